@@ -1,0 +1,11 @@
+#include <windows.h>
+
+#include "settings_instance.h"
+
+// Constructed before WinMain: a missing Kiln.ini is written here.
+static zop_InitKilnOpInitialFile& settings = OptionSettings();
+
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+    (void)settings;
+    return 0;
+}

@@ -1,0 +1,20 @@
+// Names and message numbers that Kiln, KilnOp and the Wrenlet editor agree on.
+#ifndef KILN_SHARED_NAMES_H
+#define KILN_SHARED_NAMES_H
+
+// Private messages of Kiln's main window (all sent, never posted).
+#define WM_KILN_RELOAD       (0x8000 + 500)  // WM_APP+500: reload Kiln.ini, place again, new title
+#define WM_KILN_COMPILE      (0x8000 + 501)  // lParam: address of the source path
+#define WM_KILN_COMPILE_DONE (0x8000 + 502)  // lParam: the finished compile job
+#define WM_KILN_RUN          (0x8000 + 503)  // offer to run what was built
+
+#define KILN_WINDOW_CLASS "Kiln"
+
+// The Wrenlet editor.
+#define WRENLET_WINDOW_CLASS   "TWrenletMainForm"
+#define WRENLET_PATH_CHILD     "TEdit"          // child whose text is the shown file's full path
+#define WM_WRENLET_GETEDIT     (0x8000 + 402)   // WM_APP+402: answers the text edit control
+#define WRENLET_EXE_NAME       "Wrenlet.exe"
+#define WRENLET_JUMP_OPTION    "/jl=%N"
+
+#endif

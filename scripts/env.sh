@@ -1,0 +1,49 @@
+# Shared settings for the build and test scripts (sourced, not run).
+KILN_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+KILN_BUILD_DIR=${KILN_BUILD_DIR:-$KILN_ROOT/build}
+KILN_NATIVE_BUILD_DIR=${KILN_NATIVE_BUILD_DIR:-$KILN_ROOT/build-native}
+KILN_JOBS=${KILN_JOBS:-$(nproc)}
+
+# Wine: code page 932 through the locale, no Mono or Gecko installers, a
+# prefix of the project's own so that the first creation happens once.
+export LC_ALL=ja_JP.UTF-8
+export WINEDEBUG=${WINEDEBUG:--all}
+export WINEDLLOVERRIDES="mscoree,mshtml="
+export WINEPREFIX=${KILN_WINEPREFIX:-${XDG_CACHE_HOME:-$HOME/.cache}/kiln-wineprefix}
+export WINEARCH=win32
+
+kiln_configure() {
+    cmake -S "$KILN_ROOT" -B "$KILN_BUILD_DIR" \
+        -DCMAKE_TOOLCHAIN_FILE="$KILN_ROOT/cmake/mingw-i686.cmake" \
+        -DCMAKE_BUILD_TYPE=Release "$@" >/dev/null
+}
+
+# Starts Xvfb on a free display and one persistent wineserver.
+KILN_STARTED_XVFB=
+kiln_start_desktop() {
+    if [ -z "${KILN_DISPLAY:-}" ]; then
+        local n=91
+        while [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ]; do n=$((n + 1)); done
+        KILN_DISPLAY=:$n
+    fi
+    export DISPLAY=$KILN_DISPLAY
+    if ! xdpyinfo >/dev/null 2>&1; then
+        Xvfb "$DISPLAY" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+        KILN_STARTED_XVFB=$!
+        for _ in $(seq 1 100); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
+    fi
+    mkdir -p "$(dirname "$WINEPREFIX")"
+    if [ ! -f "$WINEPREFIX/system.reg" ]; then
+        echo "test: creating the Wine prefix (once)"
+        wineboot --init >/dev/null 2>&1 </dev/null || true
+        wineserver -w
+    fi
+    wineserver -p >/dev/null 2>&1 </dev/null
+    # A first process brings up the Wine services before the tests race for them.
+    wine cmd /c exit >/dev/null 2>&1 </dev/null || true
+}
+
+kiln_stop_desktop() {
+    wineserver -k >/dev/null 2>&1 || true
+    if [ -n "$KILN_STARTED_XVFB" ]; then kill "$KILN_STARTED_XVFB" 2>/dev/null || true; fi
+}

@@ -1,0 +1,55 @@
+// Building each program's settings object at process start.
+#include <windows.h>
+
+#include <cstdio>
+
+#include "initial_file.h"
+
+void zop_KilnInitialFile::Construct() {
+    char directory[kPathSize];
+    ModuleDirectory(directory);
+    ConstructIn(directory);
+}
+
+void zop_KilnInitialFile::ConstructIn(const char* directory) {
+    SetDirectory(directory);
+    if (!PathExists(IniPath)) {
+        char options[kPathSize];
+        int n = std::snprintf(options, sizeof options, "%s\\KilnOp.exe", directory);
+        if (n > 0 && n < static_cast<int>(sizeof options) && PathExists(options)) {
+            // KilnOp writes the defaults and lets the user set up the profiles;
+            // Kiln goes on only once it has been closed.
+            char commandLine[kPathSize + 2];
+            std::snprintf(commandLine, sizeof commandLine, "\"%s\"", options);
+            STARTUPINFOA startup = {};
+            startup.cb = sizeof startup;
+            PROCESS_INFORMATION process = {};
+            if (CreateProcessA(options, commandLine, NULL, NULL, FALSE, 0, NULL, NULL, &startup,
+                               &process)) {
+                WaitForSingleObject(process.hProcess, INFINITE);
+                CloseHandle(process.hThread);
+                CloseHandle(process.hProcess);
+            }
+        } else {
+            WriteDefaults();
+        }
+    }
+    Load();
+}
+
+
+void zop_InitKilnOpInitialFile::Construct() {
+    char directory[kPathSize];
+    ModuleDirectory(directory);
+    ConstructIn(directory);
+}
+
+void zop_InitKilnOpInitialFile::ConstructIn(const char* directory) {
+    SetDirectory(directory);
+    if (!PathExists(IniPath)) {
+        WriteDefaults();
+        WriteMessageDefaults();
+    }
+    Load();
+    ReadMessageSettings();
+}

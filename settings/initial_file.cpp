@@ -1,0 +1,82 @@
+#include "initial_file.h"
+
+#include <windows.h>
+
+#include <cstdio>
+#include <cstring>
+
+#include "../common/cp932.h"
+#include "profile_io.h"
+
+zop_SetInitialFile::zop_SetInitialFile() {
+    std::memset(static_cast<void*>(this), 0, sizeof(zop_SetInitialFile));
+}
+
+void zop_SetInitialFile::ProfileSection(int i, char* section) {
+    std::sprintf(section, "Compiler%d", i + 1);
+}
+
+bool zop_SetInitialFile::SetDirectory(const char* directory) {
+    int a = std::snprintf(IniPath, sizeof IniPath, "%s\\Kiln.ini", directory);
+    int b = std::snprintf(OpIniPath, sizeof OpIniPath, "%s\\KilnOp.ini", directory);
+    return a > 0 && a < static_cast<int>(sizeof IniPath) && b > 0 && b < static_cast<int>(sizeof OpIniPath);
+}
+
+void zop_SetInitialFile::Load() {
+    char section[16];
+    for (int n = 0; n < kProfileCount; ++n) {
+        ProfileSection(n, section);
+        ini::ReadString(IniPath, section, "CompilerName", "", CompilerName[n], kPathSize);
+    }
+    CompilerNo = ini::ReadInt(IniPath, "Compiler", "CompilerNo", 0);
+    if (CompilerNo < 0 || CompilerNo > 9) CompilerNo = 0;
+    LoadProfile();
+    ini::ReadString(IniPath, "Editor", "Path", "", EditorPath, sizeof EditorPath);
+    ini::ReadString(IniPath, "Editor", "JumpOption", "", JumpOption, sizeof JumpOption);
+    JumpType = ini::ReadInt(IniPath, "Editor", "JumpType", 1);
+    Magnet = ini::ReadInt(IniPath, "Window", "Magnet", 1);
+    Fix = ini::ReadInt(IniPath, "Window", "Fix", 0);
+    Size = ini::ReadInt(IniPath, "Window", "Size", 0);
+    Width = ini::ReadInt(IniPath, "Window", "Width", 0);
+    Height = ini::ReadInt(IniPath, "Window", "Height", 0);
+    Position = ini::ReadInt(IniPath, "Window", "Position", 0);
+    X = ini::ReadInt(IniPath, "Window", "X", 0);
+    Y = ini::ReadInt(IniPath, "Window", "Y", 0);
+}
+
+void zop_SetInitialFile::LoadProfile() {
+    char s[16];
+    ProfileSection(CompilerNo, s);
+    ini::ReadString(IniPath, s, "Path", "", Path, sizeof Path);
+    ini::ReadString(IniPath, s, "CompileOption", "", CompileOption, sizeof CompileOption);
+    ini::ReadString(IniPath, s, "OutputFileOption", "", OutputFileOption, sizeof OutputFileOption);
+    ini::ReadString(IniPath, s, "OutputFileType", "", OutputFileType, sizeof OutputFileType);
+    AidExecute = ini::ReadInt(IniPath, s, "AidExecute", 1);
+    ini::ReadString(IniPath, s, "AidProgramPath", "", AidProgramPath, sizeof AidProgramPath);
+    ini::ReadString(IniPath, s, "ExecuteCommandLine", "", ExecuteCommandLine, sizeof ExecuteCommandLine);
+    CheckExecute = ini::ReadInt(IniPath, s, "CheckExecute", 0);
+    CompileAfterShow = ini::ReadInt(IniPath, s, "CompileAfterShow", 0);
+}
+
+void zop_SetInitialFile::SaveCompilerNo() {
+    ini::WriteInt(IniPath, "Compiler", "CompilerNo", CompilerNo);
+}
+
+void zop_SetInitialFile::SaveEditor() {
+    ini::WriteString(IniPath, "Editor", "Path", EditorPath);
+    ini::WriteString(IniPath, "Editor", "JumpOption", JumpOption);
+    ini::WriteInt(IniPath, "Editor", "JumpType", JumpType);
+}
+
+void ModuleDirectory(char* directory) {
+    char path[MAX_PATH];
+    DWORD n = GetModuleFileNameA(NULL, path, sizeof path);
+    if (n == 0 || n >= sizeof path) path[0] = '\0';
+    char* slash = cp932::FindLast(path, '\\');
+    if (slash) *slash = '\0';
+    std::strcpy(directory, path);
+}
+
+bool PathExists(const char* path) {
+    return GetFileAttributesA(path) != INVALID_FILE_ATTRIBUTES;
+}

@@ -1,0 +1,105 @@
+// The settings record: the in-memory image of Kiln.ini, shared by Kiln and
+// KilnOp. Only the selected compiler profile is held in full.
+#ifndef KILN_SETTINGS_INITIAL_FILE_H
+#define KILN_SETTINGS_INITIAL_FILE_H
+
+enum {
+    kProfileCount = 10,
+    kPathSize = 260,
+    kLongTextSize = 512,
+    kShortTextSize = 20,
+    kMessageCount = 10,
+    kMessageSize = 81,
+};
+
+class zop_SetInitialFile {
+public:
+    int  CompilerNo;
+    char CompilerName[kProfileCount][kPathSize];
+    char Path[kPathSize];
+    char CompileOption[kLongTextSize];
+    char OutputFileOption[kShortTextSize];
+    char OutputFileType[kShortTextSize];
+    int  AidExecute;
+    char AidProgramPath[kPathSize];
+    char ExecuteCommandLine[kLongTextSize];
+    int  CheckExecute;
+    int  CompileAfterShow;
+    char EditorPath[kPathSize];
+    char JumpOption[kShortTextSize];
+    int  JumpType;
+    int  Magnet;
+    int  Fix;
+    int  Size;
+    int  Position;
+    int  X;
+    int  Y;
+    int  Width;
+    int  Height;
+    char IniPath[kPathSize];
+    char OpIniPath[kPathSize];
+
+    zop_SetInitialFile();
+
+    // Forms IniPath and OpIniPath from the executables' directory (no trailing
+    // backslash). Returns false when a path would not fit its field.
+    bool SetDirectory(const char* directory);
+
+    void Load();
+    void LoadProfile();
+    void SaveCompilerNo();
+    void SaveEditor();
+
+    // First-run defaults, derived from the candidate lists in KilnOp.ini.
+    void WriteDefaults();
+    void FindCandidate(const char* target, const char* list, bool restart);
+    void DeriveCompilerDefaults(int i);
+    void DeriveJumpOption();
+
+    // Section name "Compiler%d" of profile index i (0-9).
+    static void ProfileSection(int i, char* section /* >= 16 bytes */);
+
+private:
+    zop_SetInitialFile(const zop_SetInitialFile&);
+    zop_SetInitialFile& operator=(const zop_SetInitialFile&);
+};
+
+// Kiln's record. Its construction at first run starts KilnOp and waits for it.
+class zop_KilnInitialFile : public zop_SetInitialFile {
+public:
+    zop_KilnInitialFile() {}
+    // Forms the paths from Kiln's own directory, creates a missing Kiln.ini
+    // and loads it.
+    void Construct();
+    void ConstructIn(const char* directory);
+};
+
+// KilnOp's record, with the progress-message options.
+class zop_InitKilnOpInitialFile : public zop_SetInitialFile {
+public:
+    int  Custom;
+    char Messages[kMessageCount][kMessageSize];
+    int  Interval;
+
+    zop_InitKilnOpInitialFile();
+    void Construct();
+    void ConstructIn(const char* directory);
+
+    void ReadMessageSettings();
+    void WriteMessageDefaults();
+    void WriteMessages();
+};
+
+// Reads [Message] Custom and Interval, and the ten texts only when Custom is
+// non-zero (otherwise they keep what they held). Shared by KilnOp's record
+// and Kiln's compile job, which keeps its own copy of these values.
+void ReadMessageSettingsFrom(const char* iniPath, int* custom,
+                             char messages[kMessageCount][kMessageSize], int* interval);
+
+// Directory of the running executable, without a trailing backslash.
+void ModuleDirectory(char* directory /* kPathSize bytes */);
+
+// True when a file or directory of that (unquoted) path exists.
+bool PathExists(const char* path);
+
+#endif

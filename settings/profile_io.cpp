@@ -1,0 +1,75 @@
+#include "profile_io.h"
+
+#include <windows.h>
+
+#include <climits>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+#include "../common/cp932.h"
+
+namespace ini {
+
+void ReadString(const char* path, const char* section, const char* key, const char* def,
+                char* field, std::size_t fieldSize) {
+    // Read the whole value first, so that cutting it to the field can respect
+    // character boundaries (the profile function would cut between the bytes
+    // of a double-byte character).
+    DWORD size = 1024;
+    for (;;) {
+        char* buffer = static_cast<char*>(std::malloc(size));
+        if (!buffer) {
+            cp932::CopyFitting(field, fieldSize, def);
+            return;
+        }
+        DWORD got = GetPrivateProfileStringA(section, key, def, buffer, size, path);
+        if (got + 2 < size || size >= (1u << 20)) {
+            buffer[got < size ? got : size - 1] = '\0';
+            cp932::CopyFitting(field, fieldSize, buffer);
+            std::free(buffer);
+            return;
+        }
+        std::free(buffer);
+        size *= 4;
+    }
+}
+
+int ParseLeadingInt(const char* text, int defaultForEmpty) {
+    if (*text == '\0') return defaultForEmpty;
+    const char* p = text;
+    while (*p == ' ' || *p == '\t') ++p;
+    bool negative = false;
+    if (*p == '+' || *p == '-') {
+        negative = (*p == '-');
+        ++p;
+    }
+    long long value = 0;
+    while (*p >= '0' && *p <= '9') {
+        value = value * 10 + (*p - '0');
+        if (value > static_cast<long long>(INT_MAX) + 1) value = static_cast<long long>(INT_MAX) + 1;
+        ++p;
+    }
+    if (negative) value = -value;
+    if (value > INT_MAX) value = INT_MAX;
+    if (value < INT_MIN) value = INT_MIN;
+    return static_cast<int>(value);
+}
+
+int ReadInt(const char* path, const char* section, const char* key, int def) {
+    char buffer[64];
+    GetPrivateProfileStringA(section, key, "", buffer, sizeof buffer, path);
+    return ParseLeadingInt(buffer, def);
+}
+
+void WriteString(const char* path, const char* section, const char* key, const char* value) {
+    WritePrivateProfileStringA(section, key, value, path);
+}
+
+void WriteInt(const char* path, const char* section, const char* key, int value) {
+    char text[16];
+    std::snprintf(text, sizeof text, "%d", value);
+    WritePrivateProfileStringA(section, key, text, path);
+}
+
+}  // namespace ini

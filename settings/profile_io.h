@@ -1,0 +1,29 @@
+// Kiln.ini and KilnOp.ini access through the Win32 profile functions,
+// always with full paths.
+#ifndef KILN_SETTINGS_PROFILE_IO_H
+#define KILN_SETTINGS_PROFILE_IO_H
+
+#include <cstddef>
+
+namespace ini {
+
+// Reads a string value into field (fieldSize bytes). A missing key gives def.
+// A value longer than the field is cut at a character boundary so that the
+// field never ends in half of a double-byte character.
+void ReadString(const char* path, const char* section, const char* key, const char* def,
+                char* field, std::size_t fieldSize);
+
+// Reads the decimal number (optional sign) at the start of the value. A missing
+// key or an empty value gives def; a value not starting with a number gives 0.
+int ReadInt(const char* path, const char* section, const char* key, int def);
+
+// Writes a value; a null value deletes the key. Failures are ignored.
+void WriteString(const char* path, const char* section, const char* key, const char* value);
+void WriteInt(const char* path, const char* section, const char* key, int value);
+
+// Parses an integer as ReadInt does; exposed for the window and message pages.
+int ParseLeadingInt(const char* text, int defaultForEmpty);
+
+}  // namespace ini
+
+#endif

@@ -1,0 +1,43 @@
+// Real files in a temporary folder for tests that run under Wine.
+#ifndef KILN_TESTS_SUPPORT_TEST_FILES_H
+#define KILN_TESTS_SUPPORT_TEST_FILES_H
+
+#include <string>
+
+namespace testing_support {
+
+// A fresh folder below the Windows temporary folder, removed with everything
+// in it when the object goes.
+class TempDir {
+public:
+    explicit TempDir(const char* tag = "kiln");
+    ~TempDir();
+    const std::string& path() const { return path_; }
+    // path() + "\\" + name
+    std::string operator/(const std::string& name) const;
+    // Creates a subfolder (and its parents) below this folder.
+    std::string MakeDir(const std::string& relative) const;
+
+private:
+    std::string path_;
+    TempDir(const TempDir&) = delete;
+    TempDir& operator=(const TempDir&) = delete;
+};
+
+void WriteFile(const std::string& path, const std::string& bytes);
+std::string ReadFile(const std::string& path);  // empty when missing
+bool Exists(const std::string& path);
+void RemoveTree(const std::string& path);
+void CopyFileTo(const std::string& from, const std::string& to);
+
+// The folder of the running test program, where the build puts Kiln.exe,
+// KilnOp.exe and the fixture programs too.
+std::string BinDir();
+
+// Sets a file's last-write time to `seconds` seconds after an arbitrary
+// fixed moment, so that tests control which of two files is newer.
+void SetFileTimeSeconds(const std::string& path, long long seconds);
+
+}  // namespace testing_support
+
+#endif
