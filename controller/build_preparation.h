@@ -1,0 +1,44 @@
+// Between a compile request and the compiler's start: the output path, the
+// current directory and PATH, the up-to-date test, the stale output's removal
+// and the compiler's command line. Every scan steps by CP932 character.
+#ifndef KILN_CONTROLLER_BUILD_PREPARATION_H
+#define KILN_CONTROLLER_BUILD_PREPARATION_H
+
+#include <windows.h>
+
+#include <cstddef>
+
+#include "settings/initial_file.h"
+
+// Longest command line CreateProcessA accepts, terminator included.
+enum { kCommandLineSize = 32768 };
+
+// In place: drops one leading double quote and ends the text at the next one.
+char* StripQuotes(char* path);
+// In place: ends the text at its last backslash (the directory part).
+void CutAtLastBackslash(char* path);
+// The part after the last backslash, cut at its last quote (260 bytes).
+void FileNamePart(char* destination, const char* path);
+// 1 when a file or directory of the (unquoted) path exists.
+int FileExists(const char* path);
+// Deletes the file when it exists (stripping the caller's quotes in place);
+// 1 when it existed.
+int DeleteIfExists(char* path);
+// 1 source newer, 0 equal, -1 output newer; 0 after an error box.
+int CompareFileTimes(const char* source, const char* output);
+
+// A source path without a directory part becomes a full path against the
+// current directory. 0 (after a message box) when the result does not fit
+// `size` bytes.
+int MakeSourcePathFull(char* source, std::size_t size);
+// The output path (260 bytes) from the source path and the extension;
+// 0 after a refusal box (no dot in the file name, or too long).
+int ComposeOutputPath(char* destination, const char* source, const char* extension);
+// Sets Kiln's current directory and PATH; 1 to go on, 0 to stop.
+int PrepareEnvironment(const zop_SetInitialFile& settings, HWND mainWindow, HWND pane, const char* source);
+// The compiler's command line into destination (size bytes, kCommandLineSize
+// in the compile request); 0 after a refusal box when a piece does not fit.
+int ComposeCommandLine(const zop_SetInitialFile& settings, char* destination, std::size_t size,
+                       const char* source, const char* output);
+
+#endif
