@@ -1,0 +1,177 @@
+#include "child_process.h"
+
+#include <cstdlib>
+#include <cstring>
+
+#include "common/line_breaks.h"
+
+namespace {
+
+const DWORD kPipeSize = 512;
+const std::size_t kInitialCapacity = 1024;
+
+// A pass that found both pipes empty is followed by a few quick yields (a
+// child writing steadily is usually just about to write again) and then by
+// waits on the child's process handle, so that a silent child costs next to
+// no processor time and its end is noticed at once.
+const int kYieldPasses = 2;
+const DWORD kIdleWaitMs = 5;
+
+}  // namespace
+
+zop_SetPipe::zop_SetPipe()
+    : text(NULL), outputRead(NULL), outputWrite(NULL), errorRead(NULL), errorWrite(NULL),
+      textLength(0), capacity(0) {
+    SECURITY_ATTRIBUTES attributes;
+    attributes.nLength = sizeof attributes;
+    attributes.lpSecurityDescriptor = NULL;
+    attributes.bInheritHandle = TRUE;
+    if (!CreatePipe(&outputRead, &outputWrite, &attributes, kPipeSize)) {
+        outputRead = outputWrite = NULL;
+    }
+    if (!CreatePipe(&errorRead, &errorWrite, &attributes, kPipeSize)) {
+        errorRead = errorWrite = NULL;
+    }
+
+    std::memset(&startup, 0, sizeof startup);
+    startup.cb = sizeof startup;
+    startup.dwFlags = STARTF_USESHOWWINDOW | STARTF_USESTDHANDLES;
+    startup.wShowWindow = SW_HIDE;
+    startup.hStdError = errorWrite;
+    startup.hStdOutput = outputWrite;
+    startup.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
+    std::memset(&process, 0, sizeof process);
+
+    text = static_cast<char*>(std::calloc(kInitialCapacity, 1));
+    if (text) capacity = kInitialCapacity;
+}
+
+zop_SetPipe::~zop_SetPipe() {
+    std::free(text);
+    // The write ends first: Kiln's copies are what keeps the pipes from
+    // reporting their end while a child runs.
+    HANDLE handles[4] = {outputWrite, errorWrite, outputRead, errorRead};
+    for (int i = 0; i < 4; ++i) {
+        if (handles[i]) CloseHandle(handles[i]);
+    }
+}
+
+bool zop_SetPipe::Ready() const {
+    return text && outputRead && outputWrite && errorRead && errorWrite;
+}
+
+int zop_SetPipe::Run(char* commandLine) {
+    if (!Ready() || !commandLine) return 0;
+    if (!CreateProcessA(NULL, commandLine, NULL, NULL, TRUE, NORMAL_PRIORITY_CLASS, NULL, NULL,
+                        &startup, &process)) {
+        std::memset(&process, 0, sizeof process);
+        return 0;
+    }
+
+    // The end of the child is taken from its process handle, not from its
+    // exit status, so that a child whose status happens to be STILL_ACTIVE
+    // (259) ends the loop as well. Once it has ended, everything it wrote is
+    // in the pipes; but a child that filled a pipe just before its end may
+    // leave more than one read's worth, so the passes go on until one of them
+    // after the end finds nothing.
+    int idlePasses = 0;
+    for (;;) {
+        bool ended = ChildHasEnded();
+        DWORD got = ReadPipe(errorRead);
+        got += ReadPipe(outputRead);
+        if (got > 0) {
+            idlePasses = 0;
+            continue;
+        }
+        if (ended) break;
+        if (++idlePasses <= kYieldPasses) {
+            Sleep(0);
+        } else if (WaitForSingleObject(process.hProcess, kIdleWaitMs) == WAIT_FAILED) {
+            Sleep(kIdleWaitMs);
+        }
+    }
+    ReadPipe(errorRead);
+    ReadPipe(outputRead);
+    CloseProcess();
+    return 1;
+}
+
+bool zop_SetPipe::ChildHasEnded() {
+    DWORD state = WaitForSingleObject(process.hProcess, 0);
+    if (state == WAIT_OBJECT_0) return true;
+    if (state == WAIT_TIMEOUT) return false;
+    // The handle cannot be waited on: fall back on the exit status, and take
+    // a failure to read it as the end rather than polling forever.
+    DWORD code = 0;
+    return !GetExitCode(&code) || code != STILL_ACTIVE;
+}
+
+DWORD zop_SetPipe::ReadPipe(HANDLE readEnd) {
+    DWORD available = 0;
+    DWORD leftInMessage = 0;
+    if (!PeekNamedPipe(readEnd, NULL, 0, NULL, &available, &leftInMessage) || available == 0) {
+        return 0;
+    }
+    char* buffer = static_cast<char*>(std::malloc(static_cast<std::size_t>(available) + 1));
+    if (!buffer) return 0;  // left in the pipe for a later pass
+    DWORD read = 0;
+    ReadFile(readEnd, buffer, available, &read, NULL);
+    if (read > 0) {
+        buffer[read] = '\0';
+        AppendOutput(buffer);
+    }
+    std::free(buffer);
+    return read;
+}
+
+char* zop_SetPipe::AppendOutput(const char* chunk) {
+    if (!text || !chunk) return text;
+    std::size_t n = std::strlen(chunk);
+    std::size_t most = linebreaks::MaxConvertedLength(n);
+    if (most < n || textLength + most + 1 < textLength) return text;
+    std::size_t needed = textLength + most + 1;
+    if (needed > capacity) {
+        // Doubling keeps the collection of a long output linear in its size.
+        std::size_t grown = capacity * 2 > capacity ? capacity * 2 : needed;
+        if (grown < needed) grown = needed;
+        char* larger = static_cast<char*>(std::realloc(text, grown));
+        if (!larger && grown > needed) {
+            grown = needed;
+            larger = static_cast<char*>(std::realloc(text, grown));
+        }
+        if (!larger) return text;
+        text = larger;
+        capacity = grown;
+    }
+    textLength += linebreaks::Convert(chunk, n, text + textLength);
+    text[textLength] = '\0';
+    return text;
+}
+
+void zop_SetPipe::ReplaceText(const char* replacement) {
+    if (!text) return;
+    textLength = 0;
+    text[0] = '\0';
+    AppendOutput(replacement);
+}
+
+BOOL zop_SetPipe::GetExitCode(DWORD* exitCode) {
+    return GetExitCodeProcess(process.hProcess, exitCode);
+}
+
+BOOL zop_SetPipe::CloseProcess() {
+    CloseHandle(process.hProcess);
+    BOOL result = CloseHandle(process.hThread);
+    process.hProcess = NULL;
+    process.hThread = NULL;
+    return result;
+}
+
+void zop_SetPipe::PumpMessages() {
+    MSG message;
+    if (!PeekMessageA(&message, NULL, 0, 0, PM_NOREMOVE)) return;
+    if (GetMessageA(&message, NULL, 0, 0)) {
+        TranslateMessage(&message);
+        DispatchMessageA(&message);
+    }
+}

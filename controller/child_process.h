@@ -1,0 +1,65 @@
+// A console program run as a hidden child, its standard output and standard
+// error captured through two pipes and collected into one text whose line
+// breaks are all CR LF, ready for the multi-line edit control of the output
+// pane.
+#ifndef KILN_CONTROLLER_CHILD_PROCESS_H
+#define KILN_CONTROLLER_CHILD_PROCESS_H
+
+#include <windows.h>
+
+#include <cstddef>
+
+class zop_SetPipe {
+public:
+    // The collected output, NUL-terminated, code page 932. Owned.
+    char* text;
+    HANDLE outputRead;
+    HANDLE outputWrite;
+    HANDLE errorRead;
+    HANDLE errorWrite;
+    STARTUPINFOA startup;
+    PROCESS_INFORMATION process;
+
+    // Creates both pipes and an empty text. A failure here is not reported:
+    // Run then refuses to start the child and returns 0.
+    zop_SetPipe();
+    ~zop_SetPipe();
+
+    // Starts the child with this writable command line, collects everything it
+    // writes until it has ended, and returns 1; returns 0 when the child could
+    // not be started (the text stays as it was). Blocks the calling thread.
+    int Run(char* commandLine);
+
+    // Takes whatever that pipe holds at this moment, without blocking, and
+    // appends it. Returns the number of bytes read.
+    DWORD ReadPipe(HANDLE readEnd);
+
+    // Appends one chunk, up to its first NUL, with its line breaks converted.
+    // When the text cannot grow, the chunk is dropped and the text kept.
+    char* AppendOutput(const char* chunk);
+
+    BOOL GetExitCode(DWORD* exitCode);
+    BOOL CloseProcess();
+
+    // Services the calling thread's message queue by one message.
+    static void PumpMessages();
+
+    // Length of text, without its terminator.
+    std::size_t TextLength() const { return textLength; }
+
+protected:
+    // Replaces the whole collected text (used for the start-error text).
+    void ReplaceText(const char* replacement);
+
+private:
+    std::size_t textLength;
+    std::size_t capacity;  // bytes allocated for text, terminator included
+
+    bool Ready() const;
+    bool ChildHasEnded();
+
+    zop_SetPipe(const zop_SetPipe&);
+    zop_SetPipe& operator=(const zop_SetPipe&);
+};
+
+#endif

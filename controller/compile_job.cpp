@@ -1,0 +1,193 @@
+#include "compile_job.h"
+
+#include <process.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+#include "common/cp932.h"
+#include "resources/shared_names.h"
+
+namespace {
+
+const char kFirstFrame[] = "Kiln:コンパイル開始!\r\nKiln:コンパイル中";
+const char kDot[] = "・";
+const char kEndText[] = "Kiln:コンパイル終了";
+const char kStartErrorBox[] = "コンパイラを起動できませんでした";
+const char kStartErrorCaption[] = "起動エラー";
+const char kStartErrorText[] = "起動エラー：コンパイラを起動できません！\r\n";
+const int kDotsPerCycle = 10;
+const std::size_t kFrameSize = 1024;
+const std::size_t kEndRoom = 81;
+
+}  // namespace
+
+zop_KilnRedirectThread::ThreadStarter zop_KilnRedirectThread::startThread =
+    &zop_KilnRedirectThread::StartDetachedThread;
+
+bool zop_KilnRedirectThread::StartDetachedThread(unsigned(__stdcall* body)(void*), void* argument) {
+    uintptr_t handle = _beginthreadex(NULL, 0, body, argument, 0, NULL);
+    if (handle == 0) return false;
+    // Nobody waits for the thread; it ends itself.
+    CloseHandle(reinterpret_cast<HANDLE>(handle));
+    return true;
+}
+
+zop_KilnRedirectThread::zop_KilnRedirectThread(HWND mainWindow_, HWND pane_, const char* commandLine_,
+                                               const char* iniPath)
+    : commandLine(NULL), done(0), Custom(0), Interval(300), mainWindow(NULL), pane(NULL),
+      progressRunning(false) {
+    settingsPath[0] = '\0';
+    if (iniPath) {
+        // A path that does not fit is not read at all, rather than read cut short.
+        if (!cp932::CopyFitting(settingsPath, sizeof settingsPath, iniPath)) settingsPath[0] = '\0';
+    } else {
+        char directory[kPathSize];
+        ModuleDirectory(directory);
+        int n = std::snprintf(settingsPath, sizeof settingsPath, "%s%s", directory, "\\Kiln.ini");
+        if (n < 0 || n >= static_cast<int>(sizeof settingsPath)) settingsPath[0] = '\0';
+    }
+    std::memset(Messages, 0, sizeof Messages);
+    ReadMessageSettings();
+
+    // The whole command line is kept; a compile is never run with a shortened one.
+    if (commandLine_) {
+        std::size_t length = std::strlen(commandLine_);
+        commandLine = static_cast<char*>(std::malloc(length + 1));
+        if (commandLine) std::memcpy(commandLine, commandLine_, length + 1);
+    }
+    pane = pane_;
+    mainWindow = mainWindow_;
+    Start();
+}
+
+zop_KilnRedirectThread::~zop_KilnRedirectThread() {
+    std::free(commandLine);
+}
+
+void zop_KilnRedirectThread::ReadMessageSettings() {
+    if (settingsPath[0] == '\0') {
+        Custom = 0;
+        Interval = 300;
+        return;
+    }
+    ReadMessageSettingsFrom(settingsPath, &Custom, Messages, &Interval);
+    // A negative pause would be an endless one as an unsigned count, and the
+    // progress thread would never notice the end of the compile.
+    if (Interval < 0) Interval = 0;
+}
+
+void zop_KilnRedirectThread::Start() {
+    done.store(0, std::memory_order_release);
+    progressRunning = StartProgress();
+    if (startThread(&CaptureThread, this)) return;
+
+    // Without its thread the compiler cannot run: the user hears about it as
+    // about a compiler that cannot be started, and the compile still ends.
+    MessageBoxA(NULL, kStartErrorBox, kStartErrorCaption, MB_OK | MB_ICONERROR);
+    ReplaceText(kStartErrorText);
+    done.store(1, std::memory_order_release);
+    if (!progressRunning) {
+        // Posted, not sent: the main window's handler deletes the job, which
+        // must not happen while its constructor is still running.
+        PostMessageA(mainWindow, WM_KILN_COMPILE_DONE, 0, reinterpret_cast<LPARAM>(this));
+    }
+}
+
+bool zop_KilnRedirectThread::StartProgress() {
+    if (Custom != 0 && Messages[0][0] != '\0') return startThread(&CustomProgressThread, this);
+    return startThread(&DotProgressThread, this);
+}
+
+void zop_KilnRedirectThread::Complete() {
+    SendMessageA(mainWindow, WM_KILN_COMPILE_DONE, 0, reinterpret_cast<LPARAM>(this));
+}
+
+unsigned __stdcall zop_KilnRedirectThread::DotProgressThread(void* argument) {
+    zop_KilnRedirectThread* job = static_cast<zop_KilnRedirectThread*>(argument);
+    char frame[kFrameSize];
+    std::strcpy(frame, kFirstFrame);
+    int k = 1;
+    for (;;) {
+        PumpMessages();
+        SetWindowTextA(job->pane, frame);
+        SendMessageA(job->pane, WM_PAINT, 0, 0);
+        if (k > kDotsPerCycle) {
+            std::strcpy(frame, kFirstFrame);
+            k = 1;
+        } else {
+            std::strcat(frame, kDot);
+            ++k;
+        }
+        Sleep(static_cast<DWORD>(job->Interval));
+        if (job->done.load(std::memory_order_acquire)) break;
+    }
+    // The main window deletes the job while handling this; nothing of the job
+    // is touched after it.
+    job->Complete();
+    return 0;
+}
+
+unsigned __stdcall zop_KilnRedirectThread::CustomProgressThread(void* argument) {
+    zop_KilnRedirectThread* job = static_cast<zop_KilnRedirectThread*>(argument);
+    char frame[kFrameSize];
+    std::memset(frame, 0, sizeof frame);
+    int i = 0;
+    for (;;) {
+        if (job->done.load(std::memory_order_acquire)) break;
+        PumpMessages();
+        if (i == kMessageCount || job->Messages[i][0] == '\0') {
+            std::memset(frame, 0, sizeof frame);
+            i = 0;
+            continue;
+        }
+        // Ten lines of at most 80 bytes plus CR LF stay well inside the frame.
+        std::strcat(frame, job->Messages[i]);
+        std::strcat(frame, "\r\n");
+        ++i;
+        SetWindowTextA(job->pane, frame);
+        SendMessageA(job->pane, EM_SCROLLCARET, 0, 0);
+        SendMessageA(job->pane, WM_PAINT, 0, 0);
+        Sleep(static_cast<DWORD>(job->Interval));
+    }
+    job->Complete();
+    return 0;
+}
+
+unsigned __stdcall zop_KilnRedirectThread::CaptureThread(void* argument) {
+    static_cast<zop_KilnRedirectThread*>(argument)->Capture();
+    return 0;
+}
+
+void zop_KilnRedirectThread::Capture() {
+    int started = commandLine ? Run(commandLine) : 0;
+    if (!started) {
+        // The progress frames go on while the box is open.
+        MessageBoxA(NULL, kStartErrorBox, kStartErrorCaption, MB_OK | MB_ICONERROR);
+        ReplaceText(kStartErrorText);
+    }
+    // Once done is set the job may be deleted at any moment: read what is
+    // still needed first.
+    bool sendCompletion = !progressRunning;
+    HWND owner = mainWindow;
+    done.store(1, std::memory_order_release);
+    if (sendCompletion) {
+        SendMessageA(owner, WM_KILN_COMPILE_DONE, 0, reinterpret_cast<LPARAM>(this));
+    }
+}
+
+void zop_KilnRedirectThread::ShowResult() {
+    const char* output = text ? text : "";
+    std::size_t length = text ? TextLength() : 0;
+    char* buffer = static_cast<char*>(std::malloc(length + kEndRoom));
+    if (!buffer) {
+        // Better the output without its end line than no output at all.
+        SetWindowTextA(pane, output);
+        return;
+    }
+    std::memcpy(buffer, output, length);
+    std::strcpy(buffer + length, kEndText);
+    SetWindowTextA(pane, buffer);
+    std::free(buffer);
+}

@@ -1,0 +1,68 @@
+// One compile: a capture thread runs the compiler through the job's
+// zop_SetPipe part while a progress thread animates the output pane; the
+// progress thread then hands the job back to the main window with
+// WM_KILN_COMPILE_DONE (lParam = the job), whose handler calls ShowResult and
+// deletes the job.
+#ifndef KILN_CONTROLLER_COMPILE_JOB_H
+#define KILN_CONTROLLER_COMPILE_JOB_H
+
+#include <windows.h>
+
+#include <atomic>
+
+#include "controller/child_process.h"
+#include "settings/initial_file.h"
+
+class zop_KilnRedirectThread : public zop_SetPipe {
+public:
+    // Heap copy of the whole command line (null when it could not be copied;
+    // the compile then ends with the start error).
+    char* commandLine;
+    // Kiln.ini, whose [Message] section chooses the progress display.
+    char settingsPath[kPathSize];
+    // 0 while the compile runs; set to 1 once, by the capture thread, after
+    // its last write to text (release; the progress thread loads with acquire).
+    std::atomic<int> done;
+    int Custom;
+    char Messages[kMessageCount][kMessageSize];
+    int Interval;  // milliseconds between frames, never negative here
+    HWND mainWindow;
+    HWND pane;
+
+    // Starts the compile and returns at once. iniPath names the settings file
+    // to read [Message] from; null means Kiln.ini beside the running program.
+    zop_KilnRedirectThread(HWND mainWindow, HWND pane, const char* commandLine,
+                           const char* iniPath = NULL);
+    ~zop_KilnRedirectThread();
+
+    void ReadMessageSettings();
+    void Start();
+    // Returns false when the progress thread could not be started.
+    bool StartProgress();
+
+    static unsigned __stdcall DotProgressThread(void* job);
+    static unsigned __stdcall CustomProgressThread(void* job);
+    static unsigned __stdcall CaptureThread(void* job);
+
+    // Puts the collected output followed by "Kiln:コンパイル終了" into the pane.
+    void ShowResult();
+
+    // Starts a detached thread; returns false when it could not be started.
+    // Replaceable so that tests can make a thread start fail.
+    typedef bool (*ThreadStarter)(unsigned(__stdcall* body)(void*), void* argument);
+    static ThreadStarter startThread;
+    static bool StartDetachedThread(unsigned(__stdcall* body)(void*), void* argument);
+
+private:
+    // Set before the capture thread starts: without a progress thread, the
+    // capture thread sends the completion itself.
+    bool progressRunning;
+
+    void Capture();
+    void Complete();
+
+    zop_KilnRedirectThread(const zop_KilnRedirectThread&);
+    zop_KilnRedirectThread& operator=(const zop_KilnRedirectThread&);
+};
+
+#endif
