@@ -13,7 +13,8 @@ void ReadMessageSettingsFrom(const char* iniPath, int* custom,
     for (int i = 0; i < kMessageCount; ++i) {
         char key[4];
         std::sprintf(key, "%d", i);
-        ini::ReadString(iniPath, "Message", key, "", messages[i], kMessageSize);
+        // The texts are read with a limit of 80 bytes: at most 79 characters.
+        ini::ReadString(iniPath, "Message", key, "", messages[i], kMessageSize - 1);
     }
 }
 
