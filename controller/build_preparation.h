@@ -18,6 +18,7 @@ char* StripQuotes(char* path);
 // In place: ends the text at its last backslash (the directory part).
 void CutAtLastBackslash(char* path);
 // The part after the last backslash, cut at its last quote (260 bytes).
+// A name too long for 260 bytes gives an empty text, never a shortened name.
 void FileNamePart(char* destination, const char* path);
 // 1 when a file or directory of the (unquoted) path exists.
 int FileExists(const char* path);
@@ -30,11 +31,16 @@ int CompareFileTimes(const char* source, const char* output);
 // A source path without a directory part becomes a full path against the
 // current directory. 0 (after a message box) when the result does not fit
 // `size` bytes.
+// Any other relative path (sub\a.c, ..\a.c) is made full as well, since it
+// would point elsewhere once the source's directory is current. The result
+// is unquoted; a path that is already full is left as it is, quotes and all.
 int MakeSourcePathFull(char* source, std::size_t size);
 // The output path (260 bytes) from the source path and the extension;
 // 0 after a refusal box (no dot in the file name, or too long).
 int ComposeOutputPath(char* destination, const char* source, const char* extension);
 // Sets Kiln's current directory and PATH; 1 to go on, 0 to stop.
+// A drive's root stays C:\ (a bare C: would be the drive's current directory).
+// A compiler path without a directory is refused before anything changes.
 int PrepareEnvironment(const zop_SetInitialFile& settings, HWND mainWindow, HWND pane, const char* source);
 // The compiler's command line into destination (size bytes, kCommandLineSize
 // in the compile request); 0 after a refusal box when a piece does not fit.

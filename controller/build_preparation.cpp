@@ -1,0 +1,185 @@
+// Build preparation: the output path, the current directory and PATH, and the
+// compiler's command line. The compiler runs in the source's own directory
+// and is given bare file names, so the directory and PATH must be exactly
+// right, and no name may reach it shortened.
+#include <windows.h>
+
+#include <cstring>
+#include <string>
+
+#include "common/cp932.h"
+#include "controller/build_preparation.h"
+
+namespace {
+
+const char kRefusalCaption[] = "Kiln 実行エラー";
+
+const char kSourceUnresolved[] =
+    "ソースファイルのパスを確定できませんでした\nソースファイルをフルパスで指定してください";
+const char kSourceTooLong[] =
+    "ソースファイルのパスが長すぎます\n短いパスのフォルダに置いて実行してください";
+const char kSourceWithoutDirectory[] =
+    "ソースファイルのパスにフォルダがありません\nソースファイルをフルパスで指定してください";
+const char kNoExtension[] =
+    "ソースファイル名に拡張子がありません\n拡張子の付いたファイルを指定してください";
+const char kOutputTooLong[] =
+    "出力ファイルのパスが長すぎます\n短いパスのフォルダに置いて実行してください";
+const char kCompilerWithoutDirectory[] =
+    "コンパイラのパスにフォルダがありません\nコンパイラパスをフルパスで設定し直してください";
+const char kKilnDirectoryUnknown[] = "Kilnのフォルダを取得できませんでした";
+const char kCommandLineTooLong[] =
+    "コマンドラインが長すぎます\nコンパイルオプションを短くしてください";
+
+void Refuse(const char* text) {
+    MessageBoxA(NULL, text, kRefusalCaption, MB_ICONERROR);
+}
+
+// "X:\..." or "\\server\...": the same place whatever the current directory.
+bool IsFullPath(const char* path) {
+    if (path[0] == '\\' && path[1] == '\\') return true;
+    unsigned char drive = static_cast<unsigned char>(path[0]);
+    bool letter = (drive >= 'A' && drive <= 'Z') || (drive >= 'a' && drive <= 'z');
+    return letter && path[1] == ':' && path[2] == '\\';
+}
+
+// The directory part of a possibly quoted path, without a trailing backslash
+// except for a drive's root: "C:" alone would mean the drive's current
+// directory, which need not be its root. False when there is no backslash.
+bool DirectoryOf(const char* path, std::string* directory) {
+    std::string copy(path);
+    copy.push_back('\0');
+    StripQuotes(&copy[0]);
+    if (!cp932::FindLast(copy.c_str(), '\\')) return false;
+    CutAtLastBackslash(&copy[0]);
+    directory->assign(copy.c_str());
+    if (directory->empty() || (directory->size() == 2 && (*directory)[1] == ':')) directory->push_back('\\');
+    return true;
+}
+
+// A piece of the command line: a file-name part as FileNamePart takes it,
+// but of any length, so that nothing is cut before the whole line is measured.
+struct Piece {
+    const char* text;
+    std::size_t length;
+};
+
+Piece NamePiece(const char* path) {
+    const char* slash = cp932::FindLast(path, '\\');
+    if (!slash) return Piece{path, std::strlen(path)};
+    const char* name = slash + 1;
+    const char* quote = cp932::FindLast(name, '"');
+    return Piece{name, quote ? static_cast<std::size_t>(quote - name) : std::strlen(name)};
+}
+
+}  // namespace
+
+int MakeSourcePathFull(char* source, std::size_t size) {
+    std::string stripped(source);
+    stripped.push_back('\0');
+    StripQuotes(&stripped[0]);
+    // A relative path would point elsewhere once the current directory has
+    // become the source's directory; resolve it while it still means what
+    // the user typed.
+    if (IsFullPath(stripped.c_str())) return 1;
+    std::string full(size, '\0');
+    DWORD length = GetFullPathNameA(stripped.c_str(), static_cast<DWORD>(size), &full[0], NULL);
+    if (length == 0) {
+        Refuse(kSourceUnresolved);
+        return 0;
+    }
+    if (length >= size) {
+        Refuse(kSourceTooLong);
+        return 0;
+    }
+    std::memcpy(source, full.c_str(), length + 1);
+    return 1;
+}
+
+int ComposeOutputPath(char* destination, const char* source, const char* extension) {
+    // Only a dot of the file name counts: C:\my.dir\prog must not become C:\my.exe.
+    const char* dot = cp932::FindLast(cp932::FileNamePart(source), '.');
+    if (!dot) {
+        Refuse(kNoExtension);
+        return 0;
+    }
+    std::size_t stem = static_cast<std::size_t>(dot - source) + 1;
+    std::size_t extensionLength = std::strlen(extension);
+    if (stem + extensionLength + 1 >= kPathSize) {
+        Refuse(kOutputTooLong);
+        return 0;
+    }
+    // The trailing quote closes a quoted source's quoting; after an unquoted
+    // source it is dropped wherever the path is used.
+    std::memcpy(destination, source, stem);
+    std::memcpy(destination + stem, extension, extensionLength);
+    destination[stem + extensionLength] = '"';
+    destination[stem + extensionLength + 1] = '\0';
+    return 1;
+}
+
+int PrepareEnvironment(const zop_SetInitialFile& settings, HWND mainWindow, HWND pane, const char* source) {
+    // Every refusal comes before the directory or PATH is touched.
+    std::string compilerDirectory, sourceDirectory, kilnDirectory;
+    if (!DirectoryOf(settings.Path, &compilerDirectory)) {
+        Refuse(kCompilerWithoutDirectory);
+        return 0;
+    }
+    if (!DirectoryOf(source, &sourceDirectory)) {
+        Refuse(kSourceWithoutDirectory);
+        return 0;
+    }
+    char module[kLongTextSize];
+    DWORD moduleLength = GetModuleFileNameA(NULL, module, sizeof module);
+    if (moduleLength == 0 || moduleLength >= sizeof module || !DirectoryOf(module, &kilnDirectory)) {
+        Refuse(kKilnDirectoryUnknown);
+        return 0;
+    }
+
+    if (!SetCurrentDirectoryA(sourceDirectory.c_str())) {
+        MessageBoxA(NULL, sourceDirectory.c_str(), "カレントディレクトリ変更エラー", MB_ICONERROR);
+        return 0;
+    }
+    // Nothing of the inherited PATH survives: the compiler's own directory
+    // comes first, so its tools are the ones found.
+    std::string path = compilerDirectory + ";" + sourceDirectory + ";" + kilnDirectory;
+    if (SetEnvironmentVariableA("PATH", path.c_str())) return 1;
+    if (MessageBoxA(mainWindow, "環境変数が変更できませんでした\n続けますか？", "環境変数設定エラー",
+                    MB_OKCANCEL | MB_ICONQUESTION) == IDCANCEL) {
+        SetWindowTextA(pane, "環境変数設定エラー：環境変数が変更できませんでした");
+        return 0;
+    }
+    return 1;
+}
+
+int ComposeCommandLine(const zop_SetInitialFile& settings, char* destination, std::size_t size,
+                       const char* source, const char* output) {
+    Piece compiler = NamePiece(settings.Path);
+    Piece options = Piece{settings.CompileOption, std::strlen(settings.CompileOption)};
+    Piece sourceName = NamePiece(source);
+    Piece outputOption = NamePiece(settings.OutputFileOption);
+    Piece outputName = NamePiece(output);
+
+    // bcc32 takes its output name joined to the option: -ehello.exe.
+    bool joined = cp932::EqualNoCase(std::string(compiler.text, compiler.length).c_str(), "bcc32.exe");
+
+    std::string line(compiler.text, compiler.length);
+    line += ' ';
+    if (options.length) {
+        line.append(options.text, options.length);
+        line += ' ';
+    }
+    line.append(sourceName.text, sourceName.length);
+    line += ' ';
+    if (outputOption.length) {
+        line.append(outputOption.text, outputOption.length);
+        if (!joined) line += ' ';
+        line.append(outputName.text, outputName.length);
+    }
+    if (line.size() >= size) {
+        if (size) destination[0] = '\0';
+        Refuse(kCommandLineTooLong);
+        return 0;
+    }
+    std::memcpy(destination, line.c_str(), line.size() + 1);
+    return 1;
+}
