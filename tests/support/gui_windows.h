@@ -1,0 +1,81 @@
+// Driving real windows from tests: finding top-level windows, reading their
+// text and rectangle, sending hot keys, and waiting for conditions. Every
+// wait has a time limit, and every wait keeps the calling thread's own
+// windows answering messages from other processes while it waits.
+#ifndef KILN_TESTS_SUPPORT_GUI_WINDOWS_H
+#define KILN_TESTS_SUPPORT_GUI_WINDOWS_H
+
+#include <windows.h>
+
+#include <functional>
+#include <string>
+
+#include "support/processes.h"
+
+namespace testing_support {
+
+// Dispatches the calling thread's pending messages for about `ms`.
+void PumpMessages(DWORD ms);
+
+// Calls `condition` until it returns true or `timeoutMs` has passed,
+// pumping the calling thread's messages in between. True when it held.
+bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs = 10000, DWORD intervalMs = 20);
+
+// A visible top-level window of the class, of process `processId` when that
+// is not 0; null when there is none.
+HWND FindTopLevelWindow(const char* className, DWORD processId = 0);
+// The same, waiting at most `timeoutMs` for it to appear.
+HWND WaitForTopLevelWindow(const char* className, DWORD processId = 0, DWORD timeoutMs = 10000);
+// Waits at most `timeoutMs` until the window no longer exists.
+bool WaitForWindowGone(HWND window, DWORD timeoutMs = 10000);
+
+// The window's text by WM_GETTEXT (works across processes; a hung window
+// gives an empty text after `timeoutMs`).
+std::string WindowText(HWND window, DWORD timeoutMs = 5000);
+// The window's class name.
+std::string WindowClass(HWND window);
+// The window's outer rectangle in screen coordinates (GetWindowRect).
+RECT WindowRect(HWND window);
+// The first child window of the class (FindWindowExA), or null.
+HWND FindChild(HWND parent, const char* className);
+
+// Makes the window the foreground window and waits at most `timeoutMs` until
+// it is. Under Wine another process's window can be brought forward.
+bool BringToForeground(HWND window, DWORD timeoutMs = 5000);
+
+// Presses Ctrl+digit (digit 0-9) for the window as keyboard input: the window
+// is brought to the foreground, then the keys go through SendInput, so they
+// reach the owning thread's message loop (and its TranslateAcceleratorA) with
+// the Control key really down. Posting WM_KEYDOWN does not work for that: the
+// key state that TranslateAcceleratorA reads is not changed by posted
+// messages. False when the window could not be brought forward.
+bool SendCtrlDigit(HWND window, int digit, DWORD timeoutMs = 5000);
+
+// The process's exit code once it has ended, or -1 when it is still running
+// after `timeoutMs`.
+long WaitForExitCode(Process& process, DWORD timeoutMs = 10000);
+
+// True once the file's content contains `text`, waiting at most `timeoutMs`
+// (for the logs that the stand-in programs append to).
+bool WaitForFileText(const std::string& path, const std::string& text, DWORD timeoutMs = 10000);
+
+// A top-level window owned by the test thread, of a class registered on
+// first use with a plain window procedure; destroyed with the object.
+class TestWindow {
+public:
+    TestWindow(const char* className, int x, int y, int width, int height,
+               const char* title = "", DWORD exStyle = 0);
+    ~TestWindow();
+    HWND handle() const { return window_; }
+    // Adds a child of the class (registered on first use), with `text`.
+    HWND AddChild(const char* className, const char* text);
+
+private:
+    HWND window_;
+    TestWindow(const TestWindow&) = delete;
+    TestWindow& operator=(const TestWindow&) = delete;
+};
+
+}  // namespace testing_support
+
+#endif
