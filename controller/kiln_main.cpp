@@ -1,11 +1,48 @@
 #include <windows.h>
 
-#include "settings_instance.h"
+#include <cstring>
 
-// Constructed before WinMain, like every static object of the program.
+#include "common/command_tail.h"
+#include "locate_window.h"
+#include "main_window.h"
+#include "resources/resource_ids.h"
+#include "resources/shared_names.h"
+#include "settings_instance.h"
+#include "startup_messages.h"
+
+// Constructed before WinMain: on a first run KilnOp has been shown and closed
+// before Kiln looks for a running instance or creates its window.
 static zop_KilnInitialFile& settings = KilnSettings();
 
-int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE previous, LPSTR, int) {
     (void)settings;
-    return 0;
+    const char* tail = cmdline::Tail(GetCommandLineA());
+
+    HWND running = NULL;
+    if (LocateWindow(KILN_WINDOW_CLASS, tail, &running)) {
+        SetForegroundWindow(running);
+        HandOffToRunningKiln(running, tail);
+        return 0;
+    }
+    if (ReportIfEmpty(tail, kNoSourceMessage)) return 0;
+    if (!AcceptSourcePath(tail)) return 0;
+
+    if (previous == NULL && !RegisterMainWindowClass(instance)) return 0;
+    HWND window = CreateMainWindow(instance);
+    if (window == NULL) {
+        ShowKilnError("Kilnのウィンドウを作成できませんでした");
+        return 0;
+    }
+    ShowWindow(window, SW_SHOW);
+    UpdateWindow(window);
+
+    HACCEL keys = LoadAcceleratorsA(instance, MAKEINTRESOURCEA(IDR_PROFILE_KEYS));
+    MSG message;
+    while (GetMessageA(&message, NULL, 0, 0)) {
+        if (!TranslateAcceleratorA(window, keys, &message)) {
+            TranslateMessage(&message);
+            DispatchMessageA(&message);
+        }
+    }
+    return static_cast<int>(message.wParam);
 }

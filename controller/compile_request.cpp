@@ -1,0 +1,126 @@
+#include "compile_request.h"
+
+#include <cstdlib>
+#include <cstring>
+#include <new>
+
+#include "build_preparation.h"
+#include "compile_job.h"
+#include "main_window.h"
+#include "resources/shared_names.h"
+#include "run_offer.h"
+#include "settings_instance.h"
+#include "startup_messages.h"
+#include "window_placement.h"
+
+namespace {
+
+const char kUnchangedSource[] = "Kiln:ソースファイルが変更されていません";
+
+// A request that arrives while another one is busy (a compile job running,
+// or a message box of a request or of a run offer open) is kept rather than
+// started into the same pane; a newer one replaces an older one.
+int busyDepth;
+const void* runningJob;
+char* pendingPath;
+
+char commandLine[kCommandLineSize];
+
+void Keep(const char* path) {
+    char* copy = static_cast<char*>(std::malloc(std::strlen(path) + 1));
+    if (!copy) return;
+    std::strcpy(copy, path);
+    std::free(pendingPath);
+    pendingPath = copy;
+}
+
+void ReleasePendingWhenIdle(HWND window) {
+    if (busyDepth == 0 && runningJob == NULL && pendingPath != NULL) {
+        PostMessageA(window, WM_KILN_PENDING_REQUEST, 0, 0);
+    }
+}
+
+void CarryOut(HWND window, const char* path) {
+    zop_KilnInitialFile& settings = KilnSettings();
+    char* source = CurrentSourcePath();
+    char* output = CurrentOutputPath();
+    HWND pane = OutputPane();
+
+    if (!AcceptSourcePath(path)) return;
+    if (ReportIfEmpty(source, kNoSourceMessage)) return;
+    if (ReportIfEmpty(settings.Path, kNoCompilerMessage)) return;
+    if (!MakeSourcePathFull(source, kSourcePathSize)) return;
+    UpdateTitle(window, settings.CompilerName[settings.CompilerNo], source);
+    settings.Load();
+    ShowWindow(window, SW_SHOWNORMAL);
+    UpdateWindow(window);
+    SetFocus(window);
+
+    if (!ComposeOutputPath(output, source, settings.OutputFileType)) return;
+    if (!PrepareEnvironment(settings, window, pane, source)) return;
+    if (FileExists(output) && CompareFileTimes(source, output) <= 0) {
+        SetWindowTextA(pane, kUnchangedSource);
+        SendMessageA(window, WM_KILN_RUN, 0, reinterpret_cast<LPARAM>(output));
+        return;
+    }
+    DeleteIfExists(output);
+    if (!ComposeCommandLine(settings, commandLine, sizeof commandLine, source, output)) return;
+
+    zop_KilnRedirectThread* job = new (std::nothrow) zop_KilnRedirectThread(window, pane, commandLine);
+    runningJob = job;
+}
+
+}  // namespace
+
+LRESULT OnCompileRequest(HWND window, const char* path) {
+    if (busyDepth > 0 || runningJob != NULL) {
+        Keep(path);
+        return 0;
+    }
+    ++busyDepth;
+    CarryOut(window, path);
+    --busyDepth;
+    ReleasePendingWhenIdle(window);
+    return 0;
+}
+
+LRESULT OnCompileDone(HWND window, LPARAM lParam) {
+    // Only the job this window started can finish; anything else that
+    // arrives under this message number is not ours to delete.
+    zop_KilnRedirectThread* job = reinterpret_cast<zop_KilnRedirectThread*>(lParam);
+    if (job == NULL || job != runningJob) return 0;
+    ++busyDepth;
+    job->ShowResult();
+    delete job;
+    runningJob = NULL;
+    SendMessageA(window, WM_KILN_RUN, 0, 0);
+    --busyDepth;
+    ReleasePendingWhenIdle(window);
+    return 0;
+}
+
+LRESULT OnRunOffer(HWND window) {
+    ++busyDepth;
+    if (GetForegroundWindow() != window) {
+        ShowWindow(window, SW_MINIMIZE);
+        SetForegroundWindow(window);
+        ShowWindow(window, SW_SHOWNORMAL);
+        UpdateWindow(window);
+    }
+    zop_KilnInitialFile& settings = KilnSettings();
+    if (RunBuiltProgram(settings, window, CurrentOutputPath()) == 1 && settings.CompileAfterShow != 0) {
+        PostMessageA(window, WM_CLOSE, 0, 0);
+    }
+    --busyDepth;
+    ReleasePendingWhenIdle(window);
+    return 0;
+}
+
+LRESULT OnPendingRequest(HWND window) {
+    if (busyDepth > 0 || runningJob != NULL || pendingPath == NULL) return 0;
+    char* path = pendingPath;
+    pendingPath = NULL;
+    OnCompileRequest(window, path);
+    std::free(path);
+    return 0;
+}

@@ -1,0 +1,16 @@
+// Kiln's own error boxes ("Kiln 実行エラー").
+#ifndef KILN_CONTROLLER_STARTUP_MESSAGES_H
+#define KILN_CONTROLLER_STARTUP_MESSAGES_H
+
+enum { kNoSourceMessage = 0, kNoCompilerMessage = 1 };
+
+// Shows start-up message `index` when text is null or empty; 1 when shown.
+int ReportIfEmpty(const char* text, int index);
+
+// A refusal: the request ends with nothing deleted and nothing started.
+void ShowKilnError(const char* text);
+
+extern const char kKilnErrorCaption[];
+extern const char kSourcePathTooLong[];
+
+#endif
