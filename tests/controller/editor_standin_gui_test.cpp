@@ -15,25 +15,6 @@ using namespace testing_support;
 
 namespace {
 
-// The stand-in copied into a fresh folder as Wrenlet.exe, so that each test
-// has a log of its own.
-struct Editor {
-    TempDir folder{"editor"};
-    Process process;
-    HWND window = NULL;
-
-    std::string Exe() const { return folder / "Wrenlet.exe"; }
-    std::string LogPath() const { return folder / "Wrenlet.log"; }
-    std::string Log() const { return ReadFile(LogPath()); }
-
-    bool Start(const std::string& arguments) {
-        CopyFileTo(BinDir() + "\\wrenlet_standin_gui.exe", Exe());
-        if (!process.Start(Exe(), arguments, folder.path())) return false;
-        window = WaitForTopLevelWindow(WRENLET_WINDOW_CLASS, process.Id());
-        return window != NULL;
-    }
-};
-
 int CaretLine(HWND edit) {
     DWORD_PTR selection = 0;
     SendMessageTimeoutA(edit, EM_GETSEL, 0, 0, SMTO_ABORTIFHUNG, 5000, &selection);
@@ -45,16 +26,16 @@ int CaretLine(HWND edit) {
 }  // namespace
 
 TEST(EditorStandin, ShowsItsPathJumpsToTheLineAndLogsCaretMoves) {
-    Editor editor;
+    StandinEditor editor;
     ASSERT_TRUE(editor.Start("\"C:\\Work Dir\\Main.c\" /jl=150"));
 
-    HWND path = FindChild(editor.window, WRENLET_PATH_CHILD);
+    HWND path = FindChild(editor.window(), WRENLET_PATH_CHILD);
     ASSERT_NE(path, (HWND)NULL);
     EXPECT_EQ(WindowText(path), "C:\\Work Dir\\Main.c");
     EXPECT_TRUE(WaitForFileText(editor.LogPath(), "open C:\\Work Dir\\Main.c\r\nline 150\r\n"));
 
     DWORD_PTR answer = 0;
-    ASSERT_TRUE(SendMessageTimeoutA(editor.window, WM_WRENLET_GETEDIT, 0, 0, SMTO_ABORTIFHUNG, 5000, &answer));
+    ASSERT_TRUE(SendMessageTimeoutA(editor.window(), WM_WRENLET_GETEDIT, 0, 0, SMTO_ABORTIFHUNG, 5000, &answer));
     HWND edit = reinterpret_cast<HWND>(answer);
     ASSERT_TRUE(IsWindow(edit));
     EXPECT_EQ(WindowClass(edit), "Edit");
@@ -72,11 +53,11 @@ TEST(EditorStandin, ShowsItsPathJumpsToTheLineAndLogsCaretMoves) {
 }
 
 TEST(EditorStandin, TakesItsRectangleFromTheCommandLineAndLogsActivation) {
-    Editor editor;
+    StandinEditor editor;
     ASSERT_TRUE(editor.Start("C:\\ソース\\表.c /rect=120,40,640,480"));
-    HWND path = FindChild(editor.window, WRENLET_PATH_CHILD);
+    HWND path = FindChild(editor.window(), WRENLET_PATH_CHILD);
     EXPECT_EQ(WindowText(path), "C:\\ソース\\表.c");
-    RECT rect = WindowRect(editor.window);
+    RECT rect = WindowRect(editor.window());
     EXPECT_EQ(rect.left, 120);
     EXPECT_EQ(rect.top, 40);
     EXPECT_EQ(rect.right, 760);
@@ -85,7 +66,7 @@ TEST(EditorStandin, TakesItsRectangleFromTheCommandLineAndLogsActivation) {
     TestWindow other("KilnTestOther", 0, 0, 200, 100);
     ASSERT_TRUE(BringToForeground(other.handle()));
     std::string before = editor.Log();
-    ASSERT_TRUE(BringToForeground(editor.window));
+    ASSERT_TRUE(BringToForeground(editor.window()));
     EXPECT_TRUE(WaitUntil([&] {
         std::string now = editor.Log();
         return now.size() > before.size() && now.find("foreground", before.size()) != std::string::npos;
@@ -94,11 +75,11 @@ TEST(EditorStandin, TakesItsRectangleFromTheCommandLineAndLogsActivation) {
 }
 
 TEST(EditorStandin, EndsWithExitCodeZeroWhenClosed) {
-    Editor editor;
+    StandinEditor editor;
     ASSERT_TRUE(editor.Start("C:\\a.c"));
-    PostMessageA(editor.window, WM_CLOSE, 0, 0);
-    EXPECT_EQ(WaitForExitCode(editor.process), 0);
-    EXPECT_FALSE(IsWindow(editor.window));
+    PostMessageA(editor.window(), WM_CLOSE, 0, 0);
+    EXPECT_EQ(WaitForExitCode(editor.process()), 0);
+    EXPECT_FALSE(IsWindow(editor.window()));
 }
 
 TEST(KeyboardDriver, CtrlDigitReachesAnotherProcessAsAcceleratorCommand) {

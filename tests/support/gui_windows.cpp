@@ -3,6 +3,7 @@
 #include <cstring>
 #include <vector>
 
+#include "resources/shared_names.h"
 #include "support/test_files.h"
 
 namespace testing_support {
@@ -96,6 +97,10 @@ RECT WindowRect(HWND window) {
 HWND FindChild(HWND parent, const char* className) { return FindWindowExA(parent, NULL, className, NULL); }
 
 bool BringToForeground(HWND window, DWORD timeoutMs) {
+    // Raised as well: Wine may leave the foreground window where it is when
+    // another window was shown after it, and the searches walk the Z-order
+    // down from the foreground window.
+    SetWindowPos(window, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
     // Asked again while waiting: a window that is still being shown may lose
     // the activation to its own start-up.
     return WaitUntil(
@@ -170,6 +175,13 @@ HWND TestWindow::AddChild(const char* className, const char* text) {
     RegisterPlainClass(className);
     return CreateWindowExA(0, className, text, WS_CHILD | WS_VISIBLE, 0, 0, 200, 20, window_, NULL,
                            GetModuleHandleA(NULL), NULL);
+}
+
+bool StandinEditor::Start(const std::string& arguments, DWORD timeoutMs) {
+    CopyFileTo(BinDir() + "\\wrenlet_standin_gui.exe", ExePath());
+    if (!process_.Start(ExePath(), arguments, folder_.path())) return false;
+    window_ = WaitForTopLevelWindow(WRENLET_WINDOW_CLASS, process_.Id(), timeoutMs);
+    return window_ != NULL;
 }
 
 }  // namespace testing_support

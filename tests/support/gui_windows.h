@@ -11,6 +11,7 @@
 #include <string>
 
 #include "support/processes.h"
+#include "support/test_files.h"
 
 namespace testing_support {
 
@@ -39,8 +40,9 @@ RECT WindowRect(HWND window);
 // The first child window of the class (FindWindowExA), or null.
 HWND FindChild(HWND parent, const char* className);
 
-// Makes the window the foreground window and waits at most `timeoutMs` until
-// it is. Under Wine another process's window can be brought forward.
+// Raises the window to the top of the Z-order (below topmost windows), makes
+// it the foreground window and waits at most `timeoutMs` until it is. Under
+// Wine another process's window can be brought forward.
 bool BringToForeground(HWND window, DWORD timeoutMs = 5000);
 
 // Presses Ctrl+digit (digit 0-9) for the window as keyboard input: the window
@@ -74,6 +76,29 @@ private:
     HWND window_;
     TestWindow(const TestWindow&) = delete;
     TestWindow& operator=(const TestWindow&) = delete;
+};
+
+// The stand-in Wrenlet editor (the fixture wrenlet_standin_gui.exe), copied
+// into a fresh folder as Wrenlet.exe and started there, so each test has a
+// log of its own. Arguments: PATH [/jl=N] [/rect=X,Y,W,H]; the log lines are
+// described at the top of tests/fixtures/wrenlet_standin_gui.cpp. The
+// editor is killed with the object.
+class StandinEditor {
+public:
+    StandinEditor() : folder_("editor") {}
+    // Starts it and waits at most `timeoutMs` for its main window.
+    bool Start(const std::string& arguments, DWORD timeoutMs = 10000);
+    HWND window() const { return window_; }
+    Process& process() { return process_; }
+    const TempDir& folder() const { return folder_; }
+    std::string ExePath() const { return folder_ / "Wrenlet.exe"; }
+    std::string LogPath() const { return folder_ / "Wrenlet.log"; }
+    std::string Log() const { return ReadFile(LogPath()); }
+
+private:
+    TempDir folder_;
+    Process process_;
+    HWND window_ = NULL;
 };
 
 }  // namespace testing_support

@@ -1,0 +1,61 @@
+#include "locate_window.h"
+
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "common/cp932.h"
+#include "controller/build_preparation.h"
+#include "resources/shared_names.h"
+
+namespace {
+
+// The path unquoted as StripQuotes does it, from a copy of the whole path:
+// two long paths that differ only near their ends stay apart.
+std::string Unquoted(const char* path) {
+    std::string copy = path ? path : "";
+    StripQuotes(&copy[0]);
+    return std::string(copy.c_str());
+}
+
+// The text of the window's first "TEdit" child; false when it has none.
+bool PathChildText(HWND window, std::vector<char>& text) {
+    HWND child = FindWindowExA(window, NULL, WRENLET_PATH_CHILD, NULL);
+    if (!child) return false;
+    LRESULT length = SendMessageA(child, WM_GETTEXTLENGTH, 0, 0);
+    if (length < 0) length = 0;
+    text.assign(static_cast<std::size_t>(length) + 1, '\0');
+    SendMessageA(child, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()));
+    text.back() = '\0';
+    return true;
+}
+
+}  // namespace
+
+int LocateWindow(const char* className, const char* path, HWND* window) {
+    if (window) *window = NULL;
+    const bool wantKiln = std::strcmp(className, KILN_WINDOW_CLASS) == 0;
+    std::string wanted;
+    bool wantedReady = false;
+    std::vector<char> shown;
+    for (HWND w = GetForegroundWindow(); w; w = GetWindow(w, GW_HWNDNEXT)) {
+        char name[512];
+        std::memset(name, 0, sizeof name);
+        GetClassNameA(w, name, sizeof name);
+        bool found = false;
+        if (wantKiln && std::strcmp(name, KILN_WINDOW_CLASS) == 0) {
+            found = true;
+        } else if (std::strcmp(name, className) == 0) {
+            if (!wantedReady) {
+                wanted = Unquoted(path);
+                wantedReady = true;
+            }
+            found = PathChildText(w, shown) && cp932::EqualNoCase(shown.data(), wanted.c_str());
+        }
+        if (found) {
+            if (window) *window = w;
+            return 1;
+        }
+    }
+    return 0;
+}

@@ -1,0 +1,28 @@
+// Where Kiln's main window goes: docked under the editor window that shows
+// the source, or at the fixed size and position of the [Window] settings;
+// and the title naming the program, the profile and the source.
+#ifndef KILN_CONTROLLER_WINDOW_PLACEMENT_H
+#define KILN_CONTROLLER_WINDOW_PLACEMENT_H
+
+#include <windows.h>
+
+#include "settings/initial_file.h"
+
+// Docks (Magnet), or applies the fixed size and/or position (Fix), or leaves
+// the window alone.
+void PlaceWindow(zop_SetInitialFile& settings, HWND mainWindow, const char* sourcePath);
+// Moves the window under the editor window that shows the source, as wide as
+// the editor and down to the work area's bottom, and keeps that rectangle in
+// X, Y, Width and Height. 1 when the editor was found (even when there was
+// too little room to move), 0 when not.
+int DockUnderEditor(zop_SetInitialFile& settings, HWND mainWindow, const char* sourcePath);
+// Width x Height at the window's own top-left corner.
+void ApplyFixedSize(const zop_SetInitialFile& settings, HWND mainWindow);
+// (X, Y) with the window's own size.
+void ApplyFixedPosition(const zop_SetInitialFile& settings, HWND mainWindow);
+// "Kiln - PROFILE [ PATH ] " with the path unquoted. A title that would not
+// fit 259 bytes keeps the program and profile name and shows the path's end
+// behind "...".
+void UpdateTitle(HWND mainWindow, const char* profileName, const char* sourcePath);
+
+#endif
