@@ -3,40 +3,64 @@
 
 #include <string>
 
+#include "resources/shared_names.h"
+#include "support/gui_message_boxes.h"
+#include "support/gui_windows.h"
 #include "support/processes.h"
 #include "support/test_files.h"
 
 using namespace testing_support;
 
 namespace {
+const char kKilnError[] = "Kiln 実行エラー";
+
 struct Installed {
     TempDir dir{"kiln-road"};
-    explicit Installed(bool withOptions) {
+    explicit Installed(const char* options) {
         CopyFileTo(BinDir() + "\\Kiln.exe", dir / "Kiln.exe");
-        if (withOptions) CopyFileTo(BinDir() + "\\KilnOp.exe", dir / "KilnOp.exe");
+        CopyFileTo(BinDir() + "\\script_compiler.exe", dir / "gcc.exe");
+        if (options) CopyFileTo(BinDir() + "\\" + options, dir / "KilnOp.exe");
+        WriteFile(dir / "KilnOp.ini", "[Compiler]\r\n1=" + (dir / "gcc.exe") + "\r\n");
     }
 };
 }  // namespace
 
 TEST(FirstRunRoad, KilnAloneWritesDefaultsWithoutMessages) {
-    Installed in(false);
-    WriteFile(in.dir / "gcc.exe", "");
-    WriteFile(in.dir / "KilnOp.ini", "[Compiler]\r\n1=" + (in.dir / "gcc.exe") + "\r\n");
-    // No argument: Kiln reports the missing source file; answer it if shown.
+    Installed in(nullptr);
     Process kiln;
     ASSERT_TRUE(kiln.Start(in.dir / "Kiln.exe", "", in.dir.path()));
-    ASSERT_TRUE(kiln.WaitForExit(20000) || (kiln.Kill(), false));
+    EXPECT_TRUE(AnswerMessageBox(kKilnError, IDOK, nullptr, 15000));
+    EXPECT_EQ(WaitForExitCode(kiln, 10000), 0);
     std::string ini = ReadFile(in.dir / "Kiln.ini");
-    EXPECT_NE(ini.find("Path=" + (in.dir / "gcc.exe")), std::string::npos) << ini;
+    EXPECT_NE(ini.find("[Compiler1]\r\nCompilerName=Compiler1\r\nPath=" + (in.dir / "gcc.exe") + "\r\n"),
+              std::string::npos)
+        << ini;
     EXPECT_EQ(ini.find("[Message]"), std::string::npos) << ini;
 }
 
-TEST(FirstRunRoad, KilnLetsKilnOpWriteTheFile) {
-    Installed in(true);
+TEST(FirstRunRoad, KilnLetsKilnOpWriteTheFileThenCompiles) {
+    Installed in("KilnOp.exe");
+    std::string source = in.dir / "hello.c";
+    WriteFile(source, "int main(void){return 0;}\n");
     Process kiln;
-    ASSERT_TRUE(kiln.Start(in.dir / "Kiln.exe", "", in.dir.path()));
-    ASSERT_TRUE(kiln.WaitForExit(20000));
+    ASSERT_TRUE(kiln.Start(in.dir / "Kiln.exe", source, in.dir.path()));
+    HWND window = WaitForTopLevelWindow(KILN_WINDOW_CLASS, kiln.Id(), 20000);
+    ASSERT_NE(window, nullptr);
+    EXPECT_EQ(WindowText(window), "Kiln - Compiler1 [ " + source + " ] ");
+    EXPECT_TRUE(WaitUntil([&] { return Exists(in.dir / "hello.exe"); }));
     std::string ini = ReadFile(in.dir / "Kiln.ini");
     EXPECT_NE(ini.find("[Message]\r\nCustom=0\r\nInterval=300\r\n"), std::string::npos) << ini;
-    EXPECT_NE(ini.find("[Compiler10]\r\nCompilerName=Compiler10\r\n"), std::string::npos) << ini;
+}
+
+TEST(FirstRunRoad, KilnWaitsForKilnOpBeforeLoading) {
+    Installed in("slow_options.exe");
+    std::string source = in.dir / "wait.c";
+    WriteFile(source, "int main(void){return 0;}\n");
+    Process kiln;
+    ASSERT_TRUE(kiln.Start(in.dir / "Kiln.exe", source, in.dir.path()));
+    HWND window = WaitForTopLevelWindow(KILN_WINDOW_CLASS, kiln.Id(), 20000);
+    ASSERT_NE(window, nullptr);
+    // Only a Kiln that waited for the stand-in has its profile.
+    EXPECT_EQ(WindowText(window), "Kiln - FromOptions [ " + source + " ] ");
+    EXPECT_TRUE(NoMessageBox(kKilnError, 300));
 }

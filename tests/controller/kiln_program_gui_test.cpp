@@ -1,0 +1,280 @@
+// Kiln.exe from end to end: started from a temporary folder with a Kiln.ini
+// written by the test and the scriptable compiler as gcc.exe.
+#include "kiln_program_gui_test.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "resources/shared_names.h"
+
+namespace testing_support {
+
+const char kFinished[] = "Kiln:コンパイル終了";
+const char kUnchanged[] = "Kiln:ソースファイルが変更されていません";
+const char kKilnError[] = "Kiln 実行エラー";
+
+KilnInstall::KilnInstall(const std::string& extraIni) : dir_("kiln-e2e") {
+    CopyFileTo(BinDir() + "\\Kiln.exe", dir_ / "Kiln.exe");
+    CopyFileTo(BinDir() + "\\script_compiler.exe", dir_ / "gcc.exe");
+    WriteFile(dir_ / "Kiln.ini", "[Compiler]\r\nCompilerNo=0\r\n[Compiler1]\r\nCompilerName=GNU C\r\nPath=" +
+                                     Compiler() +
+                                     "\r\nOutputFileOption=-o\r\nOutputFileType=exe\r\n"
+                                     "[Compiler3]\r\nCompilerName=Third\r\nPath=" +
+                                     Compiler() + "\r\n" + extraIni);
+    Script("create\r\nlog calls.log\r\n");
+}
+
+void KilnInstall::Script(const std::string& commands) { WriteFile(dir_ / "gcc.script", commands); }
+
+int KilnInstall::Calls() const {
+    std::string log = CallsLog();
+    int n = 0;
+    for (std::string::size_type p = log.find("[run]"); p != std::string::npos; p = log.find("[run]", p + 1)) ++n;
+    return n;
+}
+
+std::string KilnInstall::Source(const std::string& relative, const std::string& text) {
+    std::string::size_type slash = relative.rfind('\\');
+    if (slash != std::string::npos) dir_.MakeDir(relative.substr(0, slash));
+    WriteFile(dir_ / relative, text);
+    return dir_ / relative;
+}
+
+bool KilnInstall::Start(Process& kiln, const std::string& arguments) {
+    return kiln.Start(dir_ / "Kiln.exe", arguments, dir_.path());
+}
+
+HWND KilnInstall::Open(Process& kiln, const std::string& arguments) {
+    if (!Start(kiln, arguments)) return NULL;
+    return WaitForTopLevelWindow(KILN_WINDOW_CLASS, kiln.Id(), 15000);
+}
+
+bool KilnInstall::WaitForPane(HWND kiln, const std::string& text, DWORD ms) {
+    return WaitUntil([&] { return WindowText(Pane(kiln)).find(text) != std::string::npos; }, ms);
+}
+
+}  // namespace testing_support
+
+using namespace testing_support;
+
+TEST(KilnStart, NoArgumentReportsAndEndsWithoutWindow) {
+    KilnInstall kiln;
+    Process p;
+    ASSERT_TRUE(kiln.Start(p, ""));
+    MessageBoxInfo box;
+    ASSERT_TRUE(AnswerMessageBox(kKilnError, IDOK, &box, 15000));
+    EXPECT_EQ(box.text, "ソースファイルが指定されていません\nソースファイル名を指定して実行するか\nWrenletから実行してください");
+    EXPECT_EQ(WaitForExitCode(p, 10000), 0);
+    EXPECT_EQ(FindTopLevelWindow(KILN_WINDOW_CLASS, p.Id()), nullptr);
+}
+
+TEST(KilnCompile, ProgressThenOutputAndEndText) {
+    KilnInstall kiln;
+    kiln.Script("sleep 1500\r\nerr hello.c:3: error: oops\\n\r\nout done\r\ncreate\r\nlog calls.log\r\n");
+    std::string source = kiln.Source("hello.c");
+    Process p;
+    HWND window = kiln.Open(p, source);
+    ASSERT_NE(window, nullptr);
+    EXPECT_TRUE(KilnInstall::WaitForPane(window, "Kiln:コンパイル開始!\r\nKiln:コンパイル中", 5000));
+    ASSERT_TRUE(KilnInstall::WaitForPane(window, kFinished));
+    EXPECT_EQ(WindowText(KilnInstall::Pane(window)), std::string("hello.c:3: error: oops\r\ndone") + kFinished);
+    EXPECT_TRUE(Exists(kiln.dir() / "hello.exe"));
+    EXPECT_NE(kiln.CallsLog().find("cmdline=gcc.exe hello.c -o hello.exe\r\n"), std::string::npos)
+        << kiln.CallsLog();
+    EXPECT_EQ(WindowText(window), "Kiln - GNU C [ " + source + " ] ");
+}
+
+TEST(KilnCompile, CompilerSeesSourceFolderAndThreeDirectoryPath) {
+    KilnInstall kiln;
+    std::string source = kiln.Source("ソース\\表\\表.c");
+    Process p;
+    HWND window = kiln.Open(p, "\"" + source + "\"");
+    ASSERT_NE(window, nullptr);
+    ASSERT_TRUE(KilnInstall::WaitForPane(window, kFinished));
+    std::string folder = kiln.dir() / "ソース\\表";
+    std::string log = kiln.CallsLog();
+    EXPECT_NE(log.find("cwd=" + folder + "\r\n"), std::string::npos) << log;
+    EXPECT_NE(log.find("PATH=" + kiln.dir().path() + ";" + folder + ";" + kiln.dir().path() + "\r\n"),
+              std::string::npos)
+        << log;
+    EXPECT_NE(log.find("cmdline=gcc.exe 表.c -o 表.exe"), std::string::npos) << log;
+    EXPECT_TRUE(Exists(folder + "\\表.exe"));
+    // The title shows the path without its quotes.
+    EXPECT_EQ(WindowText(window), "Kiln - GNU C [ " + source + " ] ");
+}
+
+TEST(KilnCompile, UpToDateOutputStartsNoCompiler) {
+    KilnInstall kiln;
+    std::string source = kiln.Source("up.c");
+    WriteFile(kiln.dir() / "up.exe", "old");
+    SetFileTimeSeconds(source, 100);
+    SetFileTimeSeconds(kiln.dir() / "up.exe", 200);
+    Process p;
+    HWND window = kiln.Open(p, source);
+    ASSERT_NE(window, nullptr);
+    ASSERT_TRUE(KilnInstall::WaitForPane(window, kUnchanged));
+    EXPECT_EQ(WindowText(KilnInstall::Pane(window)), kUnchanged);
+    PumpMessages(500);
+    EXPECT_EQ(kiln.Calls(), 0);
+    EXPECT_EQ(ReadFile(kiln.dir() / "up.exe"), "old");
+}
+
+TEST(KilnCompile, EmptyCompilerPathIsReported) {
+    KilnInstall kiln;
+    WriteFile(kiln.dir() / "Kiln.ini", "[Compiler]\r\nCompilerNo=1\r\n[Compiler1]\r\nPath=" + kiln.Compiler() +
+                                           "\r\n[Window]\r\nMagnet=0\r\n");
+    std::string source = kiln.Source("a.c");
+    Process p;
+    ASSERT_TRUE(kiln.Start(p, source));
+    MessageBoxInfo box;
+    ASSERT_TRUE(AnswerMessageBox(kKilnError, IDOK, &box, 15000));
+    EXPECT_EQ(box.text, "コンパイラのパスが正しくありません\nコンパイラパスを設定し直してください");
+    HWND window = WaitForTopLevelWindow(KILN_WINDOW_CLASS, p.Id(), 5000);
+    ASSERT_NE(window, nullptr);
+    EXPECT_EQ(kiln.Calls(), 0);
+}
+
+TEST(KilnInstance, HandOffWithQuotedBlankPathCompilesInRunningWindow) {
+    KilnInstall kiln;
+    std::string first = kiln.Source("first.c");
+    Process p;
+    HWND window = kiln.Open(p, first);
+    ASSERT_NE(window, nullptr);
+    ASSERT_TRUE(KilnInstall::WaitForPane(window, kFinished));
+    ASSERT_TRUE(BringToForeground(window));
+
+    std::string second = kiln.Source("my src\\second file.c");
+    Process other;
+    ASSERT_TRUE(kiln.Start(other, "\"" + second + "\""));
+    EXPECT_EQ(WaitForExitCode(other, 15000), 0);
+    EXPECT_EQ(FindTopLevelWindow(KILN_WINDOW_CLASS, other.Id()), nullptr);
+    EXPECT_TRUE(WaitUntil([&] { return kiln.Calls() == 2; }));
+    EXPECT_TRUE(WaitUntil([&] { return WindowText(window) == "Kiln - GNU C [ " + second + " ] "; }));
+    EXPECT_TRUE(KilnInstall::WaitForPane(window, kFinished));
+    EXPECT_TRUE(Exists(kiln.dir() / "my src\\second file.exe") || kiln.CallsLog().find("second") != std::string::npos);
+}
+
+TEST(KilnInstance, EmptyHandOffIsReportedByRunningWindow) {
+    KilnInstall kiln;
+    std::string first = kiln.Source("first.c");
+    Process p;
+    HWND window = kiln.Open(p, first);
+    ASSERT_NE(window, nullptr);
+    ASSERT_TRUE(KilnInstall::WaitForPane(window, kFinished));
+    std::string paneBefore = WindowText(KilnInstall::Pane(window));
+    ASSERT_TRUE(BringToForeground(window));
+
+    Process other;
+    ASSERT_TRUE(kiln.Start(other, ""));
+    MessageBoxInfo box;
+    ASSERT_TRUE(AnswerMessageBox(kKilnError, IDOK, &box, 15000));
+    EXPECT_NE(box.text.find("ソースファイルが指定されていません"), std::string::npos);
+    EXPECT_EQ(WaitForExitCode(other, 10000), 0);
+    EXPECT_EQ(WindowText(KilnInstall::Pane(window)), paneBefore);
+    EXPECT_EQ(kiln.Calls(), 1);
+}
+
+TEST(KilnInstance, RequestDuringCompileRunsAfterIt) {
+    KilnInstall kiln;
+    kiln.Script("sleep 2000\r\ncreate\r\nlog calls.log\r\nout compiled\r\n");
+    std::string first = kiln.Source("one.c");
+    std::string second = kiln.Source("two.c");
+    Process p;
+    HWND window = kiln.Open(p, first);
+    ASSERT_NE(window, nullptr);
+    ASSERT_TRUE(KilnInstall::WaitForPane(window, "Kiln:コンパイル中", 5000));
+    ASSERT_TRUE(BringToForeground(window));
+    Process other;
+    ASSERT_TRUE(kiln.Start(other, second));
+    EXPECT_EQ(WaitForExitCode(other, 15000), 0);
+    // The first compile ends whole, then the kept request runs.
+    ASSERT_TRUE(WaitUntil([&] { return kiln.Calls() == 2; }, 20000));
+    std::string log = kiln.CallsLog();
+    EXPECT_LT(log.find("one.c"), log.find("two.c")) << log;
+    EXPECT_TRUE(KilnInstall::WaitForPane(window, std::string("compiled") + kFinished));
+    EXPECT_TRUE(Exists(kiln.dir() / "one.exe"));
+    EXPECT_TRUE(Exists(kiln.dir() / "two.exe"));
+}
+
+TEST(KilnProfiles, CtrlDigitSelectsProfileWithoutCompiling) {
+    KilnInstall kiln;
+    std::string source = kiln.Source("p.c");
+    Process p;
+    HWND window = kiln.Open(p, source);
+    ASSERT_NE(window, nullptr);
+    ASSERT_TRUE(KilnInstall::WaitForPane(window, kFinished));
+    ASSERT_TRUE(SendCtrlDigit(window, 3));
+    EXPECT_TRUE(WaitUntil([&] { return WindowText(window) == "Kiln - Third [ " + source + " ] "; }));
+    EXPECT_NE(ReadFile(kiln.dir() / "Kiln.ini").find("CompilerNo=2"), std::string::npos);
+    PumpMessages(300);
+    EXPECT_EQ(kiln.Calls(), 1);
+}
+
+TEST(KilnProfiles, ReloadFromAnotherProcessRenewsTitleAndPlacement) {
+    KilnInstall kiln("");
+    std::string source = kiln.Source("r.c");
+    Process p;
+    HWND window = kiln.Open(p, source);
+    ASSERT_NE(window, nullptr);
+    ASSERT_TRUE(KilnInstall::WaitForPane(window, kFinished));
+    std::string pane = WindowText(KilnInstall::Pane(window));
+    std::string ini = ReadFile(kiln.dir() / "Kiln.ini");
+    ini.replace(ini.find("GNU C"), 5, "Renamed");
+    WriteFile(kiln.dir() / "Kiln.ini",
+              ini + "\r\n[Window]\r\nMagnet=0\r\nFix=1\r\nSize=1\r\nPosition=1\r\nX=40\r\nY=50\r\nWidth=420\r\nHeight=310\r\n");
+    SendMessageTimeoutA(window, WM_KILN_RELOAD, 0, 0, SMTO_NORMAL, 5000, NULL);
+    EXPECT_EQ(WindowText(window), "Kiln - Renamed [ " + source + " ] ");
+    RECT r = WindowRect(window);
+    EXPECT_EQ(r.left, 40);
+    EXPECT_EQ(r.top, 50);
+    EXPECT_EQ(r.right - r.left, 420);
+    EXPECT_EQ(r.bottom - r.top, 310);
+    EXPECT_EQ(WindowText(KilnInstall::Pane(window)), pane);
+}
+
+TEST(KilnPlacement, FixedSizeAndPositionAtStart) {
+    KilnInstall kiln("[Window]\r\nMagnet=0\r\nFix=1\r\nSize=1\r\nPosition=1\r\nX=-8\r\nY=30\r\nWidth=500\r\nHeight=260\r\n");
+    Process p;
+    HWND window = kiln.Open(p, kiln.Source("f.c"));
+    ASSERT_NE(window, nullptr);
+    RECT r = WindowRect(window);
+    EXPECT_EQ(r.left, -8);
+    EXPECT_EQ(r.top, 30);
+    EXPECT_EQ(r.right - r.left, 500);
+    EXPECT_EQ(r.bottom - r.top, 260);
+}
+
+TEST(KilnPlacement, DocksUnderTheEditorShowingTheSource) {
+    KilnInstall kiln("[Window]\r\nMagnet=1\r\nFix=1\r\nSize=1\r\nWidth=300\r\nHeight=200\r\n");
+    std::string source = kiln.Source("docked.c");
+    RECT work;
+    SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
+    StandinEditor editor;
+    ASSERT_TRUE(editor.Start("\"" + source + "\" /rect=100,20,700," + std::to_string(work.bottom - 20 - 300)));
+    RECT e = WindowRect(editor.window());
+    Process p;
+    HWND window = kiln.Open(p, source);
+    ASSERT_NE(window, nullptr);
+    RECT r = WindowRect(window);
+    EXPECT_EQ(r.left, e.left);
+    EXPECT_EQ(r.top, e.bottom);
+    EXPECT_EQ(r.right - r.left, e.right - e.left);
+    EXPECT_EQ(r.bottom, work.bottom);
+}
+
+TEST(KilnPlacement, NoRoomUnderTheEditorLeavesTheWindowAlone) {
+    KilnInstall kiln("[Window]\r\nMagnet=1\r\n");
+    std::string source = kiln.Source("full.c");
+    RECT work;
+    SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
+    StandinEditor editor;
+    // Exactly 60 pixels below the editor: too little room.
+    ASSERT_TRUE(editor.Start(source + " /rect=0,0,600," + std::to_string(work.bottom - 60)));
+    Process p;
+    HWND window = kiln.Open(p, source);
+    ASSERT_NE(window, nullptr);
+    RECT r = WindowRect(window);
+    RECT e = WindowRect(editor.window());
+    EXPECT_FALSE(r.top == e.bottom && r.left == e.left && r.right == e.right);
+}

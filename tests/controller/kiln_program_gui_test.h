@@ -1,0 +1,44 @@
+// A Kiln installation in a temporary folder for end-to-end tests: the real
+// Kiln.exe, the scriptable compiler fixture as gcc.exe, and a Kiln.ini
+// written by the test.
+#ifndef KILN_TESTS_CONTROLLER_KILN_PROGRAM_H
+#define KILN_TESTS_CONTROLLER_KILN_PROGRAM_H
+
+#include <string>
+
+#include "support/gui_message_boxes.h"
+#include "support/gui_windows.h"
+#include "support/processes.h"
+#include "support/test_files.h"
+
+namespace testing_support {
+
+extern const char kFinished[];
+extern const char kUnchanged[];
+extern const char kKilnError[];
+
+class KilnInstall {
+public:
+    explicit KilnInstall(const std::string& extraIni = "[Window]\r\nMagnet=0\r\n");
+    const TempDir& dir() const { return dir_; }
+    std::string Compiler() const { return dir_ / "gcc.exe"; }
+    // The commands the compiler runs (see tests/fixtures/script_compiler.cpp);
+    // every run is also logged to calls.log beside it.
+    void Script(const std::string& commands);
+    std::string CallsLog() const { return ReadFile(dir_ / "calls.log"); }
+    int Calls() const;
+    // A source file below the folder (folders created as needed).
+    std::string Source(const std::string& relative, const std::string& text = "int main(void){return 0;}\n");
+    bool Start(Process& kiln, const std::string& arguments);
+    // Starts Kiln and waits for its main window.
+    HWND Open(Process& kiln, const std::string& arguments);
+    static HWND Pane(HWND kiln) { return FindChild(kiln, "EDIT"); }
+    static bool WaitForPane(HWND kiln, const std::string& text, DWORD ms = 15000);
+
+private:
+    TempDir dir_;
+};
+
+}  // namespace testing_support
+
+#endif
