@@ -278,3 +278,61 @@ TEST(KilnPlacement, NoRoomUnderTheEditorLeavesTheWindowAlone) {
     RECT e = WindowRect(editor.window());
     EXPECT_FALSE(r.top == e.bottom && r.left == e.left && r.right == e.right);
 }
+
+TEST(KilnStart, RelativeSourceIsTakenFromTheCurrentFolder) {
+    KilnInstall kiln;
+    std::string source = kiln.Source("rel.c");
+    Process p;
+    HWND window = kiln.Open(p, "rel.c");
+    ASSERT_NE(window, nullptr);
+    ASSERT_TRUE(KilnInstall::WaitForPane(window, kFinished));
+    EXPECT_EQ(WindowText(window), "Kiln - GNU C [ " + source + " ] ");
+    EXPECT_TRUE(Exists(kiln.dir() / "rel.exe"));
+}
+
+TEST(KilnStart, OverlongSourcePathIsRefusedNotCut) {
+    KilnInstall kiln;
+    std::string longPath = kiln.dir() / (std::string(560, 'x') + ".c");
+    Process p;
+    ASSERT_TRUE(kiln.Start(p, longPath));
+    MessageBoxInfo box;
+    ASSERT_TRUE(AnswerMessageBox(kKilnError, IDOK, &box, 15000));
+    EXPECT_EQ(box.text, "ソースファイルのパスが長すぎます\nパスは511バイト以内で指定してください");
+    EXPECT_EQ(WaitForExitCode(p, 10000), 0);
+    EXPECT_EQ(FindTopLevelWindow(KILN_WINDOW_CLASS, p.Id()), nullptr);
+    EXPECT_EQ(kiln.Calls(), 0);
+}
+
+TEST(KilnInstance, OverlongHandOffIsRefusedByRunningWindow) {
+    KilnInstall kiln;
+    std::string first = kiln.Source("first.c");
+    Process p;
+    HWND window = kiln.Open(p, first);
+    ASSERT_NE(window, nullptr);
+    ASSERT_TRUE(KilnInstall::WaitForPane(window, kFinished));
+    ASSERT_TRUE(BringToForeground(window));
+    Process other;
+    ASSERT_TRUE(kiln.Start(other, kiln.dir() / (std::string(540, 'y') + ".c")));
+    MessageBoxInfo box;
+    ASSERT_TRUE(AnswerMessageBox(kKilnError, IDOK, &box, 15000));
+    EXPECT_NE(box.text.find("長すぎます"), std::string::npos);
+    EXPECT_EQ(WaitForExitCode(other, 10000), 0);
+    // The running window keeps its source: the title still names it.
+    EXPECT_EQ(WindowText(window), "Kiln - GNU C [ " + first + " ] ");
+    EXPECT_EQ(kiln.Calls(), 1);
+}
+
+TEST(KilnInstance, ForeignCompileMessageIsIgnored) {
+    KilnInstall kiln;
+    std::string first = kiln.Source("first.c");
+    Process p;
+    HWND window = kiln.Open(p, first);
+    ASSERT_NE(window, nullptr);
+    ASSERT_TRUE(KilnInstall::WaitForPane(window, kFinished));
+    // An address from another process means nothing in Kiln's: no crash, no compile.
+    DWORD_PTR result = 0;
+    EXPECT_NE(SendMessageTimeoutA(window, WM_KILN_COMPILE, 0, 0x12345678, SMTO_NORMAL, 5000, &result), 0);
+    EXPECT_NE(SendMessageTimeoutA(window, WM_KILN_COMPILE_DONE, 0, 0x12345678, SMTO_NORMAL, 5000, &result), 0);
+    EXPECT_TRUE(p.Running());
+    EXPECT_EQ(kiln.Calls(), 1);
+}
