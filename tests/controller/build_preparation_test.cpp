@@ -1,0 +1,297 @@
+// Build preparation on real files, real file times, the real current
+// directory and PATH, and a real child process that reports what it inherited.
+// Cases here show no message box; those with boxes are in the GUI test.
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+
+#include "controller/build_preparation.h"
+#include "support/processes.h"
+#include "support/test_files.h"
+
+using namespace testing_support;
+
+namespace {
+
+std::string CurrentDirectory() {
+    char buffer[1024] = "";
+    GetCurrentDirectoryA(sizeof buffer, buffer);
+    return buffer;
+}
+
+// Read through the wide function: Wine's GetEnvironmentVariableA ends a
+// value with double-byte characters early (at its length in characters).
+std::string PathVariable() {
+    wchar_t wide[8192] = L"";
+    GetEnvironmentVariableW(L"PATH", wide, 8192);
+    char buffer[16384] = "";
+    WideCharToMultiByte(CP_ACP, 0, wide, -1, buffer, sizeof buffer, NULL, NULL);
+    return buffer;
+}
+
+// Puts the process's current directory and PATH back, so that the temporary
+// folders can be removed and the next case starts clean.
+struct EnvironmentGuard {
+    std::string directory = CurrentDirectory();
+    std::string path = PathVariable();
+    ~EnvironmentGuard() {
+        SetCurrentDirectoryA(directory.c_str());
+        SetEnvironmentVariableA("PATH", path.c_str());
+    }
+};
+
+void SetProfile(zop_SetInitialFile* s, const std::string& path, const std::string& option,
+                const std::string& outputOption, const std::string& outputType) {
+    std::strcpy(s->Path, path.c_str());
+    std::strcpy(s->CompileOption, option.c_str());
+    std::strcpy(s->OutputFileOption, outputOption.c_str());
+    std::strcpy(s->OutputFileType, outputType.c_str());
+}
+
+std::string OutputPath(const std::string& source, const char* extension) {
+    char output[kPathSize] = "(untouched)";
+    EXPECT_EQ(ComposeOutputPath(output, source.c_str(), extension), 1) << source;
+    return output;
+}
+
+std::string CommandLine(const zop_SetInitialFile& s, const std::string& source, const std::string& output) {
+    static char line[kCommandLineSize];
+    EXPECT_EQ(ComposeCommandLine(s, line, sizeof line, source.c_str(), output.c_str()), 1);
+    return line;
+}
+
+std::string NamePart(const char* path) {
+    char name[kPathSize] = "(untouched)";
+    FileNamePart(name, path);
+    return name;
+}
+
+}  // namespace
+
+TEST(PathOperations, QuotesDirectoriesAndNamesStepByCharacter) {
+    char both[] = "\"C:\\ソース\\表.c\"";
+    EXPECT_STREQ(StripQuotes(both), "C:\\ソース\\表.c");
+    char trailing[] = "C:\\work\\hello.exe\"";
+    EXPECT_STREQ(StripQuotes(trailing), "C:\\work\\hello.exe");
+    char plain[] = "C:\\work\\hello.c";
+    EXPECT_STREQ(StripQuotes(plain), "C:\\work\\hello.c");
+
+    // ソ and 表 end in the byte of a backslash; neither may be cut.
+    char nested[] = "C:\\ソース\\表\\表.c";
+    CutAtLastBackslash(nested);
+    EXPECT_STREQ(nested, "C:\\ソース\\表");
+    CutAtLastBackslash(nested);
+    EXPECT_STREQ(nested, "C:\\ソース");
+
+    EXPECT_EQ(NamePart("C:\\ソース\\表\\表.c"), "表.c");
+    EXPECT_EQ(NamePart("C:\\ソース\\表"), "表");
+    EXPECT_EQ(NamePart("\"C:\\work\\hello.exe\""), "hello.exe");
+    EXPECT_EQ(NamePart("C:\\work\\hello.exe\""), "hello.exe");
+    // Without a backslash the text is taken whole, quotes included.
+    EXPECT_EQ(NamePart("-o"), "-o");
+    EXPECT_EQ(NamePart("\"-e\""), "\"-e\"");
+    // A name that would not fit is not handed on shortened.
+    EXPECT_EQ(NamePart(("C:\\" + std::string(300, 'n') + ".c").c_str()), "");
+}
+
+TEST(PathOperations, ExistenceAndDeletionOnRealFiles) {
+    TempDir dir;
+    std::string folder = dir.MakeDir("ソース\\表");
+    std::string exe = folder + "\\表.exe";
+    WriteFile(exe, "stale");
+
+    EXPECT_EQ(FileExists((exe + "\"").c_str()), 1);
+    EXPECT_EQ(FileExists(("\"" + exe + "\"").c_str()), 1);
+    EXPECT_EQ(FileExists(folder.c_str()), 1) << "a directory counts as existing";
+    EXPECT_EQ(FileExists((folder + "\\表.c\"").c_str()), 0);
+
+    char quoted[kLongTextSize];
+    std::strcpy(quoted, ("\"" + exe + "\"").c_str());
+    EXPECT_EQ(DeleteIfExists(quoted), 1);
+    EXPECT_EQ(std::string(quoted), exe) << "the caller's quotes are stripped";
+    EXPECT_FALSE(Exists(exe));
+
+    char missing[kLongTextSize];
+    std::strcpy(missing, ("\"" + exe + "\"").c_str());
+    EXPECT_EQ(DeleteIfExists(missing), 0);
+    EXPECT_EQ(std::string(missing), "\"" + exe + "\"") << "nothing is stripped when nothing exists";
+    EXPECT_TRUE(Exists(folder));
+}
+
+TEST(FileTimes, NewerOlderAndEqualOnRealFiles) {
+    TempDir dir;
+    std::string folder = dir.MakeDir("ソース");
+    std::string source = folder + "\\表.c";
+    std::string output = folder + "\\表.exe";
+    WriteFile(source, "int main(){}");
+    WriteFile(output, "MZ");
+    std::string quotedOutput = output + "\"";  // as ComposeOutputPath writes it
+
+    SetFileTimeSeconds(source, 100);
+    SetFileTimeSeconds(output, 100);
+    EXPECT_EQ(CompareFileTimes(source.c_str(), quotedOutput.c_str()), 0);
+    SetFileTimeSeconds(output, 101);
+    EXPECT_EQ(CompareFileTimes(source.c_str(), quotedOutput.c_str()), -1);
+    SetFileTimeSeconds(source, 102);
+    EXPECT_EQ(CompareFileTimes(("\"" + source + "\"").c_str(), quotedOutput.c_str()), 1);
+
+    // 429 s is just under 2^32 ticks: the source's high half is larger while
+    // its low half is smaller, so only a high-first comparison gets it right.
+    SetFileTimeSeconds(output, 0);
+    SetFileTimeSeconds(source, 429);
+    WIN32_FILE_ATTRIBUTE_DATA a, b;
+    ASSERT_TRUE(GetFileAttributesExA(source.c_str(), GetFileExInfoStandard, &a));
+    ASSERT_TRUE(GetFileAttributesExA(output.c_str(), GetFileExInfoStandard, &b));
+    ASSERT_GT(a.ftLastWriteTime.dwHighDateTime, b.ftLastWriteTime.dwHighDateTime);
+    ASSERT_LT(a.ftLastWriteTime.dwLowDateTime, b.ftLastWriteTime.dwLowDateTime);
+    EXPECT_EQ(CompareFileTimes(source.c_str(), quotedOutput.c_str()), 1);
+    EXPECT_EQ(CompareFileTimes(output.c_str(), source.c_str()), -1);
+}
+
+TEST(OutputPath, ExtensionReplacesTheLastDotOfTheFileName) {
+    EXPECT_EQ(OutputPath("C:\\work\\hello.c", "exe"), "C:\\work\\hello.exe\"");
+    EXPECT_EQ(OutputPath("\"C:\\work\\hello.c\"", "exe"), "\"C:\\work\\hello.exe\"");
+    EXPECT_EQ(OutputPath("C:\\work\\a.b.c", "exe"), "C:\\work\\a.b.exe\"");
+    EXPECT_EQ(OutputPath("C:\\my.dir\\prog.c", "exe"), "C:\\my.dir\\prog.exe\"");
+    EXPECT_EQ(OutputPath("C:\\ソース\\表\\表.c", "exe"), "C:\\ソース\\表\\表.exe\"");
+    // The extension 表 ends in a backslash byte; the file name is ver.表.
+    EXPECT_EQ(OutputPath("C:\\ソース\\ver.表", "exe"), "C:\\ソース\\ver.exe\"");
+    EXPECT_EQ(OutputPath("C:\\work\\Hello.java", "class"), "C:\\work\\Hello.class\"");
+    EXPECT_EQ(OutputPath("C:\\work\\hello.c", ""), "C:\\work\\hello.\"");
+
+    // Longest that fits: 258 bytes of path and the closing quote.
+    std::string stem = "C:\\" + std::string(251, 's') + ".";
+    ASSERT_EQ(stem.size() + 3, 258u);
+    EXPECT_EQ(OutputPath(stem + "c", "exe"), stem + "exe\"");
+
+    // Whichever way the source came, the output is seen as the same file.
+    TempDir dir;
+    std::string folder = dir.MakeDir("ソース");
+    WriteFile(folder + "\\hello.exe", "MZ");
+    for (const std::string& source : {folder + "\\hello.c", "\"" + folder + "\\hello.c\""}) {
+        std::string output = OutputPath(source, "exe");
+        EXPECT_EQ(FileExists(output.c_str()), 1) << output;
+        EXPECT_EQ(NamePart(output.c_str()), "hello.exe");
+    }
+}
+
+TEST(CommandLine, CompilerSourceAndOutputByBareName) {
+    zop_SetInitialFile s;
+    SetProfile(&s, "C:\\MinGW\\bin\\gcc.exe", "-Wall", "-o", "exe");
+    EXPECT_EQ(CommandLine(s, "C:\\work\\hello.c", "C:\\work\\hello.exe\""), "gcc.exe -Wall hello.c -o hello.exe");
+
+    SetProfile(&s, "C:\\Borland\\BCC55\\Bin\\bcc32.exe", "", "-e", "exe");
+    EXPECT_EQ(CommandLine(s, "C:\\work\\hello.c", "C:\\work\\hello.exe\""), "bcc32.exe hello.c -ehello.exe");
+    SetProfile(&s, "C:\\BORLAND\\BIN\\BCC32.EXE", "", "-e", "exe");
+    EXPECT_EQ(CommandLine(s, "C:\\work\\hello.c", "C:\\work\\hello.exe\""), "BCC32.EXE hello.c -ehello.exe");
+
+    SetProfile(&s, "C:\\jdk\\bin\\javac.exe", "", "", "class");
+    EXPECT_EQ(CommandLine(s, "C:\\work\\Hello.java", "C:\\work\\Hello.class\""), "javac.exe Hello.java ");
+
+    // Quoted paths, a quoted compiler path, CP932 names and several options.
+    SetProfile(&s, "\"C:\\ソース\\表\\g++.exe\"", "-O2 -Wall  -DX=1", "-o", "exe");
+    EXPECT_EQ(CommandLine(s, "\"C:\\ソース\\表\\表.cpp\"", "\"C:\\ソース\\表\\表.exe\""),
+              "g++.exe -O2 -Wall  -DX=1 表.cpp -o 表.exe");
+    // After DeleteIfExists the output path has lost its quotes.
+    EXPECT_EQ(CommandLine(s, "C:\\ソース\\表\\表.cpp", "C:\\ソース\\表\\表.exe"),
+              "g++.exe -O2 -Wall  -DX=1 表.cpp -o 表.exe");
+}
+
+TEST(CommandLine, LongestCompileOptionPassesWhole) {
+    zop_SetInitialFile s;
+    std::string option = "-DLONG=";
+    while (option.size() < kLongTextSize - 1) option += static_cast<char>('a' + option.size() % 26);
+    ASSERT_EQ(option.size(), 511u);
+    SetProfile(&s, "C:\\MinGW\\bin\\gcc.exe", option, "-o", "exe");
+    std::string line = CommandLine(s, "C:\\work\\hello.c", "C:\\work\\hello.exe\"");
+    EXPECT_EQ(line, "gcc.exe " + option + " hello.c -o hello.exe");
+    EXPECT_GT(line.size(), 511u) << "longer than the old 512-byte line";
+}
+
+TEST(SourcePath, RelativePathsBecomeFullBeforeTheDirectoryChanges) {
+    EnvironmentGuard guard;
+    TempDir dir;
+    std::string folder = dir.MakeDir("ソース\\表");
+    ASSERT_TRUE(SetCurrentDirectoryA(folder.c_str()));
+    char source[kLongTextSize];
+
+    std::strcpy(source, "表.c");
+    EXPECT_EQ(MakeSourcePathFull(source, sizeof source), 1);
+    EXPECT_EQ(std::string(source), folder + "\\表.c");
+
+    std::strcpy(source, "\"hello world.c\"");
+    EXPECT_EQ(MakeSourcePathFull(source, sizeof source), 1);
+    EXPECT_EQ(std::string(source), folder + "\\hello world.c");
+
+    std::strcpy(source, "sub\\hello.c");
+    EXPECT_EQ(MakeSourcePathFull(source, sizeof source), 1);
+    EXPECT_EQ(std::string(source), folder + "\\sub\\hello.c");
+
+    std::strcpy(source, "..\\hello.c");
+    EXPECT_EQ(MakeSourcePathFull(source, sizeof source), 1);
+    EXPECT_EQ(std::string(source), dir.path() + "\\ソース\\hello.c");
+
+    // A full path keeps its form, quotes included.
+    std::strcpy(source, "\"C:\\work dir\\hello.c\"");
+    EXPECT_EQ(MakeSourcePathFull(source, sizeof source), 1);
+    EXPECT_STREQ(source, "\"C:\\work dir\\hello.c\"");
+    EXPECT_EQ(CurrentDirectory(), folder) << "only resolved, not changed";
+}
+
+TEST(Environment, SourceDirectoryIsCurrentAndPathHoldsExactlyThreeDirectories) {
+    EnvironmentGuard guard;
+    TempDir dir;
+    std::string compilerFolder = dir.MakeDir("コンパイラ\\表\\bin");
+    std::string sourceFolder = dir.MakeDir("ソース\\表");
+    zop_SetInitialFile s;
+    SetProfile(&s, "\"" + compilerFolder + "\\gcc.exe\"", "", "-o", "exe");
+
+    std::string source = "\"" + sourceFolder + "\\表.c\"";
+    EXPECT_EQ(PrepareEnvironment(s, NULL, NULL, source.c_str()), 1);
+    EXPECT_EQ(CurrentDirectory(), sourceFolder);
+    EXPECT_EQ(PathVariable(), compilerFolder + ";" + sourceFolder + ";" + BinDir());
+}
+
+TEST(Environment, ChildFindsTheCompilerThroughPathAndSeesTheSameEnvironment) {
+    EnvironmentGuard guard;
+    TempDir dir;
+    std::string compilerFolder = dir.MakeDir("コンパイラ\\表");
+    std::string sourceFolder = dir.MakeDir("ソース");
+    // Named unlike anything beside the test program, so only PATH finds it.
+    CopyFileTo(BinDir() + "\\print_environment.exe", compilerFolder + "\\kilncc.exe");
+    WriteFile(sourceFolder + "\\hello.c", "int main(){return 0;}");
+    zop_SetInitialFile s;
+    SetProfile(&s, compilerFolder + "\\kilncc.exe", "", "", "exe");
+
+    std::string source = sourceFolder + "\\hello.c";
+    ASSERT_EQ(PrepareEnvironment(s, NULL, NULL, source.c_str()), 1);
+    char line[kCommandLineSize];
+    std::strcpy(line, "kilncc.exe seen.txt");
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION child = {};
+    ASSERT_TRUE(CreateProcessA(NULL, line, NULL, NULL, FALSE, 0, NULL, NULL, &startup, &child));
+    DWORD waited = WaitForSingleObject(child.hProcess, 20000);
+    if (waited != WAIT_OBJECT_0) TerminateProcess(child.hProcess, 1);
+    CloseHandle(child.hProcess);
+    CloseHandle(child.hThread);
+    ASSERT_EQ(waited, WAIT_OBJECT_0);
+
+    std::string seen = ReadFile(sourceFolder + "\\seen.txt");
+    EXPECT_EQ(seen, compilerFolder + ";" + sourceFolder + ";" + BinDir() + "\n" + sourceFolder + "\n");
+}
+
+TEST(Environment, SourceInADriveRootMakesTheRootCurrent) {
+    EnvironmentGuard guard;
+    TempDir dir;
+    // A bare "C:" would keep this folder, the drive's current directory.
+    ASSERT_TRUE(SetCurrentDirectoryA(dir.path().c_str()));
+    ASSERT_EQ(dir.path().substr(0, 2), "C:");
+    zop_SetInitialFile s;
+    SetProfile(&s, "C:\\gcc.exe", "", "-o", "exe");
+
+    EXPECT_EQ(PrepareEnvironment(s, NULL, NULL, "C:\\hello.c"), 1);
+    EXPECT_EQ(CurrentDirectory(), "C:\\");
+    EXPECT_EQ(PathVariable(), "C:\\;C:\\;" + BinDir());
+}
