@@ -52,10 +52,10 @@ TEST(LocateWindow, FindsTheEditorByAQuotedPathInOtherLetterCase) {
 TEST(LocateWindow, ComparesCp932PathsByCharacter) {
     StandinEditor editor;
     ASSERT_TRUE(editor.Start("C:\\ソース\\表.c"));
-    // ャ is 0x83 0x61 and ア 0x83 0x41: a byte-wise case fold would take one
+    // ヂ is 0x83 0x61 and ア 0x83 0x41: a byte-wise case fold would take one
     // for the other.
     TestWindow lookalike(WRENLET_WINDOW_CLASS, 50, 50, 300, 200);
-    lookalike.AddChild(WRENLET_PATH_CHILD, "C:\\ャ.c");
+    lookalike.AddChild(WRENLET_PATH_CHILD, "C:\\ヂ.c");
     ASSERT_TRUE(BringToForeground(editor.window()));
     SetWindowPos(lookalike.handle(), editor.window(), 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 
@@ -63,7 +63,7 @@ TEST(LocateWindow, ComparesCp932PathsByCharacter) {
     EXPECT_EQ(LocateWindow(WRENLET_WINDOW_CLASS, "c:\\ソース\\表.C", &found), 1);
     EXPECT_EQ(found, editor.window());
     EXPECT_EQ(LocateWindow(WRENLET_WINDOW_CLASS, "C:\\ア.c", &found), 0);
-    EXPECT_EQ(LocateWindow(WRENLET_WINDOW_CLASS, "C:\\ャ.C", &found), 1);
+    EXPECT_EQ(LocateWindow(WRENLET_WINDOW_CLASS, "C:\\ヂ.C", &found), 1);
     EXPECT_EQ(found, lookalike.handle());
 }
 

@@ -63,6 +63,9 @@ bool WaitForFileText(const std::string& path, const std::string& text, DWORD tim
 
 // A top-level window owned by the test thread, of a class registered on
 // first use with a plain window procedure; destroyed with the object.
+// Destroying a shown window costs about two seconds under Wine on the test
+// desktop (it waits for a window manager that is not there), so a test
+// that needs many titles or placements reuses one window.
 class TestWindow {
 public:
     TestWindow(const char* className, int x, int y, int width, int height,
