@@ -71,6 +71,9 @@ void PlaceWindow(zop_SetInitialFile& settings, HWND mainWindow, const char* sour
 int DockUnderEditor(zop_SetInitialFile& settings, HWND mainWindow, const char* sourcePath) {
     HWND editor = NULL;
     if (!LocateWindow(WRENLET_WINDOW_CLASS, sourcePath, &editor)) return 0;
+    // A minimised editor's rectangle lies far off the screen; docking under
+    // it would take Kiln's window out of sight.
+    if (IsIconic(editor)) return 1;
     RECT workArea = {};
     SystemParametersInfoA(SPI_GETWORKAREA, 0, &workArea, 0);
     RECT editorRect = {};

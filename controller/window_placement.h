@@ -14,7 +14,7 @@ void PlaceWindow(zop_SetInitialFile& settings, HWND mainWindow, const char* sour
 // Moves the window under the editor window that shows the source, as wide as
 // the editor and down to the work area's bottom, and keeps that rectangle in
 // X, Y, Width and Height. 1 when the editor was found (even when there was
-// too little room to move), 0 when not.
+// too little room to move, or the editor is minimised), 0 when not.
 int DockUnderEditor(zop_SetInitialFile& settings, HWND mainWindow, const char* sourcePath);
 // Width x Height at the window's own top-left corner.
 void ApplyFixedSize(const zop_SetInitialFile& settings, HWND mainWindow);

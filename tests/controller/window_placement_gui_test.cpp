@@ -122,6 +122,24 @@ TEST(WindowPlacement, DocksOnlyWithMoreThanSixtyPixelsBelowTheEditor) {
     EXPECT_EQ(settings.Height, 61);
 }
 
+TEST(WindowPlacement, MinimisedEditorLeavesTheWindowOnTheScreen) {
+    StandinEditor editor;
+    ASSERT_TRUE(editor.Start("C:\\src\\main.c /rect=100,0,800,600"));
+    TestWindow kiln(KILN_WINDOW_CLASS, 30, 40, 300, 200);
+    ASSERT_TRUE(BringToForeground(editor.window()));
+    ShowWindow(editor.window(), SW_MINIMIZE);
+    ASSERT_TRUE(WaitUntil([&] { return IsIconic(editor.window()) != FALSE; }, 5000));
+    ASSERT_TRUE(BringToForeground(kiln.handle()));
+    SetWindowPos(editor.window(), kiln.handle(), 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+
+    zop_SetInitialFile settings;
+    SetWindowFields(settings, 1, 0, 0, 0, 1, 2, 3, 4);
+    EXPECT_EQ(DockUnderEditor(settings, kiln.handle(), "C:\\src\\main.c"), 1);
+    EXPECT_TRUE(RectIs(kiln.handle(), 30, 40, 300, 200)) << Describe(kiln.handle());
+    EXPECT_EQ(settings.X, 1);
+    EXPECT_EQ(settings.Height, 4);
+}
+
 TEST(WindowPlacement, MagnetWithoutTheEditorLeavesTheWindowAlone) {
     // An editor window is there, but it shows another file.
     TestWindow other(WRENLET_WINDOW_CLASS, 100, 0, 800, 300);
