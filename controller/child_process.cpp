@@ -10,11 +10,15 @@ namespace {
 const DWORD kPipeSize = 512;
 const std::size_t kInitialCapacity = 1024;
 
-// A pass that found both pipes empty is followed by a few quick yields (a
-// child writing steadily is usually just about to write again) and then by
-// waits on the child's process handle, so that a silent child costs next to
-// no processor time and its end is noticed at once.
-const int kYieldPasses = 2;
+// A pass that found both pipes empty is followed by a few quick yields and,
+// while the child has written something lately, by short waits on its
+// process handle: a child that writes steadily is usually just about to write
+// again, and a long pause would leave it blocked on a full pipe. A child that
+// has been silent for a while is polled only every few milliseconds, so that
+// it costs next to no processor time; its end is noticed at once all the same.
+const int kYieldPasses = 4;
+const DWORD kRecentOutputMs = 50;
+const DWORD kBusyWaitMs = 1;
 const DWORD kIdleWaitMs = 5;
 
 }  // namespace
@@ -70,24 +74,31 @@ int zop_SetPipe::Run(char* commandLine) {
 
     // The end of the child is taken from its process handle, not from its
     // exit status, so that a child whose status happens to be STILL_ACTIVE
-    // (259) ends the loop as well. Once it has ended, everything it wrote is
-    // in the pipes; but a child that filled a pipe just before its end may
-    // leave more than one read's worth, so the passes go on until one of them
-    // after the end finds nothing.
+    // (259) ends the loop as well. It is looked at only after a pass that
+    // found nothing, which spares a call per pass while output flows. Once
+    // the child has ended, everything it wrote is in the pipes; but a child
+    // that filled a pipe just before its end may leave more than one read's
+    // worth, so the passes go on until one that began after the end finds
+    // nothing.
+    bool ended = false;
     int idlePasses = 0;
+    DWORD lastOutput = GetTickCount();
     for (;;) {
-        bool ended = ChildHasEnded();
         DWORD got = ReadPipe(errorRead);
         got += ReadPipe(outputRead);
         if (got > 0) {
             idlePasses = 0;
+            lastOutput = GetTickCount();
             continue;
         }
         if (ended) break;
+        ended = ChildHasEnded();
+        if (ended) continue;
         if (++idlePasses <= kYieldPasses) {
             Sleep(0);
-        } else if (WaitForSingleObject(process.hProcess, kIdleWaitMs) == WAIT_FAILED) {
-            Sleep(kIdleWaitMs);
+        } else {
+            DWORD pause = GetTickCount() - lastOutput < kRecentOutputMs ? kBusyWaitMs : kIdleWaitMs;
+            if (WaitForSingleObject(process.hProcess, pause) == WAIT_FAILED) Sleep(pause);
         }
     }
     ReadPipe(errorRead);
