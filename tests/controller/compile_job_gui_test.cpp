@@ -163,11 +163,12 @@ TEST_F(CompileJob, DotFramesCycleEveryElevenFramesThenResult) {
 }
 
 TEST_F(CompileJob, QuickCompileShowsFirstFrameForOneInterval) {
-    Settings("Interval=400\r\n");
+    // Long enough for the child to start and end well within one interval.
+    Settings("Interval=1000\r\n");
     Script("out ok\\n\n");
     RunJob(CommandLine());
     EXPECT_EQ(std::vector<std::string>(1, DotFrame(0)), Frames());
-    EXPECT_GE(g_record.completedAt - started_, 380u);
+    EXPECT_GE(g_record.completedAt - started_, 980u);
     EXPECT_EQ("ok\r\n" + kEnd, Shown());
 
     // Without a settings path of its own the job reads Kiln.ini beside the program.
