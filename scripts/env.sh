@@ -9,7 +9,7 @@ KILN_JOBS=${KILN_JOBS:-$(nproc)}
 export LC_ALL=ja_JP.UTF-8
 export WINEDEBUG=${WINEDEBUG:--all}
 export WINEDLLOVERRIDES="mscoree,mshtml="
-export WINEPREFIX=${KILN_WINEPREFIX:-${XDG_CACHE_HOME:-$HOME/.cache}/kiln-wineprefix}
+export WINEPREFIX=${KILN_WINEPREFIX:-${XDG_CACHE_HOME:-${HOME:-/root}/.cache}/kiln-wineprefix}
 export WINEARCH=win32
 
 kiln_configure() {
