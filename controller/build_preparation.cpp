@@ -46,12 +46,10 @@ bool IsFullPath(const char* path) {
 // except for a drive's root: "C:" alone would mean the drive's current
 // directory, which need not be its root. False when there is no backslash.
 bool DirectoryOf(const char* path, std::string* directory) {
-    std::string copy(path);
-    copy.push_back('\0');
-    StripQuotes(&copy[0]);
-    if (!cp932::FindLast(copy.c_str(), '\\')) return false;
-    CutAtLastBackslash(&copy[0]);
-    directory->assign(copy.c_str());
+    std::string copy = UnquotedPath(path);
+    const char* slash = cp932::FindLast(copy.c_str(), '\\');
+    if (!slash) return false;
+    directory->assign(copy.c_str(), static_cast<std::size_t>(slash - copy.c_str()));
     if (directory->empty() || (directory->size() == 2 && (*directory)[1] == ':')) directory->push_back('\\');
     return true;
 }

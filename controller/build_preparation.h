@@ -7,6 +7,7 @@
 #include <windows.h>
 
 #include <cstddef>
+#include <string>
 
 #include "settings/initial_file.h"
 
@@ -15,6 +16,8 @@ enum { kCommandLineSize = 32768 };
 
 // In place: drops one leading double quote and ends the text at the next one.
 char* StripQuotes(char* path);
+// A copy of the whole path, unquoted as StripQuotes does it, however long.
+std::string UnquotedPath(const char* path);
 // In place: ends the text at its last backslash (the directory part).
 void CutAtLastBackslash(char* path);
 // The part after the last backslash, cut at its last quote (260 bytes).

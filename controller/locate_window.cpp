@@ -10,13 +10,6 @@
 
 namespace {
 
-// The path unquoted as StripQuotes does it, from a copy of the whole path:
-// two long paths that differ only near their ends stay apart.
-std::string Unquoted(const char* path) {
-    std::string copy = path ? path : "";
-    StripQuotes(&copy[0]);
-    return std::string(copy.c_str());
-}
 
 // The text of the window's first "TEdit" child; false when it has none.
 bool PathChildText(HWND window, std::vector<char>& text) {
@@ -47,7 +40,7 @@ int LocateWindow(const char* className, const char* path, HWND* window) {
             found = true;
         } else if (std::strcmp(name, className) == 0) {
             if (!wantedReady) {
-                wanted = Unquoted(path);
+                wanted = UnquotedPath(path);
                 wantedReady = true;
             }
             found = PathChildText(w, shown) && cp932::EqualNoCase(shown.data(), wanted.c_str());

@@ -19,6 +19,12 @@ char* StripQuotes(char* path) {
     return path;
 }
 
+std::string UnquotedPath(const char* path) {
+    std::string copy = path ? path : "";
+    StripQuotes(&copy[0]);
+    return std::string(copy.c_str());
+}
+
 void CutAtLastBackslash(char* path) {
     char* slash = cp932::FindLast(path, '\\');
     if (slash) *slash = '\0';

@@ -15,12 +15,6 @@ const int kMinimumDockHeight = 60;
 
 const char kEllipsis[] = "...";
 
-// The path unquoted as StripQuotes does it, from a copy of the whole path.
-std::string Unquoted(const char* path) {
-    std::string copy = path ? path : "";
-    StripQuotes(&copy[0]);
-    return std::string(copy.c_str());
-}
 
 // The end of `path` in at most `room` bytes, starting at a character
 // boundary, and at a backslash when one lies in that end, so the shortened
@@ -38,7 +32,7 @@ std::string PathEnd(const std::string& path, std::size_t room) {
 std::string ComposeTitle(const char* profileName, const char* sourcePath) {
     const std::size_t limit = kPathSize - 1;
     std::string profile = profileName ? profileName : "";
-    std::string path = Unquoted(sourcePath);
+    std::string path = UnquotedPath(sourcePath);
     const std::string suffix = " ] ";
     std::string prefix = std::string(KILN_WINDOW_CLASS) + " - " + profile + " [ ";
     if (prefix.size() + path.size() + suffix.size() <= limit) return prefix + path + suffix;

@@ -9,6 +9,7 @@
 
 #include "controller/build_preparation.h"
 #include "support/gui_message_boxes.h"
+#include "support/environment.h"
 #include "support/test_files.h"
 
 using namespace testing_support;
@@ -16,31 +17,6 @@ using namespace testing_support;
 namespace {
 
 const char kRefusal[] = "Kiln 実行エラー";
-
-std::string CurrentDirectory() {
-    char buffer[1024] = "";
-    GetCurrentDirectoryA(sizeof buffer, buffer);
-    return buffer;
-}
-
-// Read through the wide function: Wine's GetEnvironmentVariableA ends a
-// value with double-byte characters early (at its length in characters).
-std::string PathVariable() {
-    wchar_t wide[8192] = L"";
-    GetEnvironmentVariableW(L"PATH", wide, 8192);
-    char buffer[16384] = "";
-    WideCharToMultiByte(CP_ACP, 0, wide, -1, buffer, sizeof buffer, NULL, NULL);
-    return buffer;
-}
-
-struct EnvironmentGuard {
-    std::string directory = CurrentDirectory();
-    std::string path = PathVariable();
-    ~EnvironmentGuard() {
-        SetCurrentDirectoryA(directory.c_str());
-        SetEnvironmentVariableA("PATH", path.c_str());
-    }
-};
 
 void SetProfile(zop_SetInitialFile* s, const std::string& path, const std::string& outputType) {
     std::strcpy(s->Path, path.c_str());

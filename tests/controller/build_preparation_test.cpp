@@ -8,38 +8,12 @@
 
 #include "controller/build_preparation.h"
 #include "support/processes.h"
+#include "support/environment.h"
 #include "support/test_files.h"
 
 using namespace testing_support;
 
 namespace {
-
-std::string CurrentDirectory() {
-    char buffer[1024] = "";
-    GetCurrentDirectoryA(sizeof buffer, buffer);
-    return buffer;
-}
-
-// Read through the wide function: Wine's GetEnvironmentVariableA ends a
-// value with double-byte characters early (at its length in characters).
-std::string PathVariable() {
-    wchar_t wide[8192] = L"";
-    GetEnvironmentVariableW(L"PATH", wide, 8192);
-    char buffer[16384] = "";
-    WideCharToMultiByte(CP_ACP, 0, wide, -1, buffer, sizeof buffer, NULL, NULL);
-    return buffer;
-}
-
-// Puts the process's current directory and PATH back, so that the temporary
-// folders can be removed and the next case starts clean.
-struct EnvironmentGuard {
-    std::string directory = CurrentDirectory();
-    std::string path = PathVariable();
-    ~EnvironmentGuard() {
-        SetCurrentDirectoryA(directory.c_str());
-        SetEnvironmentVariableA("PATH", path.c_str());
-    }
-};
 
 void SetProfile(zop_SetInitialFile* s, const std::string& path, const std::string& option,
                 const std::string& outputOption, const std::string& outputType) {

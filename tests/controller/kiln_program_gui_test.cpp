@@ -50,6 +50,11 @@ HWND KilnInstall::Open(Process& kiln, const std::string& arguments) {
     return WaitForTopLevelWindow(KILN_WINDOW_CLASS, kiln.Id(), 15000);
 }
 
+HWND KilnInstall::OpenFinished(Process& kiln, const std::string& arguments) {
+    HWND window = Open(kiln, arguments);
+    return window && WaitForPane(window, kFinished) ? window : NULL;
+}
+
 bool KilnInstall::WaitForPane(HWND kiln, const std::string& text, DWORD ms) {
     return WaitUntil([&] { return WindowText(Pane(kiln)).find(text) != std::string::npos; }, ms);
 }
@@ -139,9 +144,8 @@ TEST(KilnInstance, HandOffWithQuotedBlankPathCompilesInRunningWindow) {
     KilnInstall kiln;
     std::string first = kiln.Source("first.c");
     Process p;
-    HWND window = kiln.Open(p, first);
+    HWND window = kiln.OpenFinished(p, first);
     ASSERT_NE(window, nullptr);
-    ASSERT_TRUE(KilnInstall::WaitForPane(window, kFinished));
     ASSERT_TRUE(BringToForeground(window));
 
     std::string second = kiln.Source("my src\\second file.c");
@@ -159,9 +163,8 @@ TEST(KilnInstance, EmptyHandOffIsReportedByRunningWindow) {
     KilnInstall kiln;
     std::string first = kiln.Source("first.c");
     Process p;
-    HWND window = kiln.Open(p, first);
+    HWND window = kiln.OpenFinished(p, first);
     ASSERT_NE(window, nullptr);
-    ASSERT_TRUE(KilnInstall::WaitForPane(window, kFinished));
     std::string paneBefore = WindowText(KilnInstall::Pane(window));
     ASSERT_TRUE(BringToForeground(window));
 
@@ -201,9 +204,8 @@ TEST(KilnProfiles, CtrlDigitSelectsProfileWithoutCompiling) {
     KilnInstall kiln;
     std::string source = kiln.Source("p.c");
     Process p;
-    HWND window = kiln.Open(p, source);
+    HWND window = kiln.OpenFinished(p, source);
     ASSERT_NE(window, nullptr);
-    ASSERT_TRUE(KilnInstall::WaitForPane(window, kFinished));
     ASSERT_TRUE(SendCtrlDigit(window, 3));
     EXPECT_TRUE(WaitUntil([&] { return WindowText(window) == "Kiln - Third [ " + source + " ] "; }));
     EXPECT_NE(ReadFile(kiln.dir() / "Kiln.ini").find("CompilerNo=2"), std::string::npos);
@@ -215,9 +217,8 @@ TEST(KilnProfiles, ReloadFromAnotherProcessRenewsTitleAndPlacement) {
     KilnInstall kiln("");
     std::string source = kiln.Source("r.c");
     Process p;
-    HWND window = kiln.Open(p, source);
+    HWND window = kiln.OpenFinished(p, source);
     ASSERT_NE(window, nullptr);
-    ASSERT_TRUE(KilnInstall::WaitForPane(window, kFinished));
     std::string pane = WindowText(KilnInstall::Pane(window));
     std::string ini = ReadFile(kiln.dir() / "Kiln.ini");
     ini.replace(ini.find("GNU C"), 5, "Renamed");
@@ -307,9 +308,8 @@ TEST(KilnInstance, OverlongHandOffIsRefusedByRunningWindow) {
     KilnInstall kiln;
     std::string first = kiln.Source("first.c");
     Process p;
-    HWND window = kiln.Open(p, first);
+    HWND window = kiln.OpenFinished(p, first);
     ASSERT_NE(window, nullptr);
-    ASSERT_TRUE(KilnInstall::WaitForPane(window, kFinished));
     ASSERT_TRUE(BringToForeground(window));
     Process other;
     ASSERT_TRUE(kiln.Start(other, kiln.dir() / (std::string(540, 'y') + ".c")));
@@ -326,9 +326,8 @@ TEST(KilnInstance, ForeignCompileMessageIsIgnored) {
     KilnInstall kiln;
     std::string first = kiln.Source("first.c");
     Process p;
-    HWND window = kiln.Open(p, first);
+    HWND window = kiln.OpenFinished(p, first);
     ASSERT_NE(window, nullptr);
-    ASSERT_TRUE(KilnInstall::WaitForPane(window, kFinished));
     // An address from another process means nothing in Kiln's: no crash, no compile.
     DWORD_PTR result = 0;
     EXPECT_NE(SendMessageTimeoutA(window, WM_KILN_COMPILE, 0, 0x12345678, SMTO_NORMAL, 5000, &result), 0);

@@ -32,6 +32,8 @@ public:
     bool Start(Process& kiln, const std::string& arguments);
     // Starts Kiln and waits for its main window.
     HWND Open(Process& kiln, const std::string& arguments);
+    // The same, waiting until the first compile has finished.
+    HWND OpenFinished(Process& kiln, const std::string& arguments);
     static HWND Pane(HWND kiln) { return FindChild(kiln, "EDIT"); }
     static bool WaitForPane(HWND kiln, const std::string& text, DWORD ms = 15000);
 
