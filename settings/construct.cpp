@@ -12,8 +12,7 @@ void zop_KilnInitialFile::Construct() {
 }
 
 void zop_KilnInitialFile::ConstructIn(const char* directory) {
-    SetDirectory(directory);
-    if (!PathExists(IniPath)) {
+    if (SetDirectory(directory) && !PathExists(IniPath)) {
         char options[kPathSize];
         int n = std::snprintf(options, sizeof options, "%s\\KilnOp.exe", directory);
         if (n > 0 && n < static_cast<int>(sizeof options) && PathExists(options)) {
@@ -45,8 +44,7 @@ void zop_InitKilnOpInitialFile::Construct() {
 }
 
 void zop_InitKilnOpInitialFile::ConstructIn(const char* directory) {
-    SetDirectory(directory);
-    if (!PathExists(IniPath)) {
+    if (SetDirectory(directory) && !PathExists(IniPath)) {
         WriteDefaults();
         WriteMessageDefaults();
     }

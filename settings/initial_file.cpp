@@ -19,7 +19,10 @@ void zop_SetInitialFile::ProfileSection(int i, char* section) {
 bool zop_SetInitialFile::SetDirectory(const char* directory) {
     int a = std::snprintf(IniPath, sizeof IniPath, "%s\\Kiln.ini", directory);
     int b = std::snprintf(OpIniPath, sizeof OpIniPath, "%s\\KilnOp.ini", directory);
-    return a > 0 && a < static_cast<int>(sizeof IniPath) && b > 0 && b < static_cast<int>(sizeof OpIniPath);
+    if (a > 0 && a < static_cast<int>(sizeof IniPath) && b > 0 && b < static_cast<int>(sizeof OpIniPath)) return true;
+    IniPath[0] = '\0';
+    OpIniPath[0] = '\0';
+    return false;
 }
 
 void zop_SetInitialFile::Load() {

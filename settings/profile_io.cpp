@@ -13,6 +13,10 @@ namespace ini {
 
 void ReadString(const char* path, const char* section, const char* key, const char* def,
                 char* field, std::size_t fieldSize) {
+    if (path[0] == '\0') {
+        cp932::CopyFitting(field, fieldSize, def);
+        return;
+    }
     // Read the whole value first, so that cutting it to the field can respect
     // character boundaries (the profile function would cut between the bytes
     // of a double-byte character).
@@ -57,16 +61,19 @@ int ParseLeadingInt(const char* text, int defaultForEmpty) {
 }
 
 int ReadInt(const char* path, const char* section, const char* key, int def) {
+    if (path[0] == '\0') return def;
     char buffer[64];
     GetPrivateProfileStringA(section, key, "", buffer, sizeof buffer, path);
     return ParseLeadingInt(buffer, def);
 }
 
 void WriteString(const char* path, const char* section, const char* key, const char* value) {
+    if (path[0] == '\0') return;
     WritePrivateProfileStringA(section, key, value, path);
 }
 
 void WriteInt(const char* path, const char* section, const char* key, int value) {
+    if (path[0] == '\0') return;
     char text[16];
     std::snprintf(text, sizeof text, "%d", value);
     WritePrivateProfileStringA(section, key, text, path);

@@ -7,6 +7,10 @@
 
 namespace ini {
 
+// An empty path stands for a settings file that cannot be named (its folder's
+// path is too long): reads give their defaults and writes do nothing, rather
+// than going to a file of a shortened name.
+
 // Reads a string value into field (fieldSize bytes). A missing key gives def.
 // A value longer than the field is cut at a character boundary so that the
 // field never ends in half of a double-byte character.

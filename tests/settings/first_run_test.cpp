@@ -201,3 +201,20 @@ TEST(FirstRun, DerivedDefaultsFollowABrowsedCompiler) {
                                          "AidExecute=1", "AidProgramPath="};
     EXPECT_EQ(Lines(ReadFile(in.dir / "Kiln.ini")), expected);
 }
+
+TEST(FirstRun, FolderTooLongForTheSettingsPathWritesNothing) {
+    TempDir dir;
+    // A folder of 250 bytes holds "\\Kiln.ini" within 259 bytes but not
+    // "\\KilnOp.ini": the candidates would be read from a file of a shortened
+    // name. Nothing is read or written then; the defaults apply.
+    std::string folder = dir.MakeDir(std::string(250 - dir.path().size() - 1, 'k'));
+    ASSERT_TRUE(testing_support::Exists(folder));
+    zop_InitKilnOpInitialFile s;
+    s.ConstructIn(folder.c_str());
+    EXPECT_STREQ(s.IniPath, "");
+    EXPECT_EQ(s.Magnet, 1);
+    EXPECT_EQ(s.AidExecute, 1);
+    EXPECT_EQ(s.Interval, 300);
+    EXPECT_STREQ(s.CompilerName[0], "");
+    EXPECT_FALSE(testing_support::Exists(folder + "\\Kiln.ini"));
+}
