@@ -10,15 +10,23 @@
 
 namespace {
 
+const UINT kAnswerMs = 2000;
+
 
 // The text of the window's first "TEdit" child; false when it has none.
 bool PathChildText(HWND window, std::vector<char>& text) {
     HWND child = FindWindowExA(window, NULL, WRENLET_PATH_CHILD, NULL);
     if (!child) return false;
-    LRESULT length = SendMessageA(child, WM_GETTEXTLENGTH, 0, 0);
-    if (length < 0) length = 0;
+    // A hung editor must not hang Kiln with it: a window that does not
+    // answer in time does not match.
+    DWORD_PTR length = 0;
+    if (!SendMessageTimeoutA(child, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, kAnswerMs, &length)) return false;
     text.assign(static_cast<std::size_t>(length) + 1, '\0');
-    SendMessageA(child, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()));
+    DWORD_PTR copied = 0;
+    if (!SendMessageTimeoutA(child, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()),
+                             SMTO_ABORTIFHUNG, kAnswerMs, &copied)) {
+        return false;
+    }
     text.back() = '\0';
     return true;
 }
