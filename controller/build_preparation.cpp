@@ -9,10 +9,9 @@
 
 #include "common/cp932.h"
 #include "controller/build_preparation.h"
+#include "controller/startup_messages.h"
 
 namespace {
-
-const char kRefusalCaption[] = "Kiln 実行エラー";
 
 const char kSourceUnresolved[] =
     "ソースファイルのパスを確定できませんでした\nソースファイルをフルパスで指定してください";
@@ -29,10 +28,6 @@ const char kCompilerWithoutDirectory[] =
 const char kKilnDirectoryUnknown[] = "Kilnのフォルダを取得できませんでした";
 const char kCommandLineTooLong[] =
     "コマンドラインが長すぎます\nコンパイルオプションを短くしてください";
-
-void Refuse(const char* text) {
-    MessageBoxA(NULL, text, kRefusalCaption, MB_ICONERROR);
-}
 
 // "X:\..." or "\\server\...": the same place whatever the current directory.
 bool IsFullPath(const char* path) {
@@ -82,11 +77,11 @@ int MakeSourcePathFull(char* source, std::size_t size) {
     std::string full(size, '\0');
     DWORD length = GetFullPathNameA(stripped.c_str(), static_cast<DWORD>(size), &full[0], NULL);
     if (length == 0) {
-        Refuse(kSourceUnresolved);
+        ShowKilnError(kSourceUnresolved);
         return 0;
     }
     if (length >= size) {
-        Refuse(kSourceTooLong);
+        ShowKilnError(kSourceTooLong);
         return 0;
     }
     std::memcpy(source, full.c_str(), length + 1);
@@ -97,13 +92,13 @@ int ComposeOutputPath(char* destination, const char* source, const char* extensi
     // Only a dot of the file name counts: C:\my.dir\prog must not become C:\my.exe.
     const char* dot = cp932::FindLast(cp932::FileNamePart(source), '.');
     if (!dot) {
-        Refuse(kNoExtension);
+        ShowKilnError(kNoExtension);
         return 0;
     }
     std::size_t stem = static_cast<std::size_t>(dot - source) + 1;
     std::size_t extensionLength = std::strlen(extension);
     if (stem + extensionLength + 1 >= kPathSize) {
-        Refuse(kOutputTooLong);
+        ShowKilnError(kOutputTooLong);
         return 0;
     }
     // The trailing quote closes a quoted source's quoting; after an unquoted
@@ -119,17 +114,17 @@ int PrepareEnvironment(const zop_SetInitialFile& settings, HWND mainWindow, HWND
     // Every refusal comes before the directory or PATH is touched.
     std::string compilerDirectory, sourceDirectory, kilnDirectory;
     if (!DirectoryOf(settings.Path, &compilerDirectory)) {
-        Refuse(kCompilerWithoutDirectory);
+        ShowKilnError(kCompilerWithoutDirectory);
         return 0;
     }
     if (!DirectoryOf(source, &sourceDirectory)) {
-        Refuse(kSourceWithoutDirectory);
+        ShowKilnError(kSourceWithoutDirectory);
         return 0;
     }
     char module[kLongTextSize];
     DWORD moduleLength = GetModuleFileNameA(NULL, module, sizeof module);
     if (moduleLength == 0 || moduleLength >= sizeof module || !DirectoryOf(module, &kilnDirectory)) {
-        Refuse(kKilnDirectoryUnknown);
+        ShowKilnError(kKilnDirectoryUnknown);
         return 0;
     }
 
@@ -175,7 +170,7 @@ int ComposeCommandLine(const zop_SetInitialFile& settings, char* destination, st
     }
     if (line.size() >= size) {
         if (size) destination[0] = '\0';
-        Refuse(kCommandLineTooLong);
+        ShowKilnError(kCommandLineTooLong);
         return 0;
     }
     std::memcpy(destination, line.c_str(), line.size() + 1);
