@@ -49,10 +49,7 @@ void FileNamePart(char* destination, const char* path) {
 }
 
 int FileExists(const char* path) {
-    std::string copy(path);
-    copy.push_back('\0');
-    StripQuotes(&copy[0]);
-    return GetFileAttributesA(copy.c_str()) != INVALID_FILE_ATTRIBUTES ? 1 : 0;
+    return PathExists(UnquotedPath(path).c_str()) ? 1 : 0;
 }
 
 int DeleteIfExists(char* path) {
@@ -65,10 +62,7 @@ int DeleteIfExists(char* path) {
 namespace {
 
 HANDLE OpenForTime(const char* path) {
-    std::string copy(path);
-    copy.push_back('\0');
-    StripQuotes(&copy[0]);
-    return CreateFileA(copy.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE, NULL, OPEN_EXISTING,
+    return CreateFileA(UnquotedPath(path).c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE, NULL, OPEN_EXISTING,
                        FILE_ATTRIBUTE_NORMAL, NULL);
 }
 
