@@ -63,7 +63,7 @@ Timing RunRunner(const std::string& commandLine) {
     std::vector<char> line(commandLine.begin(), commandLine.end());
     line.push_back('\0');
     double start = Now();
-    zop_SetPipe runner;
+    ChildProcess runner;
     if (!runner.Run(line.data())) {
         std::fprintf(stderr, "runner: cannot start %s\n", commandLine.c_str());
         std::exit(1);
@@ -156,7 +156,7 @@ int main(int argc, char** argv) {
     double threadBefore = ThreadCpu();
     double processBefore = ProcessCpu();
     double start = Now();
-    zop_SetPipe runner;
+    ChildProcess runner;
     runner.Run(line.data());
     double wall = Now() - start;
     double threadCpu = ThreadCpu() - threadBefore;

@@ -110,7 +110,7 @@ int ComposeOutputPath(char* destination, const char* source, const char* extensi
     return 1;
 }
 
-int PrepareEnvironment(const zop_SetInitialFile& settings, HWND mainWindow, HWND pane, const char* source) {
+int PrepareEnvironment(const SettingsFile& settings, HWND mainWindow, HWND pane, const char* source) {
     // Every refusal comes before the directory or PATH is touched.
     std::string compilerDirectory, sourceDirectory, kilnDirectory;
     if (!DirectoryOf(settings.Path, &compilerDirectory)) {
@@ -144,7 +144,7 @@ int PrepareEnvironment(const zop_SetInitialFile& settings, HWND mainWindow, HWND
     return 1;
 }
 
-int ComposeCommandLine(const zop_SetInitialFile& settings, char* destination, std::size_t size,
+int ComposeCommandLine(const SettingsFile& settings, char* destination, std::size_t size,
                        const char* source, const char* output) {
     Piece compiler = NamePiece(settings.Path);
     Piece options = Piece{settings.CompileOption, std::strlen(settings.CompileOption)};

@@ -44,10 +44,10 @@ int ComposeOutputPath(char* destination, const char* source, const char* extensi
 // Sets Kiln's current directory and PATH; 1 to go on, 0 to stop.
 // A drive's root stays C:\ (a bare C: would be the drive's current directory).
 // A compiler path without a directory is refused before anything changes.
-int PrepareEnvironment(const zop_SetInitialFile& settings, HWND mainWindow, HWND pane, const char* source);
+int PrepareEnvironment(const SettingsFile& settings, HWND mainWindow, HWND pane, const char* source);
 // The compiler's command line into destination (size bytes, kCommandLineSize
 // in the compile request); 0 after a refusal box when a piece does not fit.
-int ComposeCommandLine(const zop_SetInitialFile& settings, char* destination, std::size_t size,
+int ComposeCommandLine(const SettingsFile& settings, char* destination, std::size_t size,
                        const char* source, const char* output);
 
 #endif

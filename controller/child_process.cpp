@@ -27,7 +27,7 @@ const DWORD kIdleWaitMs = 5;
 
 }  // namespace
 
-zop_SetPipe::zop_SetPipe()
+ChildProcess::ChildProcess()
     : text(NULL), outputRead(NULL), outputWrite(NULL), errorRead(NULL), errorWrite(NULL),
       textLength(0), capacity(0) {
     SECURITY_ATTRIBUTES attributes;
@@ -54,7 +54,7 @@ zop_SetPipe::zop_SetPipe()
     if (text) capacity = kInitialCapacity;
 }
 
-zop_SetPipe::~zop_SetPipe() {
+ChildProcess::~ChildProcess() {
     std::free(text);
     // The write ends first: Kiln's copies are what keeps the pipes from
     // reporting their end while a child runs.
@@ -64,11 +64,11 @@ zop_SetPipe::~zop_SetPipe() {
     }
 }
 
-bool zop_SetPipe::Ready() const {
+bool ChildProcess::Ready() const {
     return text && outputRead && outputWrite && errorRead && errorWrite;
 }
 
-int zop_SetPipe::Run(char* commandLine) {
+int ChildProcess::Run(char* commandLine) {
     if (!Ready() || !commandLine) return 0;
     if (!CreateProcessA(NULL, commandLine, NULL, NULL, TRUE, NORMAL_PRIORITY_CLASS, NULL, NULL,
                         &startup, &process)) {
@@ -111,7 +111,7 @@ int zop_SetPipe::Run(char* commandLine) {
     return 1;
 }
 
-bool zop_SetPipe::ChildHasEnded() {
+bool ChildProcess::ChildHasEnded() {
     DWORD state = WaitForSingleObject(process.hProcess, 0);
     if (state == WAIT_OBJECT_0) return true;
     if (state == WAIT_TIMEOUT) return false;
@@ -121,7 +121,7 @@ bool zop_SetPipe::ChildHasEnded() {
     return !GetExitCode(&code) || code != STILL_ACTIVE;
 }
 
-DWORD zop_SetPipe::ReadPipe(HANDLE readEnd) {
+DWORD ChildProcess::ReadPipe(HANDLE readEnd) {
     DWORD available = 0;
     DWORD leftInMessage = 0;
     if (!PeekNamedPipe(readEnd, NULL, 0, NULL, &available, &leftInMessage) || available == 0) {
@@ -139,7 +139,7 @@ DWORD zop_SetPipe::ReadPipe(HANDLE readEnd) {
     return read;
 }
 
-char* zop_SetPipe::AppendOutput(const char* chunk) {
+char* ChildProcess::AppendOutput(const char* chunk) {
     if (!text || !chunk) return text;
     std::size_t n = std::strlen(chunk);
     std::size_t most = linebreaks::MaxConvertedLength(n);
@@ -163,18 +163,18 @@ char* zop_SetPipe::AppendOutput(const char* chunk) {
     return text;
 }
 
-void zop_SetPipe::ReplaceText(const char* replacement) {
+void ChildProcess::ReplaceText(const char* replacement) {
     if (!text) return;
     textLength = 0;
     text[0] = '\0';
     AppendOutput(replacement);
 }
 
-BOOL zop_SetPipe::GetExitCode(DWORD* exitCode) {
+BOOL ChildProcess::GetExitCode(DWORD* exitCode) {
     return GetExitCodeProcess(process.hProcess, exitCode);
 }
 
-BOOL zop_SetPipe::CloseProcess() {
+BOOL ChildProcess::CloseProcess() {
     CloseHandle(process.hProcess);
     BOOL result = CloseHandle(process.hThread);
     process.hProcess = NULL;
@@ -182,7 +182,7 @@ BOOL zop_SetPipe::CloseProcess() {
     return result;
 }
 
-void zop_SetPipe::PumpMessages() {
+void ChildProcess::PumpMessages() {
     MSG message;
     if (!PeekMessageA(&message, NULL, 0, 0, PM_NOREMOVE)) return;
     if (GetMessageA(&message, NULL, 0, 0)) {

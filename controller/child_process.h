@@ -9,7 +9,7 @@
 
 #include <cstddef>
 
-class zop_SetPipe {
+class ChildProcess {
 public:
     // The collected output, NUL-terminated, code page 932. Owned.
     char* text;
@@ -22,8 +22,8 @@ public:
 
     // Creates both pipes and an empty text. A failure here is not reported:
     // Run then refuses to start the child and returns 0.
-    zop_SetPipe();
-    ~zop_SetPipe();
+    ChildProcess();
+    ~ChildProcess();
 
     // Starts the child with this writable command line, collects everything it
     // writes until it has ended, and returns 1; returns 0 when the child could
@@ -58,8 +58,8 @@ private:
     bool Ready() const;
     bool ChildHasEnded();
 
-    zop_SetPipe(const zop_SetPipe&);
-    zop_SetPipe& operator=(const zop_SetPipe&);
+    ChildProcess(const ChildProcess&);
+    ChildProcess& operator=(const ChildProcess&);
 };
 
 #endif

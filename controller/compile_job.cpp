@@ -23,10 +23,10 @@ const std::size_t kEndRoom = 81;
 
 }  // namespace
 
-zop_KilnRedirectThread::ThreadStarter zop_KilnRedirectThread::startThread =
-    &zop_KilnRedirectThread::StartDetachedThread;
+CompileJob::ThreadStarter CompileJob::startThread =
+    &CompileJob::StartDetachedThread;
 
-bool zop_KilnRedirectThread::StartDetachedThread(unsigned(__stdcall* body)(void*), void* argument) {
+bool CompileJob::StartDetachedThread(unsigned(__stdcall* body)(void*), void* argument) {
     uintptr_t handle = _beginthreadex(NULL, 0, body, argument, 0, NULL);
     if (handle == 0) return false;
     // Nobody waits for the thread; it ends itself.
@@ -34,7 +34,7 @@ bool zop_KilnRedirectThread::StartDetachedThread(unsigned(__stdcall* body)(void*
     return true;
 }
 
-zop_KilnRedirectThread::zop_KilnRedirectThread(HWND mainWindow_, HWND pane_, const char* commandLine_,
+CompileJob::CompileJob(HWND mainWindow_, HWND pane_, const char* commandLine_,
                                                const char* iniPath)
     : commandLine(NULL), done(0), Custom(0), Interval(300), mainWindow(NULL), pane(NULL),
       progressRunning(false) {
@@ -62,11 +62,11 @@ zop_KilnRedirectThread::zop_KilnRedirectThread(HWND mainWindow_, HWND pane_, con
     Start();
 }
 
-zop_KilnRedirectThread::~zop_KilnRedirectThread() {
+CompileJob::~CompileJob() {
     std::free(commandLine);
 }
 
-void zop_KilnRedirectThread::ReadMessageSettings() {
+void CompileJob::ReadMessageSettings() {
     if (settingsPath[0] == '\0') {
         Custom = 0;
         Interval = 300;
@@ -78,7 +78,7 @@ void zop_KilnRedirectThread::ReadMessageSettings() {
     if (Interval < 0) Interval = 0;
 }
 
-void zop_KilnRedirectThread::Start() {
+void CompileJob::Start() {
     done.store(0, std::memory_order_release);
     progressRunning = StartProgress();
     if (startThread(&CaptureThread, this)) return;
@@ -95,17 +95,17 @@ void zop_KilnRedirectThread::Start() {
     }
 }
 
-bool zop_KilnRedirectThread::StartProgress() {
+bool CompileJob::StartProgress() {
     if (Custom != 0 && Messages[0][0] != '\0') return startThread(&CustomProgressThread, this);
     return startThread(&DotProgressThread, this);
 }
 
-void zop_KilnRedirectThread::Complete() {
+void CompileJob::Complete() {
     SendMessageA(mainWindow, WM_KILN_COMPILE_DONE, 0, reinterpret_cast<LPARAM>(this));
 }
 
-unsigned __stdcall zop_KilnRedirectThread::DotProgressThread(void* argument) {
-    zop_KilnRedirectThread* job = static_cast<zop_KilnRedirectThread*>(argument);
+unsigned __stdcall CompileJob::DotProgressThread(void* argument) {
+    CompileJob* job = static_cast<CompileJob*>(argument);
     char frame[kFrameSize];
     std::strcpy(frame, kFirstFrame);
     int k = 1;
@@ -129,8 +129,8 @@ unsigned __stdcall zop_KilnRedirectThread::DotProgressThread(void* argument) {
     return 0;
 }
 
-unsigned __stdcall zop_KilnRedirectThread::CustomProgressThread(void* argument) {
-    zop_KilnRedirectThread* job = static_cast<zop_KilnRedirectThread*>(argument);
+unsigned __stdcall CompileJob::CustomProgressThread(void* argument) {
+    CompileJob* job = static_cast<CompileJob*>(argument);
     char frame[kFrameSize];
     std::memset(frame, 0, sizeof frame);
     int i = 0;
@@ -155,12 +155,12 @@ unsigned __stdcall zop_KilnRedirectThread::CustomProgressThread(void* argument) 
     return 0;
 }
 
-unsigned __stdcall zop_KilnRedirectThread::CaptureThread(void* argument) {
-    static_cast<zop_KilnRedirectThread*>(argument)->Capture();
+unsigned __stdcall CompileJob::CaptureThread(void* argument) {
+    static_cast<CompileJob*>(argument)->Capture();
     return 0;
 }
 
-void zop_KilnRedirectThread::Capture() {
+void CompileJob::Capture() {
     int started = commandLine ? Run(commandLine) : 0;
     if (!started) {
         // The progress frames go on while the box is open.
@@ -177,7 +177,7 @@ void zop_KilnRedirectThread::Capture() {
     }
 }
 
-void zop_KilnRedirectThread::ShowResult() {
+void CompileJob::ShowResult() {
     const char* output = text ? text : "";
     std::size_t length = text ? TextLength() : 0;
     char* buffer = static_cast<char*>(std::malloc(length + kEndRoom));

@@ -1,5 +1,5 @@
 // One compile: a capture thread runs the compiler through the job's
-// zop_SetPipe part while a progress thread animates the output pane; the
+// ChildProcess part while a progress thread animates the output pane; the
 // progress thread then hands the job back to the main window with
 // WM_KILN_COMPILE_DONE (lParam = the job), whose handler calls ShowResult and
 // deletes the job.
@@ -13,7 +13,7 @@
 #include "controller/child_process.h"
 #include "settings/initial_file.h"
 
-class zop_KilnRedirectThread : public zop_SetPipe {
+class CompileJob : public ChildProcess {
 public:
     // Heap copy of the whole command line (null when it could not be copied;
     // the compile then ends with the start error).
@@ -31,9 +31,9 @@ public:
 
     // Starts the compile and returns at once. iniPath names the settings file
     // to read [Message] from; null means Kiln.ini beside the running program.
-    zop_KilnRedirectThread(HWND mainWindow, HWND pane, const char* commandLine,
+    CompileJob(HWND mainWindow, HWND pane, const char* commandLine,
                            const char* iniPath = NULL);
-    ~zop_KilnRedirectThread();
+    ~CompileJob();
 
     void ReadMessageSettings();
     void Start();
@@ -61,8 +61,8 @@ private:
     void Capture();
     void Complete();
 
-    zop_KilnRedirectThread(const zop_KilnRedirectThread&);
-    zop_KilnRedirectThread& operator=(const zop_KilnRedirectThread&);
+    CompileJob(const CompileJob&);
+    CompileJob& operator=(const CompileJob&);
 };
 
 #endif

@@ -41,7 +41,7 @@ void ReleasePendingWhenIdle(HWND window) {
 }
 
 void CarryOut(HWND window, const char* path) {
-    zop_KilnInitialFile& settings = KilnSettings();
+    KilnSettingsFile& settings = KilnSettings();
     char* source = CurrentSourcePath();
     char* output = CurrentOutputPath();
     HWND pane = OutputPane();
@@ -66,7 +66,7 @@ void CarryOut(HWND window, const char* path) {
     DeleteIfExists(output);
     if (!ComposeCommandLine(settings, commandLine, sizeof commandLine, source, output)) return;
 
-    zop_KilnRedirectThread* job = new (std::nothrow) zop_KilnRedirectThread(window, pane, commandLine);
+    CompileJob* job = new (std::nothrow) CompileJob(window, pane, commandLine);
     runningJob = job;
 }
 
@@ -87,7 +87,7 @@ LRESULT OnCompileRequest(HWND window, const char* path) {
 LRESULT OnCompileDone(HWND window, LPARAM lParam) {
     // Only the job this window started can finish; anything else that
     // arrives under this message number is not ours to delete.
-    zop_KilnRedirectThread* job = reinterpret_cast<zop_KilnRedirectThread*>(lParam);
+    CompileJob* job = reinterpret_cast<CompileJob*>(lParam);
     if (job == NULL || job != runningJob) return 0;
     ++busyDepth;
     job->ShowResult();
@@ -107,7 +107,7 @@ LRESULT OnRunOffer(HWND window) {
         ShowWindow(window, SW_SHOWNORMAL);
         UpdateWindow(window);
     }
-    zop_KilnInitialFile& settings = KilnSettings();
+    KilnSettingsFile& settings = KilnSettings();
     if (RunBuiltProgram(settings, window, CurrentOutputPath()) == 1 && settings.CompileAfterShow != 0) {
         PostMessageA(window, WM_CLOSE, 0, 0);
     }

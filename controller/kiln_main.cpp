@@ -12,7 +12,7 @@
 
 // Constructed before WinMain: on a first run KilnOp has been shown and closed
 // before Kiln looks for a running instance or creates its window.
-static zop_KilnInitialFile& settings = KilnSettings();
+static KilnSettingsFile& settings = KilnSettings();
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE previous, LPSTR, int) {
     (void)settings;

@@ -21,12 +21,12 @@ HFONT paneFont;
 // Distinguishes a hand-off from any other WM_COPYDATA that might arrive.
 const ULONG_PTR kHandOffTag = WM_KILN_COMPILE;
 
-const char* ProfileName(const zop_KilnInitialFile& settings) {
+const char* ProfileName(const KilnSettingsFile& settings) {
     return settings.CompilerName[settings.CompilerNo];
 }
 
 LRESULT OnCreate(HWND window, const CREATESTRUCTA* create) {
-    zop_KilnInitialFile& settings = KilnSettings();
+    KilnSettingsFile& settings = KilnSettings();
     settings.Load();
     PlaceWindow(settings, window, currentSource);
     RECT client;
@@ -58,7 +58,7 @@ LRESULT OnCommand(HWND window, WPARAM wParam) {
         RestoreOutputPane(pane);
         SetFocus(window);
     } else if (id >= IDM_PROFILE_1 && id <= IDM_PROFILE_9) {
-        zop_KilnInitialFile& settings = KilnSettings();
+        KilnSettingsFile& settings = KilnSettings();
         settings.CompilerNo = id - IDM_PROFILE_1;
         settings.SaveCompilerNo();
         SendMessageA(window, WM_KILN_RELOAD, 0, 0);
@@ -67,7 +67,7 @@ LRESULT OnCommand(HWND window, WPARAM wParam) {
 }
 
 LRESULT OnReload(HWND window) {
-    zop_KilnInitialFile& settings = KilnSettings();
+    KilnSettingsFile& settings = KilnSettings();
     settings.Load();
     PlaceWindow(settings, window, currentSource);
     UpdateTitle(window, ProfileName(settings), currentSource);

@@ -8,6 +8,6 @@
 
 // 1 when an offer was made (the program was started, or the user declined),
 // 0 when there was nothing to run.
-int RunBuiltProgram(const zop_SetInitialFile& settings, HWND mainWindow, const char* outputPath);
+int RunBuiltProgram(const SettingsFile& settings, HWND mainWindow, const char* outputPath);
 
 #endif

@@ -3,13 +3,13 @@
 namespace {
 // A static object, so that a first run (KilnOp started and waited for) is
 // over before Kiln's entry function runs.
-class ConstructedSettings : public zop_KilnInitialFile {
+class ConstructedSettings : public KilnSettingsFile {
 public:
     ConstructedSettings() { Construct(); }
 };
 }  // namespace
 
-zop_KilnInitialFile& KilnSettings() {
+KilnSettingsFile& KilnSettings() {
     static ConstructedSettings settings;
     return settings;
 }

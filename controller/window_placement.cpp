@@ -51,7 +51,7 @@ std::string ComposeTitle(const char* profileName, const char* sourcePath) {
 
 }  // namespace
 
-void PlaceWindow(zop_SetInitialFile& settings, HWND mainWindow, const char* sourcePath) {
+void PlaceWindow(SettingsFile& settings, HWND mainWindow, const char* sourcePath) {
     if (settings.Magnet) {
         DockUnderEditor(settings, mainWindow, sourcePath);
         return;
@@ -62,7 +62,7 @@ void PlaceWindow(zop_SetInitialFile& settings, HWND mainWindow, const char* sour
     }
 }
 
-int DockUnderEditor(zop_SetInitialFile& settings, HWND mainWindow, const char* sourcePath) {
+int DockUnderEditor(SettingsFile& settings, HWND mainWindow, const char* sourcePath) {
     HWND editor = NULL;
     if (!LocateWindow(WRENLET_WINDOW_CLASS, sourcePath, &editor)) return 0;
     // A minimised editor's rectangle lies far off the screen; docking under
@@ -81,13 +81,13 @@ int DockUnderEditor(zop_SetInitialFile& settings, HWND mainWindow, const char* s
     return 1;
 }
 
-void ApplyFixedSize(const zop_SetInitialFile& settings, HWND mainWindow) {
+void ApplyFixedSize(const SettingsFile& settings, HWND mainWindow) {
     RECT rect = {};
     GetWindowRect(mainWindow, &rect);
     MoveWindow(mainWindow, rect.left, rect.top, settings.Width, settings.Height, TRUE);
 }
 
-void ApplyFixedPosition(const zop_SetInitialFile& settings, HWND mainWindow) {
+void ApplyFixedPosition(const SettingsFile& settings, HWND mainWindow) {
     RECT rect = {};
     GetWindowRect(mainWindow, &rect);
     MoveWindow(mainWindow, settings.X, settings.Y, rect.right - rect.left, rect.bottom - rect.top, TRUE);

@@ -10,16 +10,16 @@
 
 // Docks (Magnet), or applies the fixed size and/or position (Fix), or leaves
 // the window alone.
-void PlaceWindow(zop_SetInitialFile& settings, HWND mainWindow, const char* sourcePath);
+void PlaceWindow(SettingsFile& settings, HWND mainWindow, const char* sourcePath);
 // Moves the window under the editor window that shows the source, as wide as
 // the editor and down to the work area's bottom, and keeps that rectangle in
 // X, Y, Width and Height. 1 when the editor was found (even when there was
 // too little room to move, or the editor is minimised), 0 when not.
-int DockUnderEditor(zop_SetInitialFile& settings, HWND mainWindow, const char* sourcePath);
+int DockUnderEditor(SettingsFile& settings, HWND mainWindow, const char* sourcePath);
 // Width x Height at the window's own top-left corner.
-void ApplyFixedSize(const zop_SetInitialFile& settings, HWND mainWindow);
+void ApplyFixedSize(const SettingsFile& settings, HWND mainWindow);
 // (X, Y) with the window's own size.
-void ApplyFixedPosition(const zop_SetInitialFile& settings, HWND mainWindow);
+void ApplyFixedPosition(const SettingsFile& settings, HWND mainWindow);
 // "Kiln - PROFILE [ PATH ] " with the path unquoted. A title that would not
 // fit 259 bytes keeps the program and profile name and shows the path's end
 // behind "...".

@@ -3,7 +3,7 @@
 #include "settings_instance.h"
 
 // Constructed before WinMain: a missing Kiln.ini is written here.
-static zop_InitKilnOpInitialFile& settings = OptionSettings();
+static KilnOpSettingsFile& settings = OptionSettings();
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     (void)settings;

@@ -1,13 +1,13 @@
 #include "settings_instance.h"
 
 namespace {
-class ConstructedSettings : public zop_InitKilnOpInitialFile {
+class ConstructedSettings : public KilnOpSettingsFile {
 public:
     ConstructedSettings() { Construct(); }
 };
 }  // namespace
 
-zop_InitKilnOpInitialFile& OptionSettings() {
+KilnOpSettingsFile& OptionSettings() {
     static ConstructedSettings settings;
     return settings;
 }

@@ -4,6 +4,6 @@
 
 #include "../settings/initial_file.h"
 
-zop_InitKilnOpInitialFile& OptionSettings();
+KilnOpSettingsFile& OptionSettings();
 
 #endif

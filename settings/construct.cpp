@@ -5,13 +5,13 @@
 
 #include "initial_file.h"
 
-void zop_KilnInitialFile::Construct() {
+void KilnSettingsFile::Construct() {
     char directory[kPathSize];
     ModuleDirectory(directory);
     ConstructIn(directory);
 }
 
-void zop_KilnInitialFile::ConstructIn(const char* directory) {
+void KilnSettingsFile::ConstructIn(const char* directory) {
     if (SetDirectory(directory) && !PathExists(IniPath)) {
         char options[kPathSize];
         int n = std::snprintf(options, sizeof options, "%s\\KilnOp.exe", directory);
@@ -37,13 +37,13 @@ void zop_KilnInitialFile::ConstructIn(const char* directory) {
 }
 
 
-void zop_InitKilnOpInitialFile::Construct() {
+void KilnOpSettingsFile::Construct() {
     char directory[kPathSize];
     ModuleDirectory(directory);
     ConstructIn(directory);
 }
 
-void zop_InitKilnOpInitialFile::ConstructIn(const char* directory) {
+void KilnOpSettingsFile::ConstructIn(const char* directory) {
     if (SetDirectory(directory) && !PathExists(IniPath)) {
         WriteDefaults();
         WriteMessageDefaults();

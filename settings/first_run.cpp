@@ -24,7 +24,7 @@ void ExecutableDirectory(const char* iniPath, char* directory) {
 }
 }  // namespace
 
-void zop_SetInitialFile::WriteDefaults() {
+void SettingsFile::WriteDefaults() {
     ini::WriteString(IniPath, "Compiler", "CompilerNo", "0");
     for (int i = 0; i < kProfileCount; ++i) {
         char s[16];
@@ -46,7 +46,7 @@ void zop_SetInitialFile::WriteDefaults() {
     for (const char* key : emptyKeys) ini::WriteString(IniPath, "Window", key, "");
 }
 
-void zop_SetInitialFile::FindCandidate(const char* target, const char* list, bool restart) {
+void SettingsFile::FindCandidate(const char* target, const char* list, bool restart) {
     if (restart) candidateCounter = 1;
     char result[kPathSize] = "";
     if (PathExists(OpIniPath)) {
@@ -67,7 +67,7 @@ void zop_SetInitialFile::FindCandidate(const char* target, const char* list, boo
     ini::WriteString(IniPath, target, "Path", result);
 }
 
-void zop_SetInitialFile::DeriveCompilerDefaults(int i) {
+void SettingsFile::DeriveCompilerDefaults(int i) {
     char s[16];
     ProfileSection(i, s);
     const char* option = "";
@@ -96,7 +96,7 @@ void zop_SetInitialFile::DeriveCompilerDefaults(int i) {
     ini::WriteString(IniPath, s, "AidProgramPath", aid);
 }
 
-void zop_SetInitialFile::DeriveJumpOption() {
+void SettingsFile::DeriveJumpOption() {
     char editor[kPathSize];
     ini::ReadString(IniPath, "Editor", "Path", "", editor, sizeof editor);
     const char* option = "";

@@ -8,15 +8,15 @@
 #include "../common/cp932.h"
 #include "profile_io.h"
 
-zop_SetInitialFile::zop_SetInitialFile() {
-    std::memset(static_cast<void*>(this), 0, sizeof(zop_SetInitialFile));
+SettingsFile::SettingsFile() {
+    std::memset(static_cast<void*>(this), 0, sizeof(SettingsFile));
 }
 
-void zop_SetInitialFile::ProfileSection(int i, char* section) {
+void SettingsFile::ProfileSection(int i, char* section) {
     std::sprintf(section, "Compiler%d", i + 1);
 }
 
-bool zop_SetInitialFile::SetDirectory(const char* directory) {
+bool SettingsFile::SetDirectory(const char* directory) {
     int a = std::snprintf(IniPath, sizeof IniPath, "%s\\Kiln.ini", directory);
     int b = std::snprintf(OpIniPath, sizeof OpIniPath, "%s\\KilnOp.ini", directory);
     if (a > 0 && a < static_cast<int>(sizeof IniPath) && b > 0 && b < static_cast<int>(sizeof OpIniPath)) return true;
@@ -25,7 +25,7 @@ bool zop_SetInitialFile::SetDirectory(const char* directory) {
     return false;
 }
 
-void zop_SetInitialFile::Load() {
+void SettingsFile::Load() {
     char section[16];
     for (int n = 0; n < kProfileCount; ++n) {
         ProfileSection(n, section);
@@ -47,7 +47,7 @@ void zop_SetInitialFile::Load() {
     Y = ini::ReadInt(IniPath, "Window", "Y", 0);
 }
 
-void zop_SetInitialFile::LoadProfile() {
+void SettingsFile::LoadProfile() {
     char s[16];
     ProfileSection(CompilerNo, s);
     ini::ReadString(IniPath, s, "Path", "", Path, sizeof Path);
@@ -61,11 +61,11 @@ void zop_SetInitialFile::LoadProfile() {
     CompileAfterShow = ini::ReadInt(IniPath, s, "CompileAfterShow", 0);
 }
 
-void zop_SetInitialFile::SaveCompilerNo() {
+void SettingsFile::SaveCompilerNo() {
     ini::WriteInt(IniPath, "Compiler", "CompilerNo", CompilerNo);
 }
 
-void zop_SetInitialFile::SaveEditor() {
+void SettingsFile::SaveEditor() {
     ini::WriteString(IniPath, "Editor", "Path", EditorPath);
     ini::WriteString(IniPath, "Editor", "JumpOption", JumpOption);
     ini::WriteInt(IniPath, "Editor", "JumpType", JumpType);

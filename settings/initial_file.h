@@ -12,7 +12,7 @@ enum {
     kMessageSize = 81,
 };
 
-class zop_SetInitialFile {
+class SettingsFile {
 public:
     int  CompilerNo;
     char CompilerName[kProfileCount][kPathSize];
@@ -39,7 +39,7 @@ public:
     char IniPath[kPathSize];
     char OpIniPath[kPathSize];
 
-    zop_SetInitialFile();
+    SettingsFile();
 
     // Forms IniPath and OpIniPath from the executables' directory (no trailing
     // backslash). Returns false when a path would not fit its field.
@@ -60,14 +60,14 @@ public:
     static void ProfileSection(int i, char* section /* >= 16 bytes */);
 
 private:
-    zop_SetInitialFile(const zop_SetInitialFile&);
-    zop_SetInitialFile& operator=(const zop_SetInitialFile&);
+    SettingsFile(const SettingsFile&);
+    SettingsFile& operator=(const SettingsFile&);
 };
 
 // Kiln's record. Its construction at first run starts KilnOp and waits for it.
-class zop_KilnInitialFile : public zop_SetInitialFile {
+class KilnSettingsFile : public SettingsFile {
 public:
-    zop_KilnInitialFile() {}
+    KilnSettingsFile() {}
     // Forms the paths from Kiln's own directory, creates a missing Kiln.ini
     // and loads it.
     void Construct();
@@ -75,13 +75,13 @@ public:
 };
 
 // KilnOp's record, with the progress-message options.
-class zop_InitKilnOpInitialFile : public zop_SetInitialFile {
+class KilnOpSettingsFile : public SettingsFile {
 public:
     int  Custom;
     char Messages[kMessageCount][kMessageSize];
     int  Interval;
 
-    zop_InitKilnOpInitialFile();
+    KilnOpSettingsFile();
     void Construct();
     void ConstructIn(const char* directory);
 

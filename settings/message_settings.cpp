@@ -18,22 +18,22 @@ void ReadMessageSettingsFrom(const char* iniPath, int* custom,
     }
 }
 
-zop_InitKilnOpInitialFile::zop_InitKilnOpInitialFile() : Custom(0), Interval(0) {
+KilnOpSettingsFile::KilnOpSettingsFile() : Custom(0), Interval(0) {
     std::memset(Messages, 0, sizeof Messages);
 }
 
-void zop_InitKilnOpInitialFile::ReadMessageSettings() {
+void KilnOpSettingsFile::ReadMessageSettings() {
     ReadMessageSettingsFrom(IniPath, &Custom, Messages, &Interval);
 }
 
-void zop_InitKilnOpInitialFile::WriteMessageDefaults() {
+void KilnOpSettingsFile::WriteMessageDefaults() {
     ini::WriteString(IniPath, "Message", "Custom", "0");
     Interval = 300;
     std::memset(Messages, 0, sizeof Messages);
     WriteMessages();
 }
 
-void zop_InitKilnOpInitialFile::WriteMessages() {
+void KilnOpSettingsFile::WriteMessages() {
     ini::WriteInt(IniPath, "Message", "Interval", Interval);
     for (int i = 0; i < kMessageCount; ++i) {
         char key[4];

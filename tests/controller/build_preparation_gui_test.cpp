@@ -18,7 +18,7 @@ namespace {
 
 const char kRefusal[] = "Kiln 実行エラー";
 
-void SetProfile(zop_SetInitialFile* s, const std::string& path, const std::string& outputType) {
+void SetProfile(SettingsFile* s, const std::string& path, const std::string& outputType) {
     std::strcpy(s->Path, path.c_str());
     std::strcpy(s->OutputFileOption, "-o");
     std::strcpy(s->OutputFileType, outputType.c_str());
@@ -140,7 +140,7 @@ TEST(EnvironmentGui, CompilerPathWithoutDirectoryIsRefusedBeforeAnythingChanges)
     SetEnvironmentVariableA("PATH", "C:\\before");
     WriteFile(folder + "\\表.c", "int main(){}");
     WriteFile(folder + "\\表.exe", "stale");
-    zop_SetInitialFile s;
+    SettingsFile s;
     SetProfile(&s, "gcc.exe", "exe");
 
     MessageBoxAnswerer box(kRefusal, IDOK);
@@ -160,7 +160,7 @@ TEST(EnvironmentGui, MissingSourceDirectoryShowsItAndKeepsPath) {
     std::string missing = dir / "ソース\\表";
     std::string before = CurrentDirectory();
     SetEnvironmentVariableA("PATH", "C:\\before");
-    zop_SetInitialFile s;
+    SettingsFile s;
     SetProfile(&s, compilerFolder + "\\gcc.exe", "exe");
 
     MessageBoxAnswerer box("カレントディレクトリ変更エラー", IDOK);
@@ -172,7 +172,7 @@ TEST(EnvironmentGui, MissingSourceDirectoryShowsItAndKeepsPath) {
 }
 
 TEST(CommandLineGui, LineLongerThanItsBufferIsRefused) {
-    zop_SetInitialFile s;
+    SettingsFile s;
     SetProfile(&s, "C:\\MinGW\\bin\\gcc.exe", "exe");
     std::strcpy(s.CompileOption, "-Wall -O2");
     // "gcc.exe -Wall -O2 hello.c -o hello.exe" is 38 bytes.

@@ -15,7 +15,7 @@ using namespace testing_support;
 
 namespace {
 
-void SetProfile(zop_SetInitialFile* s, const std::string& path, const std::string& option,
+void SetProfile(SettingsFile* s, const std::string& path, const std::string& option,
                 const std::string& outputOption, const std::string& outputType) {
     std::strcpy(s->Path, path.c_str());
     std::strcpy(s->CompileOption, option.c_str());
@@ -29,7 +29,7 @@ std::string OutputPath(const std::string& source, const char* extension) {
     return output;
 }
 
-std::string CommandLine(const zop_SetInitialFile& s, const std::string& source, const std::string& output) {
+std::string CommandLine(const SettingsFile& s, const std::string& source, const std::string& output) {
     static char line[kCommandLineSize];
     EXPECT_EQ(ComposeCommandLine(s, line, sizeof line, source.c_str(), output.c_str()), 1);
     return line;
@@ -151,7 +151,7 @@ TEST(OutputPath, ExtensionReplacesTheLastDotOfTheFileName) {
 }
 
 TEST(CommandLine, CompilerSourceAndOutputByBareName) {
-    zop_SetInitialFile s;
+    SettingsFile s;
     SetProfile(&s, "C:\\MinGW\\bin\\gcc.exe", "-Wall", "-o", "exe");
     EXPECT_EQ(CommandLine(s, "C:\\work\\hello.c", "C:\\work\\hello.exe\""), "gcc.exe -Wall hello.c -o hello.exe");
 
@@ -173,7 +173,7 @@ TEST(CommandLine, CompilerSourceAndOutputByBareName) {
 }
 
 TEST(CommandLine, LongestCompileOptionPassesWhole) {
-    zop_SetInitialFile s;
+    SettingsFile s;
     std::string option = "-DLONG=";
     while (option.size() < kLongTextSize - 1) option += static_cast<char>('a' + option.size() % 26);
     ASSERT_EQ(option.size(), 511u);
@@ -218,7 +218,7 @@ TEST(Environment, SourceDirectoryIsCurrentAndPathHoldsExactlyThreeDirectories) {
     TempDir dir;
     std::string compilerFolder = dir.MakeDir("コンパイラ\\表\\bin");
     std::string sourceFolder = dir.MakeDir("ソース\\表");
-    zop_SetInitialFile s;
+    SettingsFile s;
     SetProfile(&s, "\"" + compilerFolder + "\\gcc.exe\"", "", "-o", "exe");
 
     std::string source = "\"" + sourceFolder + "\\表.c\"";
@@ -235,7 +235,7 @@ TEST(Environment, ChildFindsTheCompilerThroughPathAndSeesTheSameEnvironment) {
     // Named unlike anything beside the test program, so only PATH finds it.
     CopyFileTo(BinDir() + "\\print_environment.exe", compilerFolder + "\\kilncc.exe");
     WriteFile(sourceFolder + "\\hello.c", "int main(){return 0;}");
-    zop_SetInitialFile s;
+    SettingsFile s;
     SetProfile(&s, compilerFolder + "\\kilncc.exe", "", "", "exe");
 
     std::string source = sourceFolder + "\\hello.c";
@@ -262,7 +262,7 @@ TEST(Environment, SourceInADriveRootMakesTheRootCurrent) {
     // A bare "C:" would keep this folder, the drive's current directory.
     ASSERT_TRUE(SetCurrentDirectoryA(dir.path().c_str()));
     ASSERT_EQ(dir.path().substr(0, 2), "C:");
-    zop_SetInitialFile s;
+    SettingsFile s;
     SetProfile(&s, "C:\\gcc.exe", "", "-o", "exe");
 
     EXPECT_EQ(PrepareEnvironment(s, NULL, NULL, "C:\\hello.c"), 1);

@@ -33,7 +33,7 @@ private:
 };
 
 struct Call {
-    zop_SetPipe runner;
+    ChildProcess runner;
     std::vector<char> line;
     int result;
     FILETIME kernel, user;

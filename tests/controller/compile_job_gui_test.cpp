@@ -51,7 +51,7 @@ LRESULT CALLBACK PaneProcedure(HWND window, UINT message, WPARAM wParam, LPARAM 
 
 LRESULT CALLBACK MainProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_KILN_COMPILE_DONE) {
-        zop_KilnRedirectThread* job = reinterpret_cast<zop_KilnRedirectThread*>(lParam);
+        CompileJob* job = reinterpret_cast<CompileJob*>(lParam);
         ++g_record.completions;
         g_record.completedJob = lParam;
         g_record.completedAt = GetTickCount();
@@ -65,9 +65,9 @@ LRESULT CALLBACK MainProcedure(HWND window, UINT message, WPARAM wParam, LPARAM 
     return DefWindowProcA(window, message, wParam, lParam);
 }
 
-class CompileJob : public ::testing::Test {
+class CompileJobRun : public ::testing::Test {
 protected:
-    CompileJob() : dir_("job") {}
+    CompileJobRun() : dir_("job") {}
 
     void SetUp() override {
         WNDCLASSA windowClass = {};
@@ -88,7 +88,7 @@ protected:
     }
 
     void TearDown() override {
-        zop_KilnRedirectThread::startThread = &zop_KilnRedirectThread::StartDetachedThread;
+        CompileJob::startThread = &CompileJob::StartDetachedThread;
         if (main_) DestroyWindow(main_);
     }
 
@@ -102,12 +102,12 @@ protected:
 
     // Starts a job and serves the windows until it has been completed, then a
     // little longer so that a second completion would be seen.
-    zop_KilnRedirectThread* RunJob(const std::string& commandLine, bool ownSettings = true, DWORD timeoutMs = 20000) {
+    CompileJob* RunJob(const std::string& commandLine, bool ownSettings = true, DWORD timeoutMs = 20000) {
         g_record = Record();
         started_ = GetTickCount();
         std::string ini = dir_ / "Kiln.ini";
-        zop_KilnRedirectThread* job =
-            new zop_KilnRedirectThread(main_, pane_, commandLine.c_str(), ownSettings ? ini.c_str() : NULL);
+        CompileJob* job =
+            new CompileJob(main_, pane_, commandLine.c_str(), ownSettings ? ini.c_str() : NULL);
         Serve([] { return g_record.completions > 0; }, timeoutMs);
         EXPECT_EQ(1, g_record.completions) << "no completion within " << timeoutMs << " ms";
         Serve([] { return false; }, 300);
@@ -147,11 +147,11 @@ protected:
     DWORD started_ = 0;
 };
 
-TEST_F(CompileJob, DotFramesCycleEveryElevenFramesThenResult) {
+TEST_F(CompileJobRun, DotFramesCycleEveryElevenFramesThenResult) {
     Settings("Custom=0\r\nInterval=25\r\n0=使われない\r\n");
     // Output whose last line has no line break: the end text joins it.
     Script("sleep 900\nout hello.c:1: warning: 表\\nlast\n");
-    zop_KilnRedirectThread* job = RunJob(CommandLine());
+    CompileJob* job = RunJob(CommandLine());
 
     EXPECT_EQ(reinterpret_cast<LPARAM>(job), g_record.completedJob);
     EXPECT_EQ(1, g_record.doneAtCompletion);
@@ -162,7 +162,7 @@ TEST_F(CompileJob, DotFramesCycleEveryElevenFramesThenResult) {
     EXPECT_EQ(g_record.textsBeforeResult + 1, g_record.paneTexts.size()) << "texts after the result";
 }
 
-TEST_F(CompileJob, QuickCompileShowsFirstFrameForOneInterval) {
+TEST_F(CompileJobRun, QuickCompileShowsFirstFrameForOneInterval) {
     // Long enough for the child to start and end well within one interval.
     Settings("Interval=1000\r\n");
     Script("out ok\\n\n");
@@ -177,7 +177,7 @@ TEST_F(CompileJob, QuickCompileShowsFirstFrameForOneInterval) {
     EXPECT_EQ("ok\r\n" + kEnd, Shown());
 }
 
-TEST_F(CompileJob, CustomMessagesStopAtFirstEmptyEntryAndRestart) {
+TEST_F(CompileJobRun, CustomMessagesStopAtFirstEmptyEntryAndRestart) {
     Settings("Custom=1\r\nInterval=20\r\n0=コンパイル中です\r\n1=もう少し\r\n2=\r\n3=届かない\r\n");
     Script("sleep 700\nerr hello.c:3: error: x\\n\nexit 1\n");
     RunJob(CommandLine());
@@ -189,7 +189,7 @@ TEST_F(CompileJob, CustomMessagesStopAtFirstEmptyEntryAndRestart) {
     EXPECT_EQ("hello.c:3: error: x\r\n" + kEnd, Shown());
 }
 
-TEST_F(CompileJob, AllTenCustomMessagesGrowThenRestart) {
+TEST_F(CompileJobRun, AllTenCustomMessagesGrowThenRestart) {
     std::string section = "Custom=1\r\nInterval=15\r\n";
     for (int i = 0; i < 10; ++i) section += std::to_string(i) + "=行" + std::to_string(i) + "\r\n";
     Settings(section);
@@ -205,7 +205,7 @@ TEST_F(CompileJob, AllTenCustomMessagesGrowThenRestart) {
     EXPECT_EQ(kEnd, Shown());
 }
 
-TEST_F(CompileJob, DotsUnlessCustomWithFirstMessage) {
+TEST_F(CompileJobRun, DotsUnlessCustomWithFirstMessage) {
     Settings("Custom=1\r\nInterval=20\r\n0=\r\n1=二番目\r\n");
     Script("sleep 300\n");
     RunJob(CommandLine());
@@ -218,7 +218,7 @@ TEST_F(CompileJob, DotsUnlessCustomWithFirstMessage) {
     ExpectDotFrames(Frames());
 }
 
-TEST_F(CompileJob, ZeroAndNegativeIntervalsKeepFramesComingAndEnd) {
+TEST_F(CompileJobRun, ZeroAndNegativeIntervalsKeepFramesComingAndEnd) {
     Script("sleep 400\nout fin\\n\n");
     Settings("Interval=0\r\n");
     RunJob(CommandLine(), true, 10000);
@@ -239,7 +239,7 @@ TEST_F(CompileJob, ZeroAndNegativeIntervalsKeepFramesComingAndEnd) {
     EXPECT_EQ("fin\r\n" + kEnd, Shown());
 }
 
-TEST_F(CompileJob, CompilerThatCannotBeStartedIsReported) {
+TEST_F(CompileJobRun, CompilerThatCannotBeStartedIsReported) {
     Settings("Interval=20\r\n");
     testing_support::MessageBoxAnswerer answerer("起動エラー", IDOK);
     RunJob("\"" + dir_ / "missing.exe" + "\" hello.c -o hello.exe");
@@ -250,7 +250,7 @@ TEST_F(CompileJob, CompilerThatCannotBeStartedIsReported) {
     ExpectDotFrames(Frames());
 }
 
-TEST_F(CompileJob, LongCommandLineReachesTheCompilerWhole) {
+TEST_F(CompileJobRun, LongCommandLineReachesTheCompilerWhole) {
     Settings("Interval=10\r\n");
     Script("log run.log\nout done\\n\n");
     std::string longName(600, 'x');
@@ -266,13 +266,13 @@ int g_startCount;
 bool FailingStarter(unsigned(__stdcall* body)(void*), void* argument) {
     int n = g_startCount++;
     if (n == g_startsToFail[0] || n == g_startsToFail[1]) return false;
-    return zop_KilnRedirectThread::StartDetachedThread(body, argument);
+    return CompileJob::StartDetachedThread(body, argument);
 }
 
-TEST_F(CompileJob, CompileEndsOnceWhenAThreadCannotStart) {
+TEST_F(CompileJobRun, CompileEndsOnceWhenAThreadCannotStart) {
     Settings("Interval=20\r\n");
     Script("sleep 200\nout built\\n\n");
-    zop_KilnRedirectThread::startThread = FailingStarter;
+    CompileJob::startThread = FailingStarter;
 
     // No progress thread: the capture thread completes the job itself.
     g_startCount = 0;

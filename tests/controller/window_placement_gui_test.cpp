@@ -40,7 +40,7 @@ bool MoveEditor(HWND editor, LONG left, LONG top, LONG width, LONG height) {
     return WaitUntil([&] { return RectIs(editor, left, top, width, height); }, 5000);
 }
 
-void SetWindowFields(zop_SetInitialFile& s, int magnet, int fix, int size, int position, int x, int y, int width,
+void SetWindowFields(SettingsFile& s, int magnet, int fix, int size, int position, int x, int y, int width,
                      int height) {
     s.Magnet = magnet;
     s.Fix = fix;
@@ -90,7 +90,7 @@ TEST(WindowPlacement, DocksUnderTheEditorDownToTheWorkAreaBottom) {
     ASSERT_TRUE(BringToForeground(editor.window()));
 
     // Docking wins over the fixed placement, which is not applied after it.
-    zop_SetInitialFile settings;
+    SettingsFile settings;
     SetWindowFields(settings, 1, 1, 1, 1, 5, 5, 50, 50);
     PlaceWindow(settings, kiln.handle(), "\"c:\\SRC DIR\\Main.c\"");
     EXPECT_TRUE(RectIs(kiln.handle(), 100, 600, 800, bottom - 600)) << Describe(kiln.handle());
@@ -107,7 +107,7 @@ TEST(WindowPlacement, DocksOnlyWithMoreThanSixtyPixelsBelowTheEditor) {
     TestWindow kiln(KILN_WINDOW_CLASS, 10, 10, 300, 200);
     ASSERT_TRUE(BringToForeground(editor.window()));
 
-    zop_SetInitialFile settings;
+    SettingsFile settings;
     SetWindowFields(settings, 1, 0, 0, 0, 1, 2, 3, 4);
     ASSERT_TRUE(MoveEditor(editor.window(), 40, bottom - 60 - 400, 640, 400));
     EXPECT_EQ(DockUnderEditor(settings, kiln.handle(), "C:\\ソース\\表.c"), 1);
@@ -132,7 +132,7 @@ TEST(WindowPlacement, MinimisedEditorLeavesTheWindowOnTheScreen) {
     ASSERT_TRUE(BringToForeground(kiln.handle()));
     SetWindowPos(editor.window(), kiln.handle(), 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 
-    zop_SetInitialFile settings;
+    SettingsFile settings;
     SetWindowFields(settings, 1, 0, 0, 0, 1, 2, 3, 4);
     EXPECT_EQ(DockUnderEditor(settings, kiln.handle(), "C:\\src\\main.c"), 1);
     EXPECT_TRUE(RectIs(kiln.handle(), 30, 40, 300, 200)) << Describe(kiln.handle());
@@ -147,7 +147,7 @@ TEST(WindowPlacement, MagnetWithoutTheEditorLeavesTheWindowAlone) {
     TestWindow kiln(KILN_WINDOW_CLASS, 30, 40, 300, 200);
     ASSERT_TRUE(BringToForeground(other.handle()));
 
-    zop_SetInitialFile settings;
+    SettingsFile settings;
     SetWindowFields(settings, 1, 1, 1, 1, 200, 300, 400, 500);
     PlaceWindow(settings, kiln.handle(), "C:\\src\\main.c");
     EXPECT_TRUE(RectIs(kiln.handle(), 30, 40, 300, 200)) << Describe(kiln.handle());
@@ -164,7 +164,7 @@ TEST(WindowPlacement, FixedSizeAndPositionCombinations) {
     editor.AddChild(WRENLET_PATH_CHILD, "C:\\src\\main.c");
     ASSERT_TRUE(BringToForeground(editor.handle()));
     const char* source = "C:\\src\\main.c";
-    zop_SetInitialFile settings;
+    SettingsFile settings;
 
     {
         TestWindow kiln(KILN_WINDOW_CLASS, 30, 40, 300, 200);

@@ -79,7 +79,7 @@ struct Install {
         return full;
     }
     std::vector<std::string> WrittenByKiln() {
-        zop_KilnInitialFile s;
+        KilnSettingsFile s;
         s.ConstructIn(dir.path().c_str());
         return Lines(ReadFile(dir / "Kiln.ini"));
     }
@@ -96,7 +96,7 @@ TEST(FirstRun, KilnOpWritesTheSameFileWithMessages) {
     Install in;
     std::string gcc = in.Touch("MinGW\\bin\\gcc.exe");
     WriteFile(in.dir / "KilnOp.ini", "[Compiler]\r\n1=" + gcc + "\r\n");
-    zop_InitKilnOpInitialFile s;
+    KilnOpSettingsFile s;
     s.ConstructIn(in.dir.path().c_str());
     EXPECT_EQ(Lines(ReadFile(in.dir / "Kiln.ini")), ExpectedFile({{gcc, "-o", "exe", ""}}, "", "", true));
     EXPECT_EQ(s.Custom, 0);
@@ -159,7 +159,7 @@ TEST(FirstRun, ExistingFileIsNeverCompleted) {
     Install in;
     WriteFile(in.dir / "Kiln.ini", "[Window]\r\nMagnet=0\r\n");
     WriteFile(in.dir / "KilnOp.ini", "[Compiler]\r\n1=" + in.Touch("gcc.exe") + "\r\n");
-    zop_KilnInitialFile s;
+    KilnSettingsFile s;
     s.ConstructIn(in.dir.path().c_str());
     EXPECT_EQ(ReadFile(in.dir / "Kiln.ini"), "[Window]\r\nMagnet=0\r\n");
     EXPECT_EQ(s.Magnet, 0);
@@ -171,7 +171,7 @@ TEST(FirstRun, ProbesContinueAcrossCallsUntilRestarted) {
     std::string one = in.Touch("1\\gcc.exe");
     std::string two = in.Touch("2\\gcc.exe");
     WriteFile(in.dir / "KilnOp.ini", "[Compiler]\r\n1=" + one + "\r\n2=" + two + "\r\n");
-    zop_KilnInitialFile s;
+    KilnSettingsFile s;
     s.SetDirectory(in.dir.path().c_str());
     s.FindCandidate("T1", "Compiler", true);
     s.FindCandidate("T2", "Compiler", false);
@@ -184,7 +184,7 @@ TEST(FirstRun, ProbesContinueAcrossCallsUntilRestarted) {
 
 TEST(FirstRun, DerivedDefaultsFollowABrowsedCompiler) {
     Install in;
-    zop_KilnInitialFile s;
+    KilnSettingsFile s;
     s.SetDirectory(in.dir.path().c_str());
     std::snprintf(s.Path, sizeof s.Path, "%s", "C:\\Borland\\BCC55\\Bin\\bcc32.exe");
     s.DeriveCompilerDefaults(4);
@@ -209,7 +209,7 @@ TEST(FirstRun, FolderTooLongForTheSettingsPathWritesNothing) {
     // name. Nothing is read or written then; the defaults apply.
     std::string folder = dir.MakeDir(std::string(250 - dir.path().size() - 1, 'k'));
     ASSERT_TRUE(testing_support::Exists(folder));
-    zop_InitKilnOpInitialFile s;
+    KilnOpSettingsFile s;
     s.ConstructIn(folder.c_str());
     EXPECT_STREQ(s.IniPath, "");
     EXPECT_EQ(s.Magnet, 1);

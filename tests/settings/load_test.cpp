@@ -15,7 +15,7 @@ using testing_support::WriteFile;
 namespace {
 struct Loaded {
     TempDir dir;
-    zop_KilnInitialFile s;
+    KilnSettingsFile s;
     explicit Loaded(const std::string& ini) {
         if (!ini.empty()) WriteFile(dir / "Kiln.ini", ini);
         s.SetDirectory(dir.path().c_str());
@@ -127,7 +127,7 @@ TEST(SettingsSave, CompilerNoAndEditorRoundTrip) {
     std::strcpy(l.s.JumpOption, "/jl=%N");
     l.s.JumpType = 0;
     l.s.SaveEditor();
-    zop_KilnInitialFile again;
+    KilnSettingsFile again;
     again.SetDirectory(l.dir.path().c_str());
     again.Load();
     EXPECT_EQ(again.CompilerNo, 7);
@@ -141,7 +141,7 @@ TEST(SettingsSave, NegativeWindowValuesRoundTrip) {
     std::string ini = dir / "Kiln.ini";
     ini::WriteInt(ini.c_str(), "Window", "X", -8);
     ini::WriteInt(ini.c_str(), "Window", "Y", -8);
-    zop_KilnInitialFile s;
+    KilnSettingsFile s;
     s.SetDirectory(dir.path().c_str());
     s.Load();
     EXPECT_EQ(s.X, -8);

@@ -14,7 +14,7 @@ using testing_support::WriteFile;
 TEST(MessageSettings, TextsAreReadOnlyWhenCustomIsSet) {
     TempDir dir;
     WriteFile(dir / "Kiln.ini", "[Message]\r\nCustom=0\r\nInterval=50\r\n0=first\r\n1=second\r\n");
-    zop_InitKilnOpInitialFile s;
+    KilnOpSettingsFile s;
     s.SetDirectory(dir.path().c_str());
     std::strcpy(s.Messages[0], "kept");
     s.ReadMessageSettings();
@@ -36,7 +36,7 @@ TEST(MessageSettings, TextsAreReadOnlyWhenCustomIsSet) {
 TEST(MessageSettings, WriteMessagesKeepsEmptyKeys) {
     TempDir dir;
     WriteFile(dir / "Kiln.ini", "[Message]\r\nCustom=1\r\nInterval=100\r\n0=a\r\n5=b\r\n");
-    zop_InitKilnOpInitialFile s;
+    KilnOpSettingsFile s;
     s.SetDirectory(dir.path().c_str());
     s.ReadMessageSettings();
     std::memset(s.Messages, 0, sizeof s.Messages);
@@ -48,7 +48,7 @@ TEST(MessageSettings, WriteMessagesKeepsEmptyKeys) {
 
 TEST(MessageSettings, DefaultsResetEverything) {
     TempDir dir;
-    zop_InitKilnOpInitialFile s;
+    KilnOpSettingsFile s;
     s.SetDirectory(dir.path().c_str());
     std::strcpy(s.Messages[4], "old");
     s.Interval = 9;
