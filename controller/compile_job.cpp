@@ -44,9 +44,10 @@ CompileJob::CompileJob(HWND mainWindow_, HWND pane_, const char* commandLine_,
         if (!cp932::CopyFitting(settingsPath, sizeof settingsPath, iniPath)) settingsPath[0] = '\0';
     } else {
         char directory[kPathSize];
-        ModuleDirectory(directory);
-        int n = std::snprintf(settingsPath, sizeof settingsPath, "%s%s", directory, "\\Kiln.ini");
-        if (n < 0 || n >= static_cast<int>(sizeof settingsPath)) settingsPath[0] = '\0';
+        if (ModuleDirectory(directory)) {
+            int n = std::snprintf(settingsPath, sizeof settingsPath, "%s%s", directory, "\\Kiln.ini");
+            if (n < 0 || n >= static_cast<int>(sizeof settingsPath)) settingsPath[0] = '\0';
+        }
     }
     std::memset(Messages, 0, sizeof Messages);
     ReadMessageSettings();
