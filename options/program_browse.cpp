@@ -38,6 +38,11 @@ BOOL PickExecutable(HWND owner) {
     dialog.nFilterIndex = 0;
     dialog.lpstrFile = pickedFile;
     dialog.nMaxFile = sizeof pickedFile;
+    // The folder that BrowseForProgram made current, named as well: left
+    // without one, the dialog opens in the folder last picked from instead.
+    char folder[kPathSize];
+    DWORD length = GetCurrentDirectoryA(sizeof folder, folder);
+    if (length > 0 && length < sizeof folder) dialog.lpstrInitialDir = folder;
     dialog.lpstrTitle = "ファイル選択";
     dialog.Flags = OFN_FILEMUSTEXIST | OFN_HIDEREADONLY;
     dialog.lpstrDefExt = "exe";

@@ -188,3 +188,172 @@ TEST(OptionSheet, WindowPageStatesFollowTheSettings) {
         EXPECT_TRUE(op.Closed());
     }
 }
+
+TEST(OptionSheet, WindowPageAppliesTypedValuesAndMessageDialogWritesAtOnce) {
+    KilnOpInstall op("[Window]\r\nMagnet=0\r\nFix=1\r\nSize=1\r\nPosition=1\r\n"
+                     "[Message]\r\nCustom=1\r\nInterval=250\r\n0=既存の文\r\n");
+    ASSERT_TRUE(op.Open());
+    SheetDriver& s = op.sheet;
+    s.ShowPage(2);
+    for (int k = 0; k < 4; ++k) {
+        HWND spin = s.Item(IDC_WIDTH_SPIN + k);
+        EXPECT_EQ(reinterpret_cast<HWND>(SendMessageA(spin, UDM_GETBUDDY, 0, 0)), s.Item(IDC_WIDTH + k)) << k;
+        EXPECT_EQ(SendMessageA(spin, UDM_GETRANGE, 0, 0), MAKELONG(3000, 0)) << k;
+    }
+    // Typed values are kept as typed, the up-downs' range notwithstanding.
+    s.Type(IDC_WIDTH, "5000");
+    s.Type(IDC_HEIGHT, "abc");
+    s.Type(IDC_X, "-5");
+    s.Type(IDC_Y, "-8");
+
+    const std::string eighty(80, 'x');
+    for (int round = 0; round < 2; ++round) {
+        s.Click(IDC_CUSTOMISE);
+        MessageBoxInfo dialog;
+        ASSERT_TRUE(AnswerMessageBox("コンパイルメッセージカスタマイズ", 0, &dialog));
+        HWND d = dialog.box;
+        EXPECT_EQ(SendDlgItemMessageA(d, IDC_MESSAGE_FIRST, EM_GETLIMITTEXT, 0, 0), 80);
+        EXPECT_EQ(SendDlgItemMessageA(d, IDC_INTERVAL, EM_GETLIMITTEXT, 0, 0), 5);
+        EXPECT_EQ(WindowText(GetDlgItem(d, IDC_MESSAGE_LABEL_FIRST + 9)), "メッセージ１０");
+        EXPECT_EQ(WindowText(GetDlgItem(d, IDC_MESSAGE_FIRST)), round == 0 ? "既存の文" : eighty);
+        EXPECT_EQ(WindowText(GetDlgItem(d, IDC_INTERVAL)), round == 0 ? "250" : "0");
+        SendDlgItemMessageA(d, IDC_MESSAGE_FIRST, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(round ? "捨てる" : eighty.c_str()));
+        SendDlgItemMessageA(d, IDC_MESSAGE_FIRST + 9, WM_SETTEXT, 0, reinterpret_cast<LPARAM>("十番目"));
+        SendDlgItemMessageA(d, IDC_INTERVAL, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(""));
+        // OK writes at once, Cancel writes nothing.
+        PostMessageA(d, WM_COMMAND, round == 0 ? IDOK : IDCANCEL, 0);
+        EXPECT_TRUE(WaitForWindowGone(d));
+        EXPECT_EQ(op.Value("Message", "0"), eighty);
+        EXPECT_EQ(op.Value("Message", "9"), "十番目");
+        EXPECT_EQ(op.Value("Message", "1"), "");
+        EXPECT_EQ(op.Value("Message", "Interval"), "0");
+    }
+    EXPECT_EQ(op.Value("Window", "Width"), "<none>");
+
+    s.Click(IDC_CUSTOM);
+    EXPECT_FALSE(s.Visible(IDC_CUSTOM) || s.Visible(IDC_CUSTOMISE));
+    s.Press(IDOK);
+    EXPECT_TRUE(op.Closed());
+    const char* expected[][2] = {{"Magnet", "0"}, {"Fix", "1"},      {"Size", "1"}, {"Width", "5000"},
+                                 {"Height", "0"}, {"Position", "1"}, {"X", "-5"},   {"Y", "-8"}};
+    for (auto& key : expected) EXPECT_EQ(op.Value("Window", key[0]), key[1]) << key[0];
+    EXPECT_EQ(op.Value("Message", "Custom"), "0");
+}
+
+TEST(OptionSheet, BrowseButtonsDeriveAndWriteAtOnce) {
+    KilnOpInstall op("");
+    const std::string tools = op.dir.MakeDir("ソース\\表");
+    for (const char* name : {"gcc.exe", "bcc32.exe", "javac.exe"}) WriteFile(tools + "\\" + name, "");
+    WriteFile(op.dir / "execute.exe", "");
+    const std::string here = op.dir.MakeDir("作業");  // KilnOp's current folder
+    for (const char* name : {"WRENLET.EXE", "other.exe"}) WriteFile(here + "\\" + name, "");
+    WriteFile(op.dir / "Kiln.ini", "[Compiler1]\r\nCompilerName=C\r\nPath=" + tools +
+                                       "\\gcc.exe\r\nAidExecute=0\r\n[Editor]\r\nPath=notepad.exe\r\nJumpType=0\r\n");
+    ASSERT_TRUE(op.Open(here));
+    SheetDriver& s = op.sheet;
+
+    struct Pick {
+        const char* typed;
+        const char* option;
+        const char* type;
+    };
+    // Each browse opens in the folder of the compiler picked before.
+    const Pick picks[] = {{"bcc32.exe", "-e", "exe"}, {"javac.exe", "", "class"}, {"gcc.exe", "-o", "exe"}};
+    for (const Pick& pick : picks) {
+        SCOPED_TRACE(pick.typed);
+        s.Click(IDC_COMPILER_BROWSE);
+        std::vector<std::string> filters;
+        ASSERT_TRUE(AnswerFileDialog(kFileDialog, pick.typed, &filters));
+        EXPECT_EQ(filters, (std::vector<std::string>{"実行ファイル(*.exe)", "すべて(*.*)"}));
+        EXPECT_TRUE(WaitUntil([&] { return s.Text(IDC_COMPILER_PATH) == tools + "\\" + pick.typed; }));
+        EXPECT_EQ(s.Text(IDC_OUTPUT_OPTION), pick.option);
+        EXPECT_EQ(s.Text(IDC_OUTPUT_TYPE), pick.type);
+        EXPECT_EQ(s.Text(IDC_AID_PATH), op.dir / "execute.exe");
+        EXPECT_FALSE(s.Checked(IDC_AID_EXECUTE));
+        EXPECT_EQ(op.Value("Compiler1", "OutputFileOption"), pick.option);
+        EXPECT_EQ(op.Value("Compiler1", "OutputFileType"), pick.type);
+        EXPECT_EQ(op.Value("Compiler1", "AidExecute"), "1");
+        EXPECT_EQ(op.Value("Compiler1", "AidProgramPath"), op.dir / "execute.exe");
+    }
+
+    // A bare editor name: the dialog opens in KilnOp's own current folder,
+    // which the compiler browses left as it was.
+    s.ShowPage(1);
+    struct EditorPick {
+        const char* typed;
+        const char* option;
+    };
+    for (const EditorPick& pick : {EditorPick{"WRENLET.EXE", "/jl=%N"}, EditorPick{"other.exe", ""}}) {
+        SCOPED_TRACE(pick.typed);
+        s.Click(IDC_EDITOR_BROWSE);
+        ASSERT_TRUE(AnswerFileDialog(kFileDialog, pick.typed));
+        EXPECT_TRUE(WaitUntil([&] { return s.Text(IDC_EDITOR_PATH) == here + "\\" + pick.typed; }));
+        EXPECT_EQ(s.Text(IDC_JUMP_OPTION), pick.option);
+        EXPECT_EQ(op.Value("Editor", "Path"), here + "\\" + pick.typed);
+        EXPECT_EQ(op.Value("Editor", "JumpOption"), pick.option);
+        EXPECT_EQ(op.Value("Editor", "JumpType"), "0");
+    }
+    s.Type(IDC_JUMP_OPTION, "/line=%N/1234567890abcd");
+    s.Press(SheetDriver::kApply);
+    EXPECT_TRUE(WaitUntil([&] { return op.Value("Editor", "JumpOption") == "/line=%N/1234567890"; }));
+    s.Press(IDCANCEL);
+    EXPECT_TRUE(op.Closed());
+    EXPECT_EQ(op.Value("Compiler1", "Path"), tools + "\\gcc.exe");
+}
+
+TEST(OptionSheet, KilnIsToldOncePerVisitedPageAfterItsKeysAreSaved) {
+    KilnOpInstall op("[Compiler1]\r\nCompilerName=C\r\n");
+    StandinKiln kiln;
+    ASSERT_TRUE(kiln.Start(op.dir));
+    struct Round {
+        int pagesVisited;
+        int button;
+        const char* name;
+        std::vector<std::string> log;
+    };
+    const Round rounds[] = {
+        {1, IDOK, "一番目", {"reload 一番目"}},
+        {3, IDOK, "三頁", {"reload 一番目", "reload 三頁", "reload 三頁", "reload 三頁"}},
+        {3, IDCANCEL, "取消", {"reload 一番目", "reload 三頁", "reload 三頁", "reload 三頁"}},
+    };
+    for (const Round& round : rounds) {
+        SCOPED_TRACE(round.name);
+        ASSERT_TRUE(op.Open());
+        op.sheet.Type(IDC_PROFILE_NAME, round.name);
+        for (int page = 1; page < round.pagesVisited; ++page) op.sheet.ShowPage(page);
+        op.sheet.Press(round.button);
+        EXPECT_TRUE(op.Closed());
+        EXPECT_EQ(kiln.Reloads(), round.log);
+    }
+}
+
+TEST(OptionSheet, UnsavedSettingsAreReportedAndKeepTheSheetOpen) {
+    KilnOpInstall op("[Compiler1]\r\nCompilerName=C\r\n[Compiler2]\r\nCompilerName=D\r\n");
+    StandinKiln kiln;
+    ASSERT_TRUE(kiln.Start(op.dir));
+    ASSERT_TRUE(op.Open());
+    SheetDriver& s = op.sheet;
+    s.Type(IDC_PROFILE_NAME, "保存不可");
+    // Held without write sharing, as a read-only file would refuse writes.
+    HANDLE held = CreateFileA((op.dir / "Kiln.ini").c_str(), GENERIC_READ, FILE_SHARE_READ, NULL, OPEN_EXISTING, 0, NULL);
+    ASSERT_NE(held, INVALID_HANDLE_VALUE);
+
+    s.Press(IDOK);
+    MessageBoxInfo box;
+    ASSERT_TRUE(AnswerMessageBox(kSaveError, IDOK, &box));
+    EXPECT_NE(box.text.find(op.dir / "Kiln.ini"), std::string::npos) << box.text;
+    EXPECT_EQ(box.owner, s.handle());
+    // A profile switch that cannot save stays on the shown profile.
+    s.Choose(IDC_PROFILE_LIST, 1);
+    EXPECT_TRUE(AnswerMessageBox(kSaveError, IDOK, nullptr));
+    EXPECT_EQ(SendMessageA(s.Item(IDC_PROFILE_LIST), CB_GETCURSEL, 0, 0), 0);
+    EXPECT_EQ(s.Text(IDC_PROFILE_NAME), "保存不可");
+    EXPECT_TRUE(op.process.Running());
+    EXPECT_TRUE(kiln.Reloads().empty());
+    CloseHandle(held);
+
+    s.Press(IDOK);
+    EXPECT_TRUE(op.Closed());
+    EXPECT_EQ(op.Value("Compiler1", "CompilerName"), "保存不可");
+    EXPECT_EQ(kiln.Reloads(), std::vector<std::string>{"reload 保存不可"});
+}
