@@ -141,7 +141,7 @@ TEST(OptionSheet, FirstStartCompilerPageRenameSwitchAndCancel) {
     // A switch saves the profile that was shown, under the old CompilerNo.
     s.Type(IDC_COMPILE_OPTION, "-Wall");
     s.Choose(IDC_PROFILE_LIST, 3);
-    EXPECT_EQ(s.Text(IDC_PROFILE_NAME), "Compiler4");
+    EXPECT_TRUE(WaitUntil([&] { return s.Text(IDC_PROFILE_NAME) == "Compiler4"; }));
     EXPECT_EQ(s.Text(IDC_COMPILER_PATH), "");
     EXPECT_EQ(op.Value("Compiler1", "CompilerName"), "ＧＮＵ Ｃ表");
     EXPECT_EQ(op.Value("Compiler1", "CompileOption"), "-Wall");
@@ -208,7 +208,7 @@ TEST(OptionSheet, WindowPageAppliesTypedValuesAndMessageDialogWritesAtOnce) {
 
     const std::string eighty(80, 'x');
     for (int round = 0; round < 2; ++round) {
-        s.Click(IDC_CUSTOMISE);
+        s.ClickOpening(IDC_CUSTOMISE);
         MessageBoxInfo dialog;
         ASSERT_TRUE(AnswerMessageBox("コンパイルメッセージカスタマイズ", 0, &dialog));
         HWND d = dialog.box;
@@ -261,7 +261,7 @@ TEST(OptionSheet, BrowseButtonsDeriveAndWriteAtOnce) {
     const Pick picks[] = {{"bcc32.exe", "-e", "exe"}, {"javac.exe", "", "class"}, {"gcc.exe", "-o", "exe"}};
     for (const Pick& pick : picks) {
         SCOPED_TRACE(pick.typed);
-        s.Click(IDC_COMPILER_BROWSE);
+        s.ClickOpening(IDC_COMPILER_BROWSE);
         std::vector<std::string> filters;
         ASSERT_TRUE(AnswerFileDialog(kFileDialog, pick.typed, &filters));
         EXPECT_EQ(filters, (std::vector<std::string>{"実行ファイル(*.exe)", "すべて(*.*)"}));
@@ -285,7 +285,7 @@ TEST(OptionSheet, BrowseButtonsDeriveAndWriteAtOnce) {
     };
     for (const EditorPick& pick : {EditorPick{"WRENLET.EXE", "/jl=%N"}, EditorPick{"other.exe", ""}}) {
         SCOPED_TRACE(pick.typed);
-        s.Click(IDC_EDITOR_BROWSE);
+        s.ClickOpening(IDC_EDITOR_BROWSE);
         ASSERT_TRUE(AnswerFileDialog(kFileDialog, pick.typed));
         EXPECT_TRUE(WaitUntil([&] { return s.Text(IDC_EDITOR_PATH) == here + "\\" + pick.typed; }));
         EXPECT_EQ(s.Text(IDC_JUMP_OPTION), pick.option);
@@ -294,8 +294,8 @@ TEST(OptionSheet, BrowseButtonsDeriveAndWriteAtOnce) {
         EXPECT_EQ(op.Value("Editor", "JumpType"), "0");
     }
     s.Type(IDC_JUMP_OPTION, "/line=%N/1234567890abcd");
-    s.Press(SheetDriver::kApply);
-    EXPECT_TRUE(WaitUntil([&] { return op.Value("Editor", "JumpOption") == "/line=%N/1234567890"; }));
+    s.Apply();
+    EXPECT_EQ(op.Value("Editor", "JumpOption"), "/line=%N/1234567890");
     s.Press(IDCANCEL);
     EXPECT_TRUE(op.Closed());
     EXPECT_EQ(op.Value("Compiler1", "Path"), tools + "\\gcc.exe");
@@ -346,7 +346,7 @@ TEST(OptionSheet, UnsavedSettingsAreReportedAndKeepTheSheetOpen) {
     // A profile switch that cannot save stays on the shown profile.
     s.Choose(IDC_PROFILE_LIST, 1);
     EXPECT_TRUE(AnswerMessageBox(kSaveError, IDOK, nullptr));
-    EXPECT_EQ(SendMessageA(s.Item(IDC_PROFILE_LIST), CB_GETCURSEL, 0, 0), 0);
+    EXPECT_TRUE(WaitUntil([&] { return SendMessageA(s.Item(IDC_PROFILE_LIST), CB_GETCURSEL, 0, 0) == 0; }));
     EXPECT_EQ(s.Text(IDC_PROFILE_NAME), "保存不可");
     EXPECT_TRUE(op.process.Running());
     EXPECT_TRUE(kiln.Reloads().empty());
@@ -356,4 +356,61 @@ TEST(OptionSheet, UnsavedSettingsAreReportedAndKeepTheSheetOpen) {
     EXPECT_TRUE(op.Closed());
     EXPECT_EQ(op.Value("Compiler1", "CompilerName"), "保存不可");
     EXPECT_EQ(kiln.Reloads(), std::vector<std::string>{"reload 保存不可"});
+}
+
+TEST(OptionSheet, RealKilnGivesItsRectangleAndReloadsOnApply) {
+    KilnOpInstall op("");
+    CopyFileTo(BinDir() + "\\Kiln.exe", op.dir / "Kiln.exe");
+    CopyFileTo(BinDir() + "\\script_compiler.exe", op.dir / "gcc.exe");
+    WriteFile(op.dir / "gcc.script", "create\r\n");
+    WriteFile(op.dir / "Kiln.ini", "[Compiler1]\r\nCompilerName=GNU C\r\nPath=" + (op.dir / "gcc.exe") +
+                                       "\r\nOutputFileOption=-o\r\nOutputFileType=exe\r\n[Window]\r\nMagnet=0\r\n"
+                                       "Fix=1\r\nSize=1\r\nPosition=1\r\nX=40\r\nY=30\r\nWidth=600\r\nHeight=300\r\n");
+    const std::string source = op.dir / "表.c";
+    WriteFile(source, "int main(void){return 0;}\n");
+    Process kiln;
+    ASSERT_TRUE(kiln.Start(op.dir / "Kiln.exe", source, op.dir.path()));
+    HWND window = WaitForTopLevelWindow(KILN_WINDOW_CLASS, kiln.Id(), 15000);
+    ASSERT_NE(window, nullptr);
+    ASSERT_TRUE(WaitUntil([&] { return WindowText(window) == "Kiln - GNU C [ " + source + " ] "; }));
+    SetWindowPos(window, NULL, -8, -8, 700, 220, SWP_NOZORDER | SWP_NOACTIVATE);
+
+    ASSERT_TRUE(op.Open());
+    SheetDriver& s = op.sheet;
+    s.ShowPage(2);
+    ASSERT_TRUE(s.Enabled(IDC_CURRENT_SIZE) && s.Enabled(IDC_CURRENT_POSITION));
+    s.Click(IDC_CURRENT_SIZE);
+    s.Click(IDC_CURRENT_POSITION);
+    const char* shown[][2] = {{"700", "220"}, {"-8", "-8"}};
+    EXPECT_EQ(s.Text(IDC_WIDTH), shown[0][0]);
+    EXPECT_EQ(s.Text(IDC_HEIGHT), shown[0][1]);
+    EXPECT_EQ(s.Text(IDC_X), shown[1][0]);
+    EXPECT_EQ(s.Text(IDC_Y), shown[1][1]);
+    s.Type(IDC_WIDTH, "640");
+    s.ShowPage(0);
+    s.Type(IDC_PROFILE_NAME, "改名");
+    s.Apply();
+
+    // Kiln reloaded: the new name in its title, the new placement.
+    EXPECT_EQ(WindowText(window), "Kiln - 改名 [ " + source + " ] ");
+    RECT placed = WindowRect(window);
+    EXPECT_EQ(placed.left, -8);
+    EXPECT_EQ(placed.top, -8);
+    EXPECT_EQ(placed.right - placed.left, 640);
+    EXPECT_EQ(placed.bottom - placed.top, 220);
+
+    // Kiln gone: the button says so and is disabled; the edits keep their values.
+    kiln.Kill();
+    s.ShowPage(2);
+    s.ClickOpening(IDC_CURRENT_SIZE);
+    MessageBoxInfo box;
+    ASSERT_TRUE(AnswerMessageBox("Kiln起動エラー", IDOK, &box));
+    EXPECT_EQ(box.text, "Kilnは起動していませんでした");
+    EXPECT_TRUE(WaitUntil([&] { return !s.Enabled(IDC_CURRENT_SIZE); }));
+    EXPECT_TRUE(s.Enabled(IDC_CURRENT_POSITION));
+    EXPECT_EQ(s.Text(IDC_WIDTH), "640");
+    s.Press(IDCANCEL);
+    EXPECT_TRUE(op.Closed());
+    EXPECT_EQ(op.Value("Window", "Width"), "640");
+    EXPECT_EQ(op.Value("Window", "X"), "-8");
 }

@@ -93,23 +93,20 @@ void SheetDriver::Type(int id, const std::string& text) {
     SendTimed(Item(id), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
 }
 
-void SheetDriver::Click(int id) {
-    PostMessageA(Item(id), BM_CLICK, 0, 0);
-    // Handled once a message sent after it comes back (a modal loop answers too).
-    SendTimed(Item(id), WM_NULL, 0, 0);
-}
+void SheetDriver::Click(int id) { SendTimed(Item(id), BM_CLICK, 0, 0); }
+
+void SheetDriver::ClickOpening(int id) { PostMessageA(Item(id), BM_CLICK, 0, 0); }
 
 void SheetDriver::Choose(int id, int index) {
     HWND combo = Item(id);
     SendTimed(combo, CB_SETCURSEL, index, 0);
+    // Posted: a switch that cannot save brings up a box.
     PostMessageA(Page(), WM_COMMAND, MAKEWPARAM(id, CBN_SELCHANGE), reinterpret_cast<LPARAM>(combo));
-    SendTimed(combo, WM_NULL, 0, 0);
 }
 
-void SheetDriver::Press(int button) {
-    PostMessageA(GetDlgItem(sheet_, button), BM_CLICK, 0, 0);
-    SendTimed(sheet_, WM_NULL, 0, 0);
-}
+void SheetDriver::Press(int button) { PostMessageA(GetDlgItem(sheet_, button), BM_CLICK, 0, 0); }
+
+void SheetDriver::Apply() { SendTimed(GetDlgItem(sheet_, kApply), BM_CLICK, 0, 0); }
 
 bool AnswerFileDialog(const std::string& caption, const std::string& name, std::vector<std::string>* filters,
                       DWORD timeoutMs) {

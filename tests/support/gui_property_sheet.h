@@ -32,14 +32,18 @@ public:
 
     // WM_SETTEXT: an edit sends EN_CHANGE as after typing.
     void Type(int id, const std::string& text);
-    // A mouse click (BM_CLICK), posted, so that a button that opens a modal
-    // window does not block the test; returns once it has been handled or
-    // the modal window is up.
+    // A mouse click (BM_CLICK); returns once it has been handled.
     void Click(int id);
+    // The same, posted, for a button that opens a modal window: returns at
+    // once, and the test answers the window.
+    void ClickOpening(int id);
     // Picks an item of a drop-down list as the user does (CBN_SELCHANGE).
     void Choose(int id, int index);
-    // The sheet's own buttons: IDOK, IDCANCEL, kApply.
+    // The sheet's own buttons, posted: IDOK, IDCANCEL (which may close the
+    // sheet or bring up a box), and kApply.
     void Press(int button);
+    // Apply, returning once every page has handled it.
+    void Apply();
     bool ButtonEnabled(int button) const { return IsWindowEnabled(GetDlgItem(sheet_, button)) != FALSE; }
     static const int kApply = 0x3021;
 
