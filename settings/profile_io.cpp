@@ -67,16 +67,22 @@ int ReadInt(const char* path, const char* section, const char* key, int def) {
     return ParseLeadingInt(buffer, def);
 }
 
-void WriteString(const char* path, const char* section, const char* key, const char* value) {
-    if (path[0] == '\0') return;
-    WritePrivateProfileStringA(section, key, value, path);
+namespace {
+unsigned failedWrites = 0;
+}  // namespace
+
+bool WriteString(const char* path, const char* section, const char* key, const char* value) {
+    if (path[0] != '\0' && WritePrivateProfileStringA(section, key, value, path)) return true;
+    ++failedWrites;
+    return false;
 }
 
-void WriteInt(const char* path, const char* section, const char* key, int value) {
-    if (path[0] == '\0') return;
+bool WriteInt(const char* path, const char* section, const char* key, int value) {
     char text[16];
     std::snprintf(text, sizeof text, "%d", value);
-    WritePrivateProfileStringA(section, key, text, path);
+    return WriteString(path, section, key, text);
 }
+
+unsigned FailedWriteCount() { return failedWrites; }
 
 }  // namespace ini

@@ -21,9 +21,16 @@ void ReadString(const char* path, const char* section, const char* key, const ch
 // key or an empty value gives def; a value not starting with a number gives 0.
 int ReadInt(const char* path, const char* section, const char* key, int def);
 
-// Writes a value; a null value deletes the key. Failures are ignored.
-void WriteString(const char* path, const char* section, const char* key, const char* value);
-void WriteInt(const char* path, const char* section, const char* key, int value);
+// Writes a value; a null value deletes the key. False when the file could
+// not be written (a read-only file, a folder without write permission, a
+// settings file that cannot be named); Kiln ignores that, KilnOp reports it.
+bool WriteString(const char* path, const char* section, const char* key, const char* value);
+bool WriteInt(const char* path, const char* section, const char* key, int value);
+
+// How many writes have failed in this process so far. Operations that write
+// several keys report nothing themselves; a caller that must know whether
+// all of them reached the file compares the count before and after.
+unsigned FailedWriteCount();
 
 // Parses an integer as ReadInt does; exposed for the window and message pages.
 int ParseLeadingInt(const char* text, int defaultForEmpty);

@@ -4,7 +4,9 @@
 #include <string>
 
 #include "resources/shared_names.h"
+#include "resources/option_ids.h"
 #include "support/gui_message_boxes.h"
+#include "support/gui_property_sheet.h"
 #include "support/gui_windows.h"
 #include "support/processes.h"
 #include "support/test_files.h"
@@ -44,9 +46,18 @@ TEST(FirstRunRoad, KilnLetsKilnOpWriteTheFileThenCompiles) {
     WriteFile(source, "int main(void){return 0;}\n");
     Process kiln;
     ASSERT_TRUE(kiln.Start(in.dir / "Kiln.exe", source, in.dir.path()));
+    // KilnOp's sheet comes first; Kiln has no window while it is open, and
+    // loads what it saved once it is closed.
+    SheetDriver sheet;
+    ASSERT_TRUE(sheet.Find("Kiln Set Option", 20000));
+    EXPECT_EQ(sheet.Text(IDC_COMPILER_PATH), in.dir / "gcc.exe");
+    sheet.Type(IDC_PROFILE_NAME, "初回");
+    PumpMessages(500);
+    EXPECT_EQ(FindTopLevelWindow(KILN_WINDOW_CLASS, kiln.Id()), nullptr);
+    sheet.Press(IDOK);
     HWND window = WaitForTopLevelWindow(KILN_WINDOW_CLASS, kiln.Id(), 20000);
     ASSERT_NE(window, nullptr);
-    EXPECT_EQ(WindowText(window), "Kiln - Compiler1 [ " + source + " ] ");
+    EXPECT_EQ(WindowText(window), "Kiln - 初回 [ " + source + " ] ");
     EXPECT_TRUE(WaitUntil([&] { return Exists(in.dir / "hello.exe"); }));
     std::string ini = ReadFile(in.dir / "Kiln.ini");
     EXPECT_NE(ini.find("[Message]\r\nCustom=0\r\nInterval=300\r\n"), std::string::npos) << ini;

@@ -6,7 +6,9 @@
 #include <set>
 #include <string>
 #include <utility>
+#include <vector>
 
+#include "resources/option_ids.h"
 #include "resources/resource_ids.h"
 #include "support/test_files.h"
 
@@ -68,6 +70,76 @@ TEST_P(Resources, ProfileKeysAreCtrlOneToNine) {
         EXPECT_EQ(keys[i].fVirt & (FVIRTKEY | FCONTROL | FNOINVERT | FSHIFT | FALT), FVIRTKEY | FCONTROL | FNOINVERT);
         EXPECT_EQ(keys[i].key, '1' + i);
         EXPECT_EQ(keys[i].cmd, IDM_PROFILE_1 + i);
+    }
+}
+
+namespace {
+
+// What a DIALOG template holds: header, font and the controls' ids in order.
+struct DialogTemplate {
+    DWORD style = 0;
+    short cx = 0, cy = 0;
+    WORD points = 0;
+    std::wstring font;
+    std::vector<int> ids;
+};
+
+const WORD* SkipText(const WORD* p) {
+    if (*p == 0xFFFF) return p + 2;
+    while (*p) ++p;
+    return p + 1;
+}
+
+bool ReadTemplate(HMODULE module, int id, DialogTemplate* out) {
+    HRSRC found = FindResourceExA(module, RT_DIALOG, MAKEINTRESOURCEA(id), MAKELANGID(LANG_JAPANESE, SUBLANG_DEFAULT));
+    if (!found) return false;
+    const DLGTEMPLATE* t = static_cast<const DLGTEMPLATE*>(LockResource(LoadResource(module, found)));
+    out->style = t->style;
+    out->cx = t->cx;
+    out->cy = t->cy;
+    const WORD* p = SkipText(SkipText(SkipText(reinterpret_cast<const WORD*>(t + 1))));  // menu, class, caption
+    out->points = *p++;
+    out->font = reinterpret_cast<const wchar_t*>(p);
+    p = SkipText(p);
+    for (int i = 0; i < t->cdit; ++i) {
+        p = reinterpret_cast<const WORD*>((reinterpret_cast<UINT_PTR>(p) + 3) & ~UINT_PTR(3));
+        const DLGITEMTEMPLATE* item = reinterpret_cast<const DLGITEMTEMPLATE*>(p);
+        out->ids.push_back(item->id);
+        p = SkipText(SkipText(reinterpret_cast<const WORD*>(item + 1)));  // class, text
+        p += 1 + *p / sizeof(WORD);                                       // creation data
+    }
+    return true;
+}
+
+}  // namespace
+
+TEST_P(Resources, OptionDialogsInJapaneseWithTheirControlsInTabOrder) {
+    struct Expected {
+        int id;
+        short cx, cy;
+        std::vector<int> ids;
+    };
+    std::vector<int> messages;
+    for (int k = 0; k < 10; ++k) messages.push_back(2101 + k);
+    for (int k = 0; k < 10; ++k) messages.push_back(2201 + k);
+    for (int id : {1106, 1102, 1, 2}) messages.push_back(id);
+    const Expected dialogs[] = {
+        {IDD_COMPILER_PAGE, 239, 261, {1001, 1002, 1004, 1003, 1100, 1005, 1007, 1009, 1102, 1103, 1106, 1107,
+                                       1104, 1108, 1101, 1110, 1006, 1008, 1010, 1105, 1109, 1111, 1112}},
+        {IDD_EDITOR_PAGE, 240, 105, {1005, 1007, 1009, 1100, 1110, 1102, 1106}},
+        {IDD_WINDOW_PAGE, 239, 165, {1110, 1111, 1100, 1201, 1211, 1401, 1501, 1212, 1403, 1503, 1301,
+                                     1202, 1213, 1402, 1502, 1214, 1404, 1504, 1302, 1101, 1112, 2000}},
+        {IDD_MESSAGES, 200, 250, messages},
+    };
+    for (const Expected& e : dialogs) {
+        DialogTemplate t;
+        ASSERT_TRUE(ReadTemplate(module_, e.id, &t)) << e.id;
+        EXPECT_EQ(t.style, static_cast<DWORD>(WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | DS_SETFONT)) << e.id;
+        EXPECT_EQ(t.cx, e.cx);
+        EXPECT_EQ(t.cy, e.cy);
+        EXPECT_EQ(t.points, 9);
+        EXPECT_EQ(t.font, L"\uFF2D\uFF33 \uFF30\u30B4\u30B7\u30C3\u30AF");  // ＭＳ Ｐゴシック
+        EXPECT_EQ(t.ids, e.ids) << e.id;
     }
 }
 

@@ -1,0 +1,13 @@
+#ifndef KILN_OPTIONS_CONTROL_TEXT_H
+#define KILN_OPTIONS_CONTROL_TEXT_H
+
+#include <windows.h>
+
+#include <cstddef>
+
+// Reads a control's text into a settings field of fieldSize bytes. A longer
+// text is cut before the first character that does not fit whole, never in
+// the middle of a double-byte character.
+void ReadItemText(HWND dialog, int id, char* field, std::size_t fieldSize);
+
+#endif

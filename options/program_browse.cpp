@@ -1,0 +1,60 @@
+#include "program_browse.h"
+
+#include <commdlg.h>
+
+#include <cstring>
+
+#include "common/cp932.h"
+#include "controller/build_preparation.h"
+#include "settings/initial_file.h"
+
+static_assert(sizeof(OPENFILENAMEA) == 88, "the open-file structure with FlagsEx");
+
+namespace {
+char pickedFile[kPathSize];
+
+// The folder to open in: the folder part of `current`. A bare file name (or
+// nothing) has none; the dialog then opens in the current folder.
+bool StartFolder(const char* current, char* folder) {
+    if (!cp932::CopyFitting(folder, kPathSize, current)) return false;
+    StripQuotes(folder);
+    char* slash = cp932::FindLast(folder, '\\');
+    if (!slash) return false;
+    // "C:" alone would name the drive's current folder, not its root.
+    if (slash > folder && slash[-1] == ':') ++slash;
+    *slash = '\0';
+    return true;
+}
+}  // namespace
+
+BOOL PickExecutable(HWND owner) {
+    std::memset(pickedFile, 0, sizeof pickedFile);
+    static const char filter[] = "実行ファイル(*.exe)\0*.exe\0すべて(*.*)\0*.*\0";
+    OPENFILENAMEA dialog;
+    std::memset(&dialog, 0, sizeof dialog);
+    dialog.lStructSize = sizeof dialog;
+    dialog.hwndOwner = owner;
+    dialog.lpstrFilter = filter;
+    dialog.nFilterIndex = 0;
+    dialog.lpstrFile = pickedFile;
+    dialog.nMaxFile = sizeof pickedFile;
+    // The folder that BrowseForProgram made current, named as well: left
+    // without one, the dialog opens in the folder last picked from instead.
+    char folder[kPathSize];
+    DWORD length = GetCurrentDirectoryA(sizeof folder, folder);
+    if (length > 0 && length < sizeof folder) dialog.lpstrInitialDir = folder;
+    dialog.lpstrTitle = "ファイル選択";
+    dialog.Flags = OFN_FILEMUSTEXIST | OFN_HIDEREADONLY;
+    dialog.lpstrDefExt = "exe";
+    return GetOpenFileNameA(&dialog);
+}
+
+void BrowseForProgram(HWND page, int id, const char* current) {
+    char saved[kPathSize];
+    DWORD length = GetCurrentDirectoryA(sizeof saved, saved);
+    bool restore = length > 0 && length < sizeof saved;
+    char folder[kPathSize];
+    if (StartFolder(current, folder)) SetCurrentDirectoryA(folder);
+    if (PickExecutable(page) == 1) SetDlgItemTextA(page, id, pickedFile);
+    if (restore) SetCurrentDirectoryA(saved);
+}

@@ -1,0 +1,31 @@
+// Telling the user when settings did not reach Kiln.ini, instead of acting
+// as if they had been saved.
+#ifndef KILN_OPTIONS_SAVE_FAILURE_H
+#define KILN_OPTIONS_SAVE_FAILURE_H
+
+#include <windows.h>
+
+#include "settings/profile_io.h"
+
+// Watches the Kiln.ini writes made while it lives.
+class KilnIniWrites {
+public:
+    KilnIniWrites() : start_(ini::FailedWriteCount()) {}
+    bool AllSaved() const { return ini::FailedWriteCount() == start_; }
+
+private:
+    unsigned start_;
+};
+
+// The error box "KilnOp 保存エラー" over `owner`.
+void ReportNotSaved(HWND owner);
+
+// When a write failed: the error box "KilnOp 保存エラー" over `owner`, and
+// false. True when everything was saved.
+bool ConfirmSaved(const KilnIniWrites& writes, HWND owner);
+
+// A page's PSN_APPLY answer when its keys were not saved: the error box,
+// and the sheet stays open on the current page.
+BOOL RefuseApply(HWND page);
+
+#endif

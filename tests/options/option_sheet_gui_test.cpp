@@ -1,0 +1,416 @@
+// KilnOp.exe driven under Wine: its sheet, pages and dialogs, with Kiln.ini
+// read back as a file.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+#include <commctrl.h>
+
+#include <string>
+#include <vector>
+
+#include "resources/option_ids.h"
+#include "resources/shared_names.h"
+#include "support/gui_message_boxes.h"
+#include "support/gui_property_sheet.h"
+#include "support/gui_windows.h"
+#include "support/processes.h"
+#include "support/test_files.h"
+
+using namespace testing_support;
+
+namespace {
+
+const char kSheetCaption[] = "Kiln Set Option";
+const char kFileDialog[] = "ファイル選択";
+const char kSaveError[] = "KilnOp 保存エラー";
+
+// The value of a key as the file holds it; "<none>" when it is missing.
+std::string IniValue(const std::string& text, const std::string& section, const std::string& key) {
+    std::string::size_type at = text.find("[" + section + "]\r\n");
+    if (at == std::string::npos) return "<none>";
+    at = text.find("\r\n", at) + 2;
+    while (at < text.size() && text[at] != '[') {
+        std::string::size_type end = text.find("\r\n", at);
+        std::string line = text.substr(at, end - at);
+        if (line.compare(0, key.size() + 1, key + "=") == 0) return line.substr(key.size() + 1);
+        if (end == std::string::npos) break;
+        at = end + 2;
+    }
+    return "<none>";
+}
+
+// KilnOp.exe in a folder of its own, with the Kiln.ini given (none if empty).
+struct KilnOpInstall {
+    TempDir dir{"kilnop"};
+    Process process;
+    SheetDriver sheet;
+
+    explicit KilnOpInstall(const std::string& ini) {
+        CopyFileTo(BinDir() + "\\KilnOp.exe", dir / "KilnOp.exe");
+        if (!ini.empty()) WriteFile(dir / "Kiln.ini", ini);
+    }
+    std::string Ini() const { return ReadFile(dir / "Kiln.ini"); }
+    std::string Value(const std::string& section, const std::string& key) const {
+        return IniValue(Ini(), section, key);
+    }
+    // Starts KilnOp (in `folder`, default its own) and waits for the sheet.
+    bool Open(const std::string& folder = std::string()) {
+        return process.Start(dir / "KilnOp.exe", "", folder.empty() ? dir.path() : folder) &&
+               sheet.Find(kSheetCaption);
+    }
+    bool Closed() { return WaitForExitCode(process, 15000) == 0; }
+};
+
+// The stand-in Kiln window (fixture kiln_standin_gui.exe) beside KilnOp.
+struct StandinKiln {
+    Process process;
+    std::string log;
+    bool Start(const TempDir& dir) {
+        CopyFileTo(BinDir() + "\\kiln_standin_gui.exe", dir / "kiln_standin.exe");
+        log = dir / "Kiln.log";
+        return process.Start(dir / "kiln_standin.exe", "/rect=50,60,400,200", dir.path()) &&
+               WaitForTopLevelWindow(KILN_WINDOW_CLASS, process.Id()) != NULL;
+    }
+    std::vector<std::string> Reloads() const {
+        std::vector<std::string> lines;
+        std::string text = ReadFile(log);
+        for (std::string::size_type at = 0, end; (end = text.find("\r\n", at)) != std::string::npos; at = end + 2)
+            lines.push_back(text.substr(at, end - at));
+        return lines;
+    }
+};
+
+std::vector<std::string> ProfileItems(const std::vector<std::string>& names) {
+    std::vector<std::string> items;
+    char item[300];
+    for (std::size_t i = 0; i < names.size(); ++i) {
+        std::snprintf(item, sizeof item, "(%2d) %s", static_cast<int>(i + 1), names[i].c_str());
+        items.push_back(item);
+    }
+    return items;
+}
+
+}  // namespace
+
+TEST(OptionSheet, FirstStartCompilerPageRenameSwitchAndCancel) {
+    KilnOpInstall op("");
+    CopyFileTo(BinDir() + "\\script_compiler.exe", op.dir / "gcc.exe");
+    WriteFile(op.dir / "KilnOp.ini", "[Compiler]\r\n1=" + (op.dir / "gcc.exe") + "\r\n");
+    ASSERT_TRUE(op.Open());
+    SheetDriver& s = op.sheet;
+
+    // The defaults were written before the sheet came up.
+    EXPECT_EQ(op.Value("Compiler1", "Path"), op.dir / "gcc.exe");
+    EXPECT_EQ(op.Value("Message", "Interval"), "300");
+    EXPECT_EQ(WindowText(s.handle()), kSheetCaption);
+    EXPECT_EQ(GetWindowLongA(s.handle(), GWL_EXSTYLE) & WS_EX_CONTEXTHELP, 0);
+    EXPECT_EQ(s.TabTexts(), (std::vector<std::string>{"コンパイラ／プログラム実行", "Wrenlet", "ウィンドウ"}));
+    EXPECT_FALSE(s.ButtonEnabled(SheetDriver::kApply));
+
+    struct Label {
+        int id;
+        const char* text;
+    };
+    const Label labels[] = {{1001, "設定選択"}, {1004, "設定名称"}, {1100, "コンパイラ設定"},
+                            {1005, "設定コンパイラパス"}, {1103, "OutputFile オプション"},
+                            {1110, "実行環境プログラムを使用する（execute.exe , java等） "},
+                            {1111, "プログラムの実行確認をしない"}, {1112, "正常に終了後ウィンドウを閉じる"}};
+    for (const Label& label : labels) EXPECT_EQ(s.Text(label.id), label.text) << label.id;
+
+    std::vector<std::string> names;
+    for (int i = 1; i <= 10; ++i) names.push_back("Compiler" + std::to_string(i));
+    EXPECT_EQ(ComboItems(s.Item(IDC_PROFILE_LIST)), ProfileItems(names));
+    EXPECT_EQ(SendMessageA(s.Item(IDC_PROFILE_LIST), CB_GETCURSEL, 0, 0), 0);
+    EXPECT_EQ(s.Text(IDC_COMPILER_PATH), op.dir / "gcc.exe");
+    EXPECT_EQ(s.Text(IDC_OUTPUT_OPTION), "-o");
+    EXPECT_EQ(s.Text(IDC_OUTPUT_TYPE), "exe");
+    EXPECT_TRUE(s.Checked(IDC_AID_EXECUTE));
+    EXPECT_TRUE(s.Enabled(IDC_AID_PATH) && s.Enabled(IDC_AID_BROWSE));
+
+    s.Click(IDC_AID_EXECUTE);
+    EXPECT_FALSE(s.Enabled(IDC_AID_PATH) || s.Enabled(IDC_AID_BROWSE));
+    EXPECT_TRUE(s.ButtonEnabled(SheetDriver::kApply));
+
+    // Renamed at every keystroke, and still the selected item.
+    s.Type(IDC_PROFILE_NAME, "ＧＮＵ");
+    s.Type(IDC_PROFILE_NAME, "ＧＮＵ Ｃ表");
+    names[0] = "ＧＮＵ Ｃ表";
+    EXPECT_EQ(ComboItems(s.Item(IDC_PROFILE_LIST)), ProfileItems(names));
+    EXPECT_EQ(SendMessageA(s.Item(IDC_PROFILE_LIST), CB_GETCURSEL, 0, 0), 0);
+
+    // A switch saves the profile that was shown, under the old CompilerNo.
+    s.Type(IDC_COMPILE_OPTION, "-Wall");
+    s.Choose(IDC_PROFILE_LIST, 3);
+    EXPECT_TRUE(WaitUntil([&] { return s.Text(IDC_PROFILE_NAME) == "Compiler4"; }));
+    EXPECT_EQ(s.Text(IDC_COMPILER_PATH), "");
+    EXPECT_EQ(op.Value("Compiler1", "CompilerName"), "ＧＮＵ Ｃ表");
+    EXPECT_EQ(op.Value("Compiler1", "CompileOption"), "-Wall");
+    EXPECT_EQ(op.Value("Compiler1", "AidExecute"), "0");
+
+    s.Type(IDC_PROFILE_NAME, "捨てる名前");
+    s.Press(IDCANCEL);
+    EXPECT_TRUE(op.Closed());
+    EXPECT_EQ(op.Value("Compiler", "CompilerNo"), "0");
+    EXPECT_EQ(op.Value("Compiler4", "CompilerName"), "Compiler4");
+}
+
+TEST(OptionSheet, WindowPageStatesFollowTheSettings) {
+    const int sizeRow[] = {IDC_WIDTH, IDC_HEIGHT, IDC_WIDTH_LABEL, IDC_HEIGHT_LABEL, IDC_WIDTH_SPIN,
+                           IDC_HEIGHT_SPIN, IDC_CURRENT_SIZE};
+    const int positionRow[] = {IDC_X, IDC_Y, IDC_X_LABEL, IDC_Y_LABEL, IDC_X_SPIN, IDC_Y_SPIN,
+                               IDC_CURRENT_POSITION};
+    struct Case {
+        const char* window;
+        const char* custom;
+        bool fix, details, sizeRow, messageGroup;
+    };
+    const Case cases[] = {
+        // Docking excludes every fixed setting, whatever they hold.
+        {"Magnet=1\r\nFix=1\r\nSize=1\r\nPosition=1\r\n", "0", false, false, false, false},
+        // No Kiln running: the size row without its "current" button.
+        {"Magnet=0\r\nFix=1\r\nSize=1\r\nPosition=0\r\nWidth=640\r\nX=-8\r\n", "1", true, true, true, true},
+        {"Magnet=0\r\nFix=0\r\nSize=1\r\n", "2", true, false, false, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.window);
+        KilnOpInstall op(std::string("[Window]\r\n") + c.window + "[Message]\r\nCustom=" + c.custom + "\r\n");
+        ASSERT_TRUE(op.Open());
+        SheetDriver& s = op.sheet;
+        s.ShowPage(2);
+        EXPECT_EQ(s.Enabled(IDC_FIX), c.fix);
+        EXPECT_EQ(s.Enabled(IDC_FIX_SIZE), c.details);
+        EXPECT_EQ(s.Enabled(IDC_FIX_POSITION), c.details);
+        for (int id : sizeRow) EXPECT_EQ(s.Enabled(id), c.sizeRow && id != IDC_CURRENT_SIZE) << id;
+        for (int id : positionRow) EXPECT_FALSE(s.Enabled(id)) << id;
+        for (int id : {IDC_MESSAGE_GROUP, IDC_CUSTOM, IDC_CUSTOMISE}) EXPECT_EQ(s.Visible(id), c.messageGroup) << id;
+        EXPECT_EQ(s.Checked(IDC_MAGNET), c.window[7] == '1');
+        s.Press(IDCANCEL);
+        EXPECT_TRUE(op.Closed());
+    }
+}
+
+TEST(OptionSheet, WindowPageAppliesTypedValuesAndMessageDialogWritesAtOnce) {
+    KilnOpInstall op("[Window]\r\nMagnet=0\r\nFix=1\r\nSize=1\r\nPosition=1\r\n"
+                     "[Message]\r\nCustom=1\r\nInterval=250\r\n0=既存の文\r\n");
+    ASSERT_TRUE(op.Open());
+    SheetDriver& s = op.sheet;
+    s.ShowPage(2);
+    for (int k = 0; k < 4; ++k) {
+        HWND spin = s.Item(IDC_WIDTH_SPIN + k);
+        EXPECT_EQ(reinterpret_cast<HWND>(SendMessageA(spin, UDM_GETBUDDY, 0, 0)), s.Item(IDC_WIDTH + k)) << k;
+        EXPECT_EQ(SendMessageA(spin, UDM_GETRANGE, 0, 0), MAKELONG(3000, 0)) << k;
+    }
+    // Typed values are kept as typed, the up-downs' range notwithstanding.
+    s.Type(IDC_WIDTH, "5000");
+    s.Type(IDC_HEIGHT, "abc");
+    s.Type(IDC_X, "-5");
+    s.Type(IDC_Y, "-8");
+
+    const std::string eighty(80, 'x');
+    for (int round = 0; round < 2; ++round) {
+        s.ClickOpening(IDC_CUSTOMISE);
+        MessageBoxInfo dialog;
+        ASSERT_TRUE(AnswerMessageBox("コンパイルメッセージカスタマイズ", 0, &dialog));
+        HWND d = dialog.box;
+        EXPECT_EQ(SendDlgItemMessageA(d, IDC_MESSAGE_FIRST, EM_GETLIMITTEXT, 0, 0), 80);
+        EXPECT_EQ(SendDlgItemMessageA(d, IDC_INTERVAL, EM_GETLIMITTEXT, 0, 0), 5);
+        EXPECT_EQ(WindowText(GetDlgItem(d, IDC_MESSAGE_LABEL_FIRST + 9)), "メッセージ１０");
+        EXPECT_EQ(WindowText(GetDlgItem(d, IDC_MESSAGE_FIRST)), round == 0 ? "既存の文" : eighty);
+        EXPECT_EQ(WindowText(GetDlgItem(d, IDC_INTERVAL)), round == 0 ? "250" : "0");
+        SendDlgItemMessageA(d, IDC_MESSAGE_FIRST, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(round ? "捨てる" : eighty.c_str()));
+        SendDlgItemMessageA(d, IDC_MESSAGE_FIRST + 9, WM_SETTEXT, 0, reinterpret_cast<LPARAM>("十番目"));
+        SendDlgItemMessageA(d, IDC_INTERVAL, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(""));
+        // OK writes at once, Cancel writes nothing.
+        PostMessageA(d, WM_COMMAND, round == 0 ? IDOK : IDCANCEL, 0);
+        EXPECT_TRUE(WaitForWindowGone(d));
+        EXPECT_EQ(op.Value("Message", "0"), eighty);
+        EXPECT_EQ(op.Value("Message", "9"), "十番目");
+        EXPECT_EQ(op.Value("Message", "1"), "");
+        EXPECT_EQ(op.Value("Message", "Interval"), "0");
+    }
+    EXPECT_EQ(op.Value("Window", "Width"), "<none>");
+
+    s.Click(IDC_CUSTOM);
+    EXPECT_FALSE(s.Visible(IDC_CUSTOM) || s.Visible(IDC_CUSTOMISE));
+    s.Press(IDOK);
+    EXPECT_TRUE(op.Closed());
+    const char* expected[][2] = {{"Magnet", "0"}, {"Fix", "1"},      {"Size", "1"}, {"Width", "5000"},
+                                 {"Height", "0"}, {"Position", "1"}, {"X", "-5"},   {"Y", "-8"}};
+    for (auto& key : expected) EXPECT_EQ(op.Value("Window", key[0]), key[1]) << key[0];
+    EXPECT_EQ(op.Value("Message", "Custom"), "0");
+}
+
+TEST(OptionSheet, BrowseButtonsDeriveAndWriteAtOnce) {
+    KilnOpInstall op("");
+    const std::string tools = op.dir.MakeDir("ソース\\表");
+    for (const char* name : {"gcc.exe", "bcc32.exe", "javac.exe"}) WriteFile(tools + "\\" + name, "");
+    WriteFile(op.dir / "execute.exe", "");
+    const std::string here = op.dir.MakeDir("作業");  // KilnOp's current folder
+    for (const char* name : {"WRENLET.EXE", "other.exe"}) WriteFile(here + "\\" + name, "");
+    WriteFile(op.dir / "Kiln.ini", "[Compiler1]\r\nCompilerName=C\r\nPath=" + tools +
+                                       "\\gcc.exe\r\nAidExecute=0\r\n[Editor]\r\nPath=notepad.exe\r\nJumpType=0\r\n");
+    ASSERT_TRUE(op.Open(here));
+    SheetDriver& s = op.sheet;
+
+    struct Pick {
+        const char* typed;
+        const char* option;
+        const char* type;
+    };
+    // Each browse opens in the folder of the compiler picked before.
+    const Pick picks[] = {{"bcc32.exe", "-e", "exe"}, {"javac.exe", "", "class"}, {"gcc.exe", "-o", "exe"}};
+    for (const Pick& pick : picks) {
+        SCOPED_TRACE(pick.typed);
+        s.ClickOpening(IDC_COMPILER_BROWSE);
+        std::vector<std::string> filters;
+        ASSERT_TRUE(AnswerFileDialog(kFileDialog, pick.typed, &filters));
+        EXPECT_EQ(filters, (std::vector<std::string>{"実行ファイル(*.exe)", "すべて(*.*)"}));
+        EXPECT_TRUE(WaitUntil([&] { return s.Text(IDC_COMPILER_PATH) == tools + "\\" + pick.typed; }));
+        EXPECT_EQ(s.Text(IDC_OUTPUT_OPTION), pick.option);
+        EXPECT_EQ(s.Text(IDC_OUTPUT_TYPE), pick.type);
+        EXPECT_EQ(s.Text(IDC_AID_PATH), op.dir / "execute.exe");
+        EXPECT_FALSE(s.Checked(IDC_AID_EXECUTE));
+        EXPECT_EQ(op.Value("Compiler1", "OutputFileOption"), pick.option);
+        EXPECT_EQ(op.Value("Compiler1", "OutputFileType"), pick.type);
+        EXPECT_EQ(op.Value("Compiler1", "AidExecute"), "1");
+        EXPECT_EQ(op.Value("Compiler1", "AidProgramPath"), op.dir / "execute.exe");
+    }
+
+    // A bare editor name: the dialog opens in KilnOp's own current folder,
+    // which the compiler browses left as it was.
+    s.ShowPage(1);
+    struct EditorPick {
+        const char* typed;
+        const char* option;
+    };
+    for (const EditorPick& pick : {EditorPick{"WRENLET.EXE", "/jl=%N"}, EditorPick{"other.exe", ""}}) {
+        SCOPED_TRACE(pick.typed);
+        s.ClickOpening(IDC_EDITOR_BROWSE);
+        ASSERT_TRUE(AnswerFileDialog(kFileDialog, pick.typed));
+        EXPECT_TRUE(WaitUntil([&] { return s.Text(IDC_EDITOR_PATH) == here + "\\" + pick.typed; }));
+        EXPECT_EQ(s.Text(IDC_JUMP_OPTION), pick.option);
+        EXPECT_EQ(op.Value("Editor", "Path"), here + "\\" + pick.typed);
+        EXPECT_EQ(op.Value("Editor", "JumpOption"), pick.option);
+        EXPECT_EQ(op.Value("Editor", "JumpType"), "0");
+    }
+    s.Type(IDC_JUMP_OPTION, "/line=%N/1234567890abcd");
+    s.Apply();
+    EXPECT_EQ(op.Value("Editor", "JumpOption"), "/line=%N/1234567890");
+    s.Press(IDCANCEL);
+    EXPECT_TRUE(op.Closed());
+    EXPECT_EQ(op.Value("Compiler1", "Path"), tools + "\\gcc.exe");
+}
+
+TEST(OptionSheet, KilnIsToldOncePerVisitedPageAfterItsKeysAreSaved) {
+    KilnOpInstall op("[Compiler1]\r\nCompilerName=C\r\n");
+    StandinKiln kiln;
+    ASSERT_TRUE(kiln.Start(op.dir));
+    struct Round {
+        int pagesVisited;
+        int button;
+        const char* name;
+        std::vector<std::string> log;
+    };
+    const Round rounds[] = {
+        {1, IDOK, "一番目", {"reload 一番目"}},
+        {3, IDOK, "三頁", {"reload 一番目", "reload 三頁", "reload 三頁", "reload 三頁"}},
+        {3, IDCANCEL, "取消", {"reload 一番目", "reload 三頁", "reload 三頁", "reload 三頁"}},
+    };
+    for (const Round& round : rounds) {
+        SCOPED_TRACE(round.name);
+        ASSERT_TRUE(op.Open());
+        op.sheet.Type(IDC_PROFILE_NAME, round.name);
+        for (int page = 1; page < round.pagesVisited; ++page) op.sheet.ShowPage(page);
+        op.sheet.Press(round.button);
+        EXPECT_TRUE(op.Closed());
+        EXPECT_EQ(kiln.Reloads(), round.log);
+    }
+}
+
+TEST(OptionSheet, UnsavedSettingsAreReportedAndKeepTheSheetOpen) {
+    KilnOpInstall op("[Compiler1]\r\nCompilerName=C\r\n[Compiler2]\r\nCompilerName=D\r\n");
+    StandinKiln kiln;
+    ASSERT_TRUE(kiln.Start(op.dir));
+    ASSERT_TRUE(op.Open());
+    SheetDriver& s = op.sheet;
+    s.Type(IDC_PROFILE_NAME, "保存不可");
+    // Held without write sharing, as a read-only file would refuse writes.
+    HANDLE held = CreateFileA((op.dir / "Kiln.ini").c_str(), GENERIC_READ, FILE_SHARE_READ, NULL, OPEN_EXISTING, 0, NULL);
+    ASSERT_NE(held, INVALID_HANDLE_VALUE);
+
+    s.Press(IDOK);
+    MessageBoxInfo box;
+    ASSERT_TRUE(AnswerMessageBox(kSaveError, IDOK, &box));
+    EXPECT_NE(box.text.find(op.dir / "Kiln.ini"), std::string::npos) << box.text;
+    EXPECT_EQ(box.owner, s.handle());
+    // A profile switch that cannot save stays on the shown profile.
+    s.Choose(IDC_PROFILE_LIST, 1);
+    EXPECT_TRUE(AnswerMessageBox(kSaveError, IDOK, nullptr));
+    EXPECT_TRUE(WaitUntil([&] { return SendMessageA(s.Item(IDC_PROFILE_LIST), CB_GETCURSEL, 0, 0) == 0; }));
+    EXPECT_EQ(s.Text(IDC_PROFILE_NAME), "保存不可");
+    EXPECT_TRUE(op.process.Running());
+    EXPECT_TRUE(kiln.Reloads().empty());
+    CloseHandle(held);
+
+    s.Press(IDOK);
+    EXPECT_TRUE(op.Closed());
+    EXPECT_EQ(op.Value("Compiler1", "CompilerName"), "保存不可");
+    EXPECT_EQ(kiln.Reloads(), std::vector<std::string>{"reload 保存不可"});
+}
+
+TEST(OptionSheet, RealKilnGivesItsRectangleAndReloadsOnApply) {
+    KilnOpInstall op("");
+    CopyFileTo(BinDir() + "\\Kiln.exe", op.dir / "Kiln.exe");
+    CopyFileTo(BinDir() + "\\script_compiler.exe", op.dir / "gcc.exe");
+    WriteFile(op.dir / "gcc.script", "create\r\n");
+    WriteFile(op.dir / "Kiln.ini", "[Compiler1]\r\nCompilerName=GNU C\r\nPath=" + (op.dir / "gcc.exe") +
+                                       "\r\nOutputFileOption=-o\r\nOutputFileType=exe\r\n[Window]\r\nMagnet=0\r\n"
+                                       "Fix=1\r\nSize=1\r\nPosition=1\r\nX=40\r\nY=30\r\nWidth=600\r\nHeight=300\r\n");
+    const std::string source = op.dir / "表.c";
+    WriteFile(source, "int main(void){return 0;}\n");
+    Process kiln;
+    ASSERT_TRUE(kiln.Start(op.dir / "Kiln.exe", source, op.dir.path()));
+    HWND window = WaitForTopLevelWindow(KILN_WINDOW_CLASS, kiln.Id(), 15000);
+    ASSERT_NE(window, nullptr);
+    ASSERT_TRUE(WaitUntil([&] { return WindowText(window) == "Kiln - GNU C [ " + source + " ] "; }));
+    SetWindowPos(window, NULL, -8, -8, 700, 220, SWP_NOZORDER | SWP_NOACTIVATE);
+
+    ASSERT_TRUE(op.Open());
+    SheetDriver& s = op.sheet;
+    s.ShowPage(2);
+    ASSERT_TRUE(s.Enabled(IDC_CURRENT_SIZE) && s.Enabled(IDC_CURRENT_POSITION));
+    s.Click(IDC_CURRENT_SIZE);
+    s.Click(IDC_CURRENT_POSITION);
+    const char* shown[][2] = {{"700", "220"}, {"-8", "-8"}};
+    EXPECT_EQ(s.Text(IDC_WIDTH), shown[0][0]);
+    EXPECT_EQ(s.Text(IDC_HEIGHT), shown[0][1]);
+    EXPECT_EQ(s.Text(IDC_X), shown[1][0]);
+    EXPECT_EQ(s.Text(IDC_Y), shown[1][1]);
+    s.Type(IDC_WIDTH, "640");
+    s.ShowPage(0);
+    s.Type(IDC_PROFILE_NAME, "改名");
+    s.Apply();
+
+    // Kiln reloaded: the new name in its title, the new placement.
+    EXPECT_EQ(WindowText(window), "Kiln - 改名 [ " + source + " ] ");
+    RECT placed = WindowRect(window);
+    EXPECT_EQ(placed.left, -8);
+    EXPECT_EQ(placed.top, -8);
+    EXPECT_EQ(placed.right - placed.left, 640);
+    EXPECT_EQ(placed.bottom - placed.top, 220);
+
+    // Kiln gone: the button says so and is disabled; the edits keep their values.
+    kiln.Kill();
+    s.ShowPage(2);
+    s.ClickOpening(IDC_CURRENT_SIZE);
+    MessageBoxInfo box;
+    ASSERT_TRUE(AnswerMessageBox("Kiln起動エラー", IDOK, &box));
+    EXPECT_EQ(box.text, "Kilnは起動していませんでした");
+    EXPECT_TRUE(WaitUntil([&] { return !s.Enabled(IDC_CURRENT_SIZE); }));
+    EXPECT_TRUE(s.Enabled(IDC_CURRENT_POSITION));
+    EXPECT_EQ(s.Text(IDC_WIDTH), "640");
+    s.Press(IDCANCEL);
+    EXPECT_TRUE(op.Closed());
+    EXPECT_EQ(op.Value("Window", "Width"), "640");
+    EXPECT_EQ(op.Value("Window", "X"), "-8");
+}
