@@ -28,7 +28,7 @@ kiln_start_desktop() {
     fi
     export DISPLAY=$KILN_DISPLAY
     if ! xdpyinfo >/dev/null 2>&1; then
-        Xvfb "$DISPLAY" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+        Xvfb "$DISPLAY" -screen 0 "${KILN_SCREEN:-1280x1024x24}" -nolisten tcp >/dev/null 2>&1 &
         KILN_STARTED_XVFB=$!
         for _ in $(seq 1 100); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
     fi
