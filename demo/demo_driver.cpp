@@ -16,10 +16,15 @@
 //   demo_driver bounds                   the rectangle around every visible
 //                                        window, as WxH+X+Y for a screenshot
 //   demo_driver raise CLASS              brings that window to the top
+//   demo_driver sheet-page N             shows page N (from 0) of KilnOp
+//   demo_driver sheet-click ID           clicks button ID on the page shown
+//   demo_driver sheet-close              cancels KilnOp's sheet
 //   demo_driver close [CLASS]            closes Kiln and the editors (or
 //                                        the windows of that class)
 // Exit status 0 when the step was done, 1 when it timed out.
 #include <windows.h>
+#include <commctrl.h>
+#include <prsht.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -175,6 +180,45 @@ int Bounds() {
     return 0;
 }
 
+// KilnOp's property sheet: the dialog with the tabs.
+HWND Sheet() {
+    HWND found = NULL;
+    WaitUntil(
+        [&] {
+            for (HWND w = FindWindowExA(NULL, NULL, "#32770", NULL); w; w = FindWindowExA(NULL, w, "#32770", NULL))
+                if (IsWindowVisible(w) && FindChild(w, WC_TABCONTROLA)) return (found = w) != NULL;
+            return false;
+        },
+        10000, 50);
+    return found;
+}
+
+int SheetPage(int index) {
+    HWND sheet = Sheet();
+    if (!sheet) return 1;
+    SetWindowPos(sheet, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    SendMessageA(sheet, PSM_SETCURSEL, index, 0);
+    PumpMessages(300);
+    Print("KilnOp: " + WindowText(sheet) + ", page " + std::to_string(index + 1));
+    return 0;
+}
+
+// Posted: the button may open a modal dialog.
+int SheetClick(int id) {
+    HWND sheet = Sheet();
+    HWND page = sheet ? reinterpret_cast<HWND>(SendMessageA(sheet, PSM_GETCURRENTPAGEHWND, 0, 0)) : NULL;
+    if (!page) return 1;
+    PostMessageA(page, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(page, id)));
+    return 0;
+}
+
+int SheetClose() {
+    HWND sheet = Sheet();
+    if (!sheet) return 1;
+    PostMessageA(sheet, PSM_PRESSBUTTON, PSBTN_CANCEL, 0);
+    return WaitForWindowGone(sheet, 5000) ? 0 : 1;
+}
+
 int Raise(const char* className) {
     HWND window = FindTopLevelWindow(className);
     if (!window) return 1;
@@ -206,6 +250,9 @@ int main(int argc, char** argv) {
     if (step == "caret") return Caret(seconds);
     if (step == "bounds") return Bounds();
     if (step == "raise" && argc > 2) return Raise(argv[2]);
+    if (step == "sheet-page" && argc > 2) return SheetPage(std::atoi(argv[2]));
+    if (step == "sheet-click" && argc > 2) return SheetClick(std::atoi(argv[2]));
+    if (step == "sheet-close") return SheetClose();
     if (step == "close") return Close(argc > 2 ? argv[2] : NULL);
     std::fprintf(stderr, "demo_driver: unknown step\n");
     return 2;
