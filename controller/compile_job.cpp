@@ -36,7 +36,7 @@ bool CompileJob::StartDetachedThread(unsigned(__stdcall* body)(void*), void* arg
 
 CompileJob::CompileJob(HWND mainWindow_, HWND pane_, const char* commandLine_,
                                                const char* iniPath)
-    : commandLine(NULL), done(0), Custom(0), Interval(300), mainWindow(NULL), pane(NULL),
+    : commandLine(NULL), done(0), finished(NULL), Custom(0), Interval(300), mainWindow(NULL), pane(NULL),
       progressRunning(false) {
     settingsPath[0] = '\0';
     if (iniPath) {
@@ -44,12 +44,14 @@ CompileJob::CompileJob(HWND mainWindow_, HWND pane_, const char* commandLine_,
         if (!cp932::CopyFitting(settingsPath, sizeof settingsPath, iniPath)) settingsPath[0] = '\0';
     } else {
         char directory[kPathSize];
-        ModuleDirectory(directory);
-        int n = std::snprintf(settingsPath, sizeof settingsPath, "%s%s", directory, "\\Kiln.ini");
-        if (n < 0 || n >= static_cast<int>(sizeof settingsPath)) settingsPath[0] = '\0';
+        if (ModuleDirectory(directory)) {
+            int n = std::snprintf(settingsPath, sizeof settingsPath, "%s%s", directory, "\\Kiln.ini");
+            if (n < 0 || n >= static_cast<int>(sizeof settingsPath)) settingsPath[0] = '\0';
+        }
     }
     std::memset(Messages, 0, sizeof Messages);
     ReadMessageSettings();
+    finished = CreateEventA(NULL, TRUE, FALSE, NULL);
 
     // The whole command line is kept; a compile is never run with a shortened one.
     if (commandLine_) {
@@ -64,6 +66,25 @@ CompileJob::CompileJob(HWND mainWindow_, HWND pane_, const char* commandLine_,
 
 CompileJob::~CompileJob() {
     std::free(commandLine);
+    if (finished) CloseHandle(finished);
+}
+
+void CompileJob::MarkDone() {
+    // The event first: once done is set the job may be deleted at any moment.
+    if (finished) SetEvent(finished);
+    done.store(1, std::memory_order_release);
+}
+
+bool CompileJob::WaitFrame() {
+    DWORD interval = static_cast<DWORD>(Interval);
+    if (finished == NULL) {
+        Sleep(interval);
+        return done.load(std::memory_order_acquire) != 0;
+    }
+    if (WaitForSingleObject(finished, interval) != WAIT_OBJECT_0) return false;
+    // The capture thread sets done right after the event.
+    while (!done.load(std::memory_order_acquire)) Sleep(0);
+    return true;
 }
 
 void CompileJob::ReadMessageSettings() {
@@ -87,7 +108,7 @@ void CompileJob::Start() {
     // about a compiler that cannot be started, and the compile still ends.
     MessageBoxA(NULL, kStartErrorBox, kStartErrorCaption, MB_OK | MB_ICONERROR);
     ReplaceText(kStartErrorText);
-    done.store(1, std::memory_order_release);
+    MarkDone();
     if (!progressRunning) {
         // Posted, not sent: the main window's handler deletes the job, which
         // must not happen while its constructor is still running.
@@ -120,8 +141,7 @@ unsigned __stdcall CompileJob::DotProgressThread(void* argument) {
             std::strcat(frame, kDot);
             ++k;
         }
-        Sleep(static_cast<DWORD>(job->Interval));
-        if (job->done.load(std::memory_order_acquire)) break;
+        if (job->WaitFrame()) break;
     }
     // The main window deletes the job while handling this; nothing of the job
     // is touched after it.
@@ -149,7 +169,7 @@ unsigned __stdcall CompileJob::CustomProgressThread(void* argument) {
         SetWindowTextA(job->pane, frame);
         SendMessageA(job->pane, EM_SCROLLCARET, 0, 0);
         SendMessageA(job->pane, WM_PAINT, 0, 0);
-        Sleep(static_cast<DWORD>(job->Interval));
+        if (job->WaitFrame()) break;
     }
     job->Complete();
     return 0;
@@ -171,7 +191,7 @@ void CompileJob::Capture() {
     // still needed first.
     bool sendCompletion = !progressRunning;
     HWND owner = mainWindow;
-    done.store(1, std::memory_order_release);
+    MarkDone();
     if (sendCompletion) {
         SendMessageA(owner, WM_KILN_COMPILE_DONE, 0, reinterpret_cast<LPARAM>(this));
     }

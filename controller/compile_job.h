@@ -23,6 +23,11 @@ public:
     // 0 while the compile runs; set to 1 once, by the capture thread, after
     // its last write to text (release; the progress thread loads with acquire).
     std::atomic<int> done;
+    // Signalled by the capture thread just before it sets done, so that the
+    // progress thread wakes at the compiler's end instead of at the end of
+    // its frame interval. Null when it could not be made: frames then wait
+    // the whole interval.
+    HANDLE finished;
     int Custom;
     char Messages[kMessageCount][kMessageSize];
     int Interval;  // milliseconds between frames, never negative here
@@ -60,6 +65,9 @@ private:
 
     void Capture();
     void Complete();
+    void MarkDone();
+    // Waits one frame interval or until the compile has ended; true at the end.
+    bool WaitFrame();
 
     CompileJob(const CompileJob&);
     CompileJob& operator=(const CompileJob&);

@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "common/command_tail.h"
+#include "build_preparation.h"
 #include "locate_window.h"
 #include "main_window.h"
 #include "resources/resource_ids.h"
@@ -21,6 +22,15 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE previous, LPSTR, int) {
     HWND running = NULL;
     if (LocateWindow(KILN_WINDOW_CLASS, tail, &running)) {
         SetForegroundWindow(running);
+        // A relative path names a file in this process's current folder, not
+        // in the running Kiln's: it goes across made full. A text too long to
+        // be a source path goes as it is, and the running Kiln refuses it.
+        char handed[kSourcePathSize];
+        if (tail[0] != '\0' && std::strlen(tail) < sizeof handed) {
+            std::strcpy(handed, tail);
+            if (!MakeSourcePathFull(handed, sizeof handed)) return 0;
+            tail = handed;
+        }
         HandOffToRunningKiln(running, tail);
         return 0;
     }

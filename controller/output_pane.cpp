@@ -1,8 +1,36 @@
 #include "output_pane.h"
 
+#include <cstdlib>
+#include <cstring>
+
+#include "controller/error_line_jump.h"
+
 namespace {
+
 WNDPROC savedPaneProc;
+
+// The text of the caret's line. The first click of a double-click has put
+// the caret on the clicked line. The pane may count a line's length in
+// characters while EM_GETLINE fills bytes, so the buffer has room for two
+// bytes a character; its size word caps a line at 65535 bytes.
+char* CaretLineText(HWND pane) {
+    LRESULT line = SendMessageA(pane, EM_LINEFROMCHAR, static_cast<WPARAM>(-1), 0);
+    LRESULT start = SendMessageA(pane, EM_LINEINDEX, static_cast<WPARAM>(line), 0);
+    LRESULT length = SendMessageA(pane, EM_LINELENGTH, static_cast<WPARAM>(start), 0);
+    if (length < 0) length = 0;
+    std::size_t room = static_cast<std::size_t>(length) * 2 + 1;
+    if (room > 0xFFFF) room = 0xFFFF;
+    if (room < sizeof(WORD)) room = sizeof(WORD);
+    char* text = static_cast<char*>(std::calloc(room + 1, 1));
+    if (!text) return NULL;
+    *reinterpret_cast<WORD*>(text) = static_cast<WORD>(room);
+    LRESULT copied = SendMessageA(pane, EM_GETLINE, static_cast<WPARAM>(line), reinterpret_cast<LPARAM>(text));
+    if (copied < 0 || static_cast<std::size_t>(copied) > room) copied = 0;
+    text[copied] = '\0';
+    return text;
 }
+
+}  // namespace
 
 void SubclassOutputPane(HWND pane) {
     // A second EN_SETFOCUS without EN_KILLFOCUS must not save our own
@@ -19,7 +47,13 @@ void RestoreOutputPane(HWND pane) {
 }
 
 LRESULT CALLBACK OutputPaneProc(HWND pane, UINT message, WPARAM wParam, LPARAM lParam) {
-    // The double-click on an error line is taken over here by the jump to the
-    // editor; until then every message goes to the pane's own procedure.
+    if (message == WM_LBUTTONDBLCLK) {
+        char* line = CaretLineText(pane);
+        if (line) {
+            JumpToErrorLine(pane, line);
+            std::free(line);
+        }
+    }
+    // The pane's own double-click selection still happens.
     return CallWindowProcA(savedPaneProc, pane, message, wParam, lParam);
 }

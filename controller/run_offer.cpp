@@ -1,7 +1,74 @@
 #include "run_offer.h"
 
-int RunBuiltProgram(const SettingsFile&, HWND, const char*) {
-    // Running the built program is not offered yet: nothing is started and
-    // the window stays open whatever the profile says.
-    return 0;
+#include <shellapi.h>
+
+#include <string>
+
+#include "common/run_target.h"
+#include "controller/build_preparation.h"
+#include "controller/startup_messages.h"
+
+namespace {
+
+const char kQuestion[] = "プログラムを実行しますか？";
+const char kQuestionCaption[] = "実行確認";
+
+// What ShellExecuteA is given: the file and its parameters, built whole.
+struct Launch {
+    std::string file;
+    std::string parameters;
+    bool throughAid;
+};
+
+void ReportStartFailure(HWND mainWindow, const Launch& launch) {
+    std::string text = launch.throughAid
+                           ? "補助プログラム「" + launch.file +
+                                 "」を起動できませんでした\n補助プログラムのパスを設定し直してください"
+                           : "「" + launch.file + "」を起動できませんでした\n実行するファイルがあるか確かめてください";
+    MessageBoxA(mainWindow, text.c_str(), kKilnErrorCaption, MB_OK | MB_ICONERROR);
+}
+
+}  // namespace
+
+int RunBuiltProgram(const SettingsFile& settings, HWND mainWindow, const char* outputPath) {
+    if (!FileExists(outputPath)) return 0;
+    char name[kPathSize];
+    FileNamePart(name, outputPath);
+
+    std::string className;
+    std::string target;       // what the aid program is given first
+    Launch launch;            // what starts without an aid program
+    switch (ClassifyOutput(name, &className)) {
+    case kRunnableFile:
+        target = name;
+        launch.file = name;
+        launch.parameters = settings.ExecuteCommandLine;
+        break;
+    case kJavaClass: {
+        // The quoted runner command is no file the shell could open: without
+        // an aid program the runner itself is started with the class.
+        if (!ComposeJavaCommand(&target, className.c_str(), settings.Path)) return 0;
+        JavaRunnerPath(&launch.file, settings.Path);
+        launch.parameters = className + " " + settings.ExecuteCommandLine;
+        break;
+    }
+    default:
+        return 0;
+    }
+
+    int answer = IDOK;
+    if (settings.CheckExecute == 0) {
+        answer = MessageBoxA(mainWindow, kQuestion, kQuestionCaption, MB_OKCANCEL | MB_ICONQUESTION);
+    }
+    if (answer != IDOK) return 1;
+
+    launch.throughAid = settings.AidExecute != 0;
+    if (launch.throughAid) {
+        launch.file = settings.AidProgramPath;
+        launch.parameters = target + " " + settings.ExecuteCommandLine;
+    }
+    HINSTANCE result = ShellExecuteA(mainWindow, "open", launch.file.c_str(), launch.parameters.c_str(), NULL,
+                                     SW_SHOW);
+    if (reinterpret_cast<INT_PTR>(result) <= 32) ReportStartFailure(mainWindow, launch);
+    return 1;
 }

@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 
 #include "../common/cp932.h"
@@ -17,6 +18,13 @@ void SettingsFile::ProfileSection(int i, char* section) {
 }
 
 bool SettingsFile::SetDirectory(const char* directory) {
+    // No folder is no place for the settings: "\Kiln.ini" would be the
+    // current drive's root.
+    if (directory[0] == '\0') {
+        IniPath[0] = '\0';
+        OpIniPath[0] = '\0';
+        return false;
+    }
     int a = std::snprintf(IniPath, sizeof IniPath, "%s\\Kiln.ini", directory);
     int b = std::snprintf(OpIniPath, sizeof OpIniPath, "%s\\KilnOp.ini", directory);
     if (a > 0 && a < static_cast<int>(sizeof IniPath) && b > 0 && b < static_cast<int>(sizeof OpIniPath)) return true;
@@ -71,13 +79,26 @@ void SettingsFile::SaveEditor() {
     ini::WriteInt(IniPath, "Editor", "JumpType", JumpType);
 }
 
-void ModuleDirectory(char* directory) {
-    char path[MAX_PATH];
-    DWORD n = GetModuleFileNameA(NULL, path, sizeof path);
-    if (n == 0 || n >= sizeof path) path[0] = '\0';
-    char* slash = cp932::FindLast(path, '\\');
-    if (slash) *slash = '\0';
-    std::strcpy(directory, path);
+bool ModuleDirectory(char* directory) {
+    // Read whole, however deep the folder: a module path cut to MAX_PATH would
+    // name another folder, or none, and "\Kiln.ini" would then be the root
+    // of the current drive.
+    const DWORD size = 32768;
+    char* path = static_cast<char*>(std::malloc(size));
+    directory[0] = '\0';
+    if (!path) return false;
+    DWORD n = GetModuleFileNameA(NULL, path, size);
+    bool named = false;
+    if (n > 0 && n < size) {
+        char* slash = cp932::FindLast(path, '\\');
+        if (slash && slash != path) {
+            *slash = '\0';
+            named = cp932::CopyFitting(directory, kPathSize, path);
+            if (!named) directory[0] = '\0';
+        }
+    }
+    std::free(path);
+    return named;
 }
 
 bool PathExists(const char* path) {

@@ -42,7 +42,8 @@ public:
     SettingsFile();
 
     // Forms IniPath and OpIniPath from the executables' directory (no trailing
-    // backslash). Returns false when a path would not fit its field.
+    // backslash). Returns false, with both empty, when the directory is empty
+    // or a path would not fit its field.
     bool SetDirectory(const char* directory);
 
     void Load();
@@ -96,8 +97,10 @@ public:
 void ReadMessageSettingsFrom(const char* iniPath, int* custom,
                              char messages[kMessageCount][kMessageSize], int* interval);
 
-// Directory of the running executable, without a trailing backslash.
-void ModuleDirectory(char* directory /* kPathSize bytes */);
+// Directory of the running executable, without a trailing backslash. False,
+// with an empty directory, when it cannot be named in kPathSize bytes: no
+// settings file is then read or written.
+bool ModuleDirectory(char* directory /* kPathSize bytes */);
 
 // True when a file or directory of that (unquoted) path exists.
 bool PathExists(const char* path);

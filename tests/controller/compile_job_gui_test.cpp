@@ -162,13 +162,19 @@ TEST_F(CompileJobRun, DotFramesCycleEveryElevenFramesThenResult) {
     EXPECT_EQ(g_record.textsBeforeResult + 1, g_record.paneTexts.size()) << "texts after the result";
 }
 
-TEST_F(CompileJobRun, QuickCompileShowsFirstFrameForOneInterval) {
-    // Long enough for the child to start and end well within one interval.
-    Settings("Interval=1000\r\n");
+TEST_F(CompileJobRun, ResultComesAtTheCompilersEndNotAtTheFramesEnd) {
+    // An interval far longer than the child's whole run: the result must not
+    // wait for it, with dots or with custom texts.
+    Settings("Interval=8000\r\n");
     Script("out ok\\n\n");
     RunJob(CommandLine());
     EXPECT_EQ(std::vector<std::string>(1, DotFrame(0)), Frames());
-    EXPECT_GE(g_record.completedAt - started_, 980u);
+    EXPECT_LT(g_record.completedAt - started_, 4000u);
+    EXPECT_EQ("ok\r\n" + kEnd, Shown());
+
+    Settings("Custom=1\r\nInterval=8000\r\n0=待って\r\n");
+    RunJob(CommandLine());
+    EXPECT_LT(g_record.completedAt - started_, 4000u);
     EXPECT_EQ("ok\r\n" + kEnd, Shown());
 
     // Without a settings path of its own the job reads Kiln.ini beside the program.

@@ -71,7 +71,7 @@ TEST(EditorStandin, TakesItsRectangleFromTheCommandLineAndLogsActivation) {
         std::string now = editor.Log();
         return now.size() > before.size() && now.find("foreground", before.size()) != std::string::npos;
     }));
-    EXPECT_EQ(editor.Log().find("open C:\\ソース\\表.c\r\n"), 0u);
+    EXPECT_EQ(editor.Log().find("args C:\\ソース\\表.c /rect=120,40,640,480\r\nopen C:\\ソース\\表.c\r\n"), 0u);
 }
 
 TEST(EditorStandin, EndsWithExitCodeZeroWhenClosed) {

@@ -1,65 +1,12 @@
 // Kiln.exe from end to end: started from a temporary folder with a Kiln.ini
 // written by the test and the scriptable compiler as gcc.exe.
-#include "kiln_program_gui_test.h"
+#include "support/gui_kiln_install.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 
 #include "resources/shared_names.h"
-
-namespace testing_support {
-
-const char kFinished[] = "Kiln:コンパイル終了";
-const char kUnchanged[] = "Kiln:ソースファイルが変更されていません";
-const char kKilnError[] = "Kiln 実行エラー";
-
-KilnInstall::KilnInstall(const std::string& extraIni) : dir_("kiln-e2e") {
-    CopyFileTo(BinDir() + "\\Kiln.exe", dir_ / "Kiln.exe");
-    CopyFileTo(BinDir() + "\\script_compiler.exe", dir_ / "gcc.exe");
-    WriteFile(dir_ / "Kiln.ini", "[Compiler]\r\nCompilerNo=0\r\n[Compiler1]\r\nCompilerName=GNU C\r\nPath=" +
-                                     Compiler() +
-                                     "\r\nOutputFileOption=-o\r\nOutputFileType=exe\r\n"
-                                     "[Compiler3]\r\nCompilerName=Third\r\nPath=" +
-                                     Compiler() + "\r\n" + extraIni);
-    Script("create\r\nlog calls.log\r\n");
-}
-
-void KilnInstall::Script(const std::string& commands) { WriteFile(dir_ / "gcc.script", commands); }
-
-int KilnInstall::Calls() const {
-    std::string log = CallsLog();
-    int n = 0;
-    for (std::string::size_type p = log.find("[run]"); p != std::string::npos; p = log.find("[run]", p + 1)) ++n;
-    return n;
-}
-
-std::string KilnInstall::Source(const std::string& relative, const std::string& text) {
-    std::string::size_type slash = relative.rfind('\\');
-    if (slash != std::string::npos) dir_.MakeDir(relative.substr(0, slash));
-    WriteFile(dir_ / relative, text);
-    return dir_ / relative;
-}
-
-bool KilnInstall::Start(Process& kiln, const std::string& arguments) {
-    return kiln.Start(dir_ / "Kiln.exe", arguments, dir_.path());
-}
-
-HWND KilnInstall::Open(Process& kiln, const std::string& arguments) {
-    if (!Start(kiln, arguments)) return NULL;
-    return WaitForTopLevelWindow(KILN_WINDOW_CLASS, kiln.Id(), 15000);
-}
-
-HWND KilnInstall::OpenFinished(Process& kiln, const std::string& arguments) {
-    HWND window = Open(kiln, arguments);
-    return window && WaitForPane(window, kFinished) ? window : NULL;
-}
-
-bool KilnInstall::WaitForPane(HWND kiln, const std::string& text, DWORD ms) {
-    return WaitUntil([&] { return WindowText(Pane(kiln)).find(text) != std::string::npos; }, ms);
-}
-
-}  // namespace testing_support
 
 using namespace testing_support;
 
@@ -334,4 +281,23 @@ TEST(KilnInstance, ForeignCompileMessageIsIgnored) {
     EXPECT_NE(SendMessageTimeoutA(window, WM_KILN_COMPILE_DONE, 0, 0x12345678, SMTO_NORMAL, 5000, &result), 0);
     EXPECT_TRUE(p.Running());
     EXPECT_EQ(kiln.Calls(), 1);
+}
+
+TEST(KilnInstance, RelativeHandOffNamesTheSecondStartsFolder) {
+    KilnInstall kiln;
+    std::string first = kiln.Source("D1\\hello.c");
+    std::string second = kiln.Source("D2\\hello.c");
+    Process p;
+    HWND window = kiln.OpenFinished(p, first);
+    ASSERT_NE(window, nullptr);
+    ASSERT_TRUE(BringToForeground(window));
+    // The running Kiln's current folder is D1 now; "hello.c" typed in D2 is D2's.
+    Process other;
+    ASSERT_TRUE(other.Start(kiln.dir() / "Kiln.exe", "hello.c", kiln.dir() / "D2"));
+    EXPECT_EQ(WaitForExitCode(other, 15000), 0);
+    ASSERT_TRUE(WaitUntil([&] { return kiln.Calls() == 2; }));
+    std::string log = kiln.CallsLog();
+    EXPECT_NE(log.find("cwd=" + kiln.dir() / "D2" + "\r\n", log.rfind("[run]")), std::string::npos) << log;
+    EXPECT_TRUE(WaitUntil([&] { return WindowText(window) == "Kiln - GNU C [ " + second + " ] "; }));
+    EXPECT_TRUE(Exists(kiln.dir() / "D2\\hello.exe"));
 }

@@ -112,6 +112,25 @@ bool BringToForeground(HWND window, DWORD timeoutMs) {
         timeoutMs, 50);
 }
 
+bool DoubleClickEditLine(HWND edit, int line, DWORD timeoutMs) {
+    if (!BringToForeground(GetAncestor(edit, GA_ROOT), timeoutMs)) return false;
+    LRESULT index = SendMessageA(edit, EM_LINEINDEX, static_cast<WPARAM>(line), 0);
+    if (index < 0) return false;
+    LRESULT position = SendMessageA(edit, EM_POSFROMCHAR, static_cast<WPARAM>(index), 0);
+    POINT at = {static_cast<short>(LOWORD(position)) + 2, static_cast<short>(HIWORD(position)) + 4};
+    ClientToScreen(edit, &at);
+    SetCursorPos(at.x, at.y);
+    INPUT clicks[4] = {};
+    for (int i = 0; i < 4; ++i) {
+        clicks[i].type = INPUT_MOUSE;
+        clicks[i].mi.dwFlags = i % 2 == 0 ? MOUSEEVENTF_LEFTDOWN : MOUSEEVENTF_LEFTUP;
+    }
+    // One click first, so that the focus has moved before the double-click.
+    if (SendInput(2, clicks, sizeof(INPUT)) != 2) return false;
+    PumpMessages(150);
+    return SendInput(2, clicks + 2, sizeof(INPUT)) == 2;
+}
+
 bool SendCtrlDigit(HWND window, int digit, DWORD timeoutMs) {
     if (digit < 0 || digit > 9) return false;
     if (!BringToForeground(window, timeoutMs)) return false;

@@ -53,6 +53,12 @@ bool BringToForeground(HWND window, DWORD timeoutMs = 5000);
 // messages. False when the window could not be brought forward.
 bool SendCtrlDigit(HWND window, int digit, DWORD timeoutMs = 5000);
 
+// Double-clicks with the mouse (SendInput) at the start of line `line`
+// (from 0) of a multi-line edit control of any process, after bringing its
+// top-level window forward: the first click gives the control the focus and
+// puts the caret on the line, as a user's double-click does.
+bool DoubleClickEditLine(HWND edit, int line, DWORD timeoutMs = 5000);
+
 // The process's exit code once it has ended, or -1 when it is still running
 // after `timeoutMs`.
 long WaitForExitCode(Process& process, DWORD timeoutMs = 10000);

@@ -1,8 +1,8 @@
 // A Kiln installation in a temporary folder for end-to-end tests: the real
-// Kiln.exe, the scriptable compiler fixture as gcc.exe, and a Kiln.ini
-// written by the test.
-#ifndef KILN_TESTS_CONTROLLER_KILN_PROGRAM_H
-#define KILN_TESTS_CONTROLLER_KILN_PROGRAM_H
+// Kiln.exe, the scriptable compiler fixture as gcc.exe, the recording
+// program as execute.exe, and a Kiln.ini written by the test.
+#ifndef KILN_TESTS_SUPPORT_GUI_KILN_INSTALL_H
+#define KILN_TESTS_SUPPORT_GUI_KILN_INSTALL_H
 
 #include <string>
 
@@ -22,6 +22,9 @@ public:
     explicit KilnInstall(const std::string& extraIni = "[Window]\r\nMagnet=0\r\n");
     const TempDir& dir() const { return dir_; }
     std::string Compiler() const { return dir_ / "gcc.exe"; }
+    // The run_recorder fixture; each start adds a line to runs.log beside it.
+    std::string AidProgram() const { return dir_ / "execute.exe"; }
+    std::string Runs() const { return ReadFile(dir_ / "runs.log"); }
     // The commands the compiler runs (see tests/fixtures/script_compiler.cpp);
     // every run is also logged to calls.log beside it.
     void Script(const std::string& commands);
@@ -43,4 +46,4 @@ private:
 
 }  // namespace testing_support
 
-#endif
+#endif  // KILN_TESTS_SUPPORT_GUI_KILN_INSTALL_H

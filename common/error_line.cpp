@@ -1,0 +1,149 @@
+#include "error_line.h"
+
+#include <climits>
+#include <cstdio>
+#include <cstring>
+
+#include "cp932.h"
+
+namespace {
+
+struct CompilerFamily {
+    const char* name;
+    LineForm form;
+};
+
+const CompilerFamily kFamilies[] = {
+    {"gcc.exe", kColonForm},   {"g++.exe", kColonForm}, {"javac.exe", kColonForm},
+    {"bcc32.exe", kSpaceForm}, {"lcc.exe", kSpaceForm}, {"dcc32.exe", kParenForm},
+};
+
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+
+// Decimal digits from p on; a number too large for an int stays at INT_MAX
+// rather than wrapping into another line.
+int ReadDigits(const char* p) {
+    long long value = 0;
+    for (; IsDigit(*p); ++p) {
+        value = value * 10 + (*p - '0');
+        if (value > INT_MAX) value = INT_MAX;
+    }
+    return static_cast<int>(value);
+}
+
+// The first `delimiter` directly followed by a digit ends the file part.
+int ParseDelimiterForm(char* text, char delimiter) {
+    for (char* p = text; *p; p = cp932::Next(p)) {
+        if (*p == delimiter && IsDigit(p[1])) {
+            *p = '\0';
+            return ReadDigits(p + 1);
+        }
+    }
+    return 0;
+}
+
+// The number at the start of a space-form word: leading blanks and one sign
+// are allowed; a word that does not start with digits gives 0.
+int WordNumber(const char* p) {
+    while (*p == ' ' || *p == '\t') ++p;
+    bool negative = false;
+    if (*p == '+' || *p == '-') negative = *p++ == '-';
+    int value = ReadDigits(p);
+    // A line before the first names no line of the file.
+    return negative ? 0 : value;
+}
+
+bool StartsWithWordNoCase(const char* text, const char* word) {
+    std::size_t n = std::strlen(word);
+    for (std::size_t i = 0; i < n; ++i) {
+        char c = text[i];
+        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+        char w = word[i];
+        if (w >= 'a' && w <= 'z') w = static_cast<char>(w - 'a' + 'A');
+        if (c != w) return false;
+    }
+    return text[n] == ' ';
+}
+
+}  // namespace
+
+LineForm FormForCompiler(const char* compilerPath) {
+    const char* name = cp932::FileNamePart(compilerPath);
+    for (const CompilerFamily& family : kFamilies) {
+        if (cp932::EqualNoCase(name, family.name)) return family.form;
+    }
+    return kUnsupportedForm;
+}
+
+int ParseColonForm(char* text) { return ParseDelimiterForm(text, ':'); }
+
+int ParseParenForm(char* text) { return ParseDelimiterForm(text, '('); }
+
+bool IsLineNumberWord(const char* space) {
+    for (const char* p = space + 1; *p; p = cp932::Next(p)) {
+        if (*p == ' ') return false;
+        if (*p == ':') {
+            // Digits are single bytes and no trail byte is a digit, so the
+            // bytes before the colon can be read backwards.
+            return p - 1 > space && IsDigit(p[-1]);
+        }
+    }
+    return false;
+}
+
+int ParseSpaceForm(char* text) {
+    for (char* p = text; *p; p = cp932::Next(p)) {
+        if (*p == ' ' && IsLineNumberWord(p)) {
+            *p = '\0';
+            return WordNumber(p + 1);
+        }
+    }
+    return 0;
+}
+
+int ParseLineOfForm(LineForm form, char* text) {
+    switch (form) {
+    case kColonForm: return ParseColonForm(text);
+    case kSpaceForm: return ParseSpaceForm(text);
+    case kParenForm: return ParseParenForm(text);
+    default: return 0;
+    }
+}
+
+void FillJumpOption(char* buffer, int n) {
+    char* percent = cp932::FindLast(buffer, '%');
+    if (!percent) return;
+    *percent = '\0';
+    std::size_t used = static_cast<std::size_t>(percent - buffer);
+    std::snprintf(percent, kJumpOptionBufferSize - used, "%d", n);
+}
+
+const char* SkipMessageWords(const char* filePart) {
+    static const char* const kWords[] = {"Error", "Warning", "Fatal"};
+    for (const char* word : kWords) {
+        if (!StartsWithWordNoCase(filePart, word)) continue;
+        const char* rest = filePart + std::strlen(word) + 1;
+        // The message code, when one follows: a letter and digits.
+        bool letter = (*rest >= 'A' && *rest <= 'Z') || (*rest >= 'a' && *rest <= 'z');
+        if (letter && IsDigit(rest[1])) {
+            const char* p = rest + 1;
+            while (IsDigit(*p)) ++p;
+            if (*p == ' ') rest = p + 1;
+        }
+        return *rest ? rest : filePart;
+    }
+    return filePart;
+}
+
+std::string JumpParameters(const char* filePart, const char* filledOption, LineForm form) {
+    const char* file = form == kSpaceForm ? SkipMessageWords(filePart) : filePart;
+    std::string parameters;
+    if (cp932::FindFirstOf(file, " \t")) {
+        parameters = std::string("\"") + file + "\"";
+    } else {
+        parameters = file;
+    }
+    parameters += ' ';
+    parameters += filledOption;
+    return parameters;
+}

@@ -1,0 +1,48 @@
+// Reading a source location out of one line of compiler output, and the
+// parameters that start the editor on it. The three line forms follow what
+// the known compilers print:
+//   colon form        C:\work\a.c:12:5: error: ...         (gcc, g++, javac)
+//   space form        Error E2451 hello.c 5: Undefined ... (bcc32, lcc)
+//   parenthesis form  Unit1.pas(30) Error: ...             (dcc32)
+// Each parser cuts the line in place so that what remains is the file part,
+// and gives the line number, or 0 when the line names no location. Every
+// scan steps by CP932 character. No windows.h here.
+#ifndef KILN_COMMON_ERROR_LINE_H
+#define KILN_COMMON_ERROR_LINE_H
+
+#include <cstddef>
+#include <string>
+
+enum LineForm { kUnsupportedForm, kColonForm, kSpaceForm, kParenForm };
+
+// The form that the compiler of this path prints, by its file name (ASCII
+// letter case ignored); kUnsupportedForm for a compiler not in the table.
+LineForm FormForCompiler(const char* compilerPath);
+
+int ParseColonForm(char* text);
+int ParseSpaceForm(char* text);
+int ParseParenForm(char* text);
+// The parser of the form; 0 for kUnsupportedForm.
+int ParseLineOfForm(LineForm form, char* text);
+
+// Space form: whether the word after the space at `space` ends in a colon
+// with at least one digit right before it, before any further space.
+bool IsLineNumberWord(const char* space);
+
+// Replaces everything from the template's last "%" on with the line number:
+// "/jl=%N" and 12 give "/jl=12". A template without "%" stays as it is.
+// buffer holds kJumpOptionBufferSize bytes.
+enum { kJumpOptionBufferSize = 512 };
+void FillJumpOption(char* buffer, int n);
+
+// The space form's file part without a leading "Error", "Warning" or "Fatal"
+// word and the message code after it, if any ("Error E2451 hello.c" ->
+// "hello.c"), so that the editor opens one file, not three.
+const char* SkipMessageWords(const char* filePart);
+
+// The editor's parameters: the file part, one blank, the filled option. A
+// file part holding a blank is quoted so that it stays one argument; the
+// space form's message words are left out.
+std::string JumpParameters(const char* filePart, const char* filledOption, LineForm form);
+
+#endif

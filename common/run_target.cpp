@@ -1,0 +1,37 @@
+#include "run_target.h"
+
+#include <cstring>
+
+#include "cp932.h"
+
+OutputKind ClassifyOutput(const char* fileName, std::string* className) {
+    const char* dot = cp932::FindLast(fileName, '.');
+    if (!dot) return kNothingToRun;
+    if (cp932::EqualNoCase(dot, ".exe") || cp932::EqualNoCase(dot, ".gb")) return kRunnableFile;
+    if (cp932::EqualNoCase(dot, ".class")) {
+        if (className) className->assign(fileName, static_cast<std::size_t>(dot - fileName));
+        return kJavaClass;
+    }
+    return kNothingToRun;
+}
+
+int JavaRunnerPath(std::string* runner, const char* compilerPath) {
+    // Only a dot of the file name counts: in C:\jdk1.8\bin\javac the dot of
+    // the folder would give a runner path that names nothing.
+    const char* name = cp932::FileNamePart(compilerPath);
+    const char* dot = cp932::FindLast(name, '.');
+    if (!dot || dot == name) return 0;
+    // The last character before the dot goes too, double-byte or not.
+    const char* last = name;
+    for (const char* p = name; p < dot; p = cp932::Next(p)) last = p;
+    runner->assign(compilerPath, static_cast<std::size_t>(last - compilerPath));
+    runner->append(".exe");
+    return 1;
+}
+
+int ComposeJavaCommand(std::string* destination, const char* className, const char* compilerPath) {
+    std::string runner;
+    if (!JavaRunnerPath(&runner, compilerPath)) return 0;
+    *destination = "\"" + runner + "\" " + className;
+    return 1;
+}

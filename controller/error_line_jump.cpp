@@ -1,0 +1,78 @@
+#include "error_line_jump.h"
+
+#include <shellapi.h>
+
+#include <cstring>
+#include <string>
+
+#include "common/cp932.h"
+#include "common/error_line.h"
+#include "controller/locate_window.h"
+#include "controller/main_window.h"
+#include "controller/settings_instance.h"
+#include "resources/shared_names.h"
+
+namespace {
+
+// The editor answers in a moment; one that hangs must not hang Kiln.
+const UINT kEditorTimeoutMs = 2000;
+
+LRESULT SendToEditor(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    DWORD_PTR result = 0;
+    if (!SendMessageTimeoutA(window, message, wParam, lParam, SMTO_ABORTIFHUNG, kEditorTimeoutMs, &result)) {
+        return -1;
+    }
+    return static_cast<LRESULT>(result);
+}
+
+}  // namespace
+
+int ParseErrorLine(char* text, const char* compilerPath) {
+    LineForm form = FormForCompiler(compilerPath);
+    if (form == kUnsupportedForm) {
+        std::string apology = std::string("ごめんなさい\n「 ") + cp932::FileNamePart(compilerPath) +
+                              " 」はサポートしていないコンパイラです";
+        MessageBoxA(NULL, apology.c_str(), "ごめんなさい", MB_ICONERROR);
+        return 0;
+    }
+    return ParseLineOfForm(form, text);
+}
+
+void LaunchEditorAtLine(HWND owner, const char* editorPath, const char* parameters) {
+    MessageBoxA(owner, parameters, editorPath, MB_OK);
+    ShellExecuteA(owner, "open", editorPath, parameters, NULL, SW_SHOW);
+}
+
+int JumpInRunningEditor(const char* sourcePath, int n) {
+    HWND editor = NULL;
+    if (!LocateWindow(WRENLET_WINDOW_CLASS, sourcePath, &editor)) return 0;
+    HWND edit = reinterpret_cast<HWND>(SendToEditor(editor, WM_WRENLET_GETEDIT, 0, 0));
+    if (edit == NULL || edit == reinterpret_cast<HWND>(-1)) return 0;
+    LRESULT p = SendToEditor(edit, EM_LINEINDEX, static_cast<WPARAM>(n - 1), 0);
+    SendToEditor(edit, EM_SETSEL, static_cast<WPARAM>(p), p);
+    SendToEditor(edit, EM_SCROLLCARET, 0, 0);
+    SetForegroundWindow(editor);
+    SetFocus(editor);
+    return 1;
+}
+
+void JumpToErrorLine(HWND pane, char* line) {
+    const KilnSettingsFile& settings = KilnSettings();
+    int n = ParseErrorLine(line, settings.Path);
+    if (n <= 0) return;
+    switch (settings.JumpType) {
+    case 1:
+        if (JumpInRunningEditor(CurrentSourcePath(), n)) return;
+        break;
+    case 0:
+        break;
+    default:
+        MessageBoxA(pane, "ジャンプタイプが不正です", "エラー", MB_ICONQUESTION);
+        return;
+    }
+    char option[kJumpOptionBufferSize];
+    cp932::CopyFitting(option, sizeof option, settings.JumpOption);
+    FillJumpOption(option, n);
+    std::string parameters = JumpParameters(line, option, FormForCompiler(settings.Path));
+    LaunchEditorAtLine(pane, settings.EditorPath, parameters.c_str());
+}

@@ -1,0 +1,126 @@
+// The double-click jump from a line of compiler output to the editor, with
+// the real Kiln.exe, the stand-in editor and the scriptable compiler.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "common/cp932.h"
+#include "resources/shared_names.h"
+#include "support/gui_kiln_install.h"
+
+using namespace testing_support;
+
+namespace {
+
+// Editors that Kiln started; the test's own one goes with its object.
+void CloseStartedEditors() {
+    HWND editor;
+    while ((editor = FindTopLevelWindow(WRENLET_WINDOW_CLASS)) != NULL) {
+        DWORD id = 0;
+        GetWindowThreadProcessId(editor, &id);
+        HANDLE process = OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, id);
+        if (!process) break;
+        TerminateProcess(process, 0);
+        WaitForSingleObject(process, 5000);
+        CloseHandle(process);
+        WaitForWindowGone(editor, 5000);
+    }
+}
+
+// The compiler script reads backslashes as escapes.
+std::string ScriptText(const std::string& text) {
+    std::string escaped;
+    for (const char* p = text.c_str(); *p;) {
+        const char* next = cp932::Next(p);
+        if (*p == '\\') escaped += '\\';
+        escaped.append(p, next);
+        p = next;
+    }
+    return escaped;
+}
+
+// A started editor takes the foreground as it comes up; a click on Kiln
+// before that would lose its focus half-way through a double-click.
+void SettleStartedEditor() {
+    EXPECT_TRUE(WaitUntil([] { return WindowClass(GetForegroundWindow()) == WRENLET_WINDOW_CLASS; }));
+    PumpMessages(500);
+}
+
+struct EditorsClosed {
+    ~EditorsClosed() { CloseStartedEditors(); }
+};
+
+}  // namespace
+
+TEST(ErrorJump, CaretInRunningEditorThenStartedEditorAndRefusals) {
+    EditorsClosed cleanup;
+    KilnInstall kiln;
+    std::string source = kiln.Source("my src\\hello.c");
+    kiln.Script("err " + ScriptText(source) + ":3: error: boom\\n\r\n"
+                "err collect2.exe: error: ld returned 1 exit status\\n\r\n"
+                "err hello.c:150:2: warning: unused\\n\r\n"
+                "err Error E2451 hello.c 5: Undefined symbol 'x'\\n\r\n");
+    StandinEditor editor;
+    auto settings = [&](const std::string& compiler, int jumpType) {
+        WriteFile(kiln.dir() / "Kiln.ini",
+                  "[Compiler1]\r\nCompilerName=C\r\nPath=" + kiln.dir() / compiler +
+                      "\r\nOutputFileOption=-o\r\nOutputFileType=exe\r\n[Editor]\r\nPath=" + editor.ExePath() +
+                      "\r\nJumpOption=/jl=%N\r\nJumpType=" + std::to_string(jumpType) +
+                      "\r\n[Window]\r\nMagnet=0\r\n");
+    };
+    settings("gcc.exe", 1);
+    ASSERT_TRUE(editor.Start("\"" + source + "\" /rect=640,0,380,300"));
+    Process p;
+    HWND window = kiln.OpenFinished(p, source);
+    ASSERT_NE(window, nullptr);
+    HWND pane = KilnInstall::Pane(window);
+
+    // JumpType 1: the caret of the editor that shows the source moves.
+    ASSERT_TRUE(DoubleClickEditLine(pane, 2));
+    EXPECT_TRUE(WaitForFileText(editor.LogPath(), "caret 150\r\n"));
+    EXPECT_TRUE(WaitForFileText(editor.LogPath(), "caret 150\r\nforeground\r\n"));
+    // A line without a location does nothing.
+    std::string log = editor.Log();
+    ASSERT_TRUE(DoubleClickEditLine(pane, 1));
+    EXPECT_TRUE(NoMessageBox(editor.ExePath(), 1000));
+    EXPECT_EQ(editor.Log().find("caret", log.size()), std::string::npos);
+
+    // No editor shows the source: the parameters are shown, then the editor
+    // is started with the file part quoted and the line.
+    editor.process().Kill();
+    ASSERT_TRUE(WaitForWindowGone(editor.window()));
+    ASSERT_TRUE(DoubleClickEditLine(pane, 0));
+    MessageBoxInfo box;
+    ASSERT_TRUE(AnswerMessageBox(editor.ExePath(), IDOK, &box));
+    EXPECT_EQ(box.text, "\"" + source + "\" /jl=3");
+    EXPECT_EQ(box.owner, window);  // a box asked for on the pane is owned by its window
+    EXPECT_TRUE(WaitForFileText(editor.LogPath(), "args \"" + source + "\" /jl=3\r\nopen " + source + "\r\n"));
+    EXPECT_TRUE(WaitForFileText(editor.LogPath(), "line 3\r\n"));
+    SettleStartedEditor();
+
+    // An unknown JumpType is refused.
+    settings("gcc.exe", 2);
+    SendMessageTimeoutA(window, WM_KILN_RELOAD, 0, 0, SMTO_NORMAL, 5000, NULL);
+    ASSERT_TRUE(DoubleClickEditLine(pane, 0));
+    ASSERT_TRUE(AnswerMessageBox("エラー", IDOK, &box));
+    EXPECT_EQ(box.text, "ジャンプタイプが不正です");
+    EXPECT_EQ(box.owner, window);
+
+    // The space form: the editor gets the file without the message words.
+    settings("bcc32.exe", 0);
+    SendMessageTimeoutA(window, WM_KILN_RELOAD, 0, 0, SMTO_NORMAL, 5000, NULL);
+    ASSERT_TRUE(DoubleClickEditLine(pane, 3));
+    ASSERT_TRUE(AnswerMessageBox(editor.ExePath(), IDOK, &box));
+    EXPECT_EQ(box.text, "hello.c /jl=5");
+    EXPECT_TRUE(WaitForFileText(editor.LogPath(), "args hello.c /jl=5\r\n"));
+    SettleStartedEditor();
+
+    // A compiler whose output form is unknown: an apology on any line.
+    settings("tcc.exe", 1);
+    SendMessageTimeoutA(window, WM_KILN_RELOAD, 0, 0, SMTO_NORMAL, 5000, NULL);
+    ASSERT_TRUE(DoubleClickEditLine(pane, 4));
+    ASSERT_TRUE(AnswerMessageBox("ごめんなさい", IDOK, &box));
+    EXPECT_EQ(box.text, "ごめんなさい\n「 tcc.exe 」はサポートしていないコンパイラです");
+    EXPECT_EQ(box.owner, nullptr);
+    EXPECT_TRUE(p.Running());
+}

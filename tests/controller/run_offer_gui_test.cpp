@@ -1,0 +1,122 @@
+// The offer to run what was built, with the real Kiln.exe: the recording
+// program stands in for the built program, the aid program and the Java
+// runner, and tells what was started, with which parameters, where.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "resources/shared_names.h"
+#include "support/gui_kiln_install.h"
+
+using namespace testing_support;
+
+namespace {
+
+const char kQuestionCaption[] = "実行確認";
+
+std::string Profile(const KilnInstall& kiln, const std::string& compiler, const std::string& keys) {
+    return "[Compiler]\r\nCompilerNo=0\r\n[Compiler1]\r\nCompilerName=P\r\nPath=" + kiln.dir() / compiler +
+           "\r\nOutputFileOption=-o\r\n" + keys + "[Window]\r\nMagnet=0\r\n";
+}
+
+// Hands a source to the running Kiln as a second start would.
+void HandOff(KilnInstall& kiln, HWND window, const std::string& source) {
+    ASSERT_TRUE(BringToForeground(window));
+    Process other;
+    ASSERT_TRUE(kiln.Start(other, source));
+    EXPECT_EQ(WaitForExitCode(other, 20000), 0);
+}
+
+}  // namespace
+
+TEST(RunOffer, QuestionOkRunsInSourceFolderCancelRunsNothing) {
+    KilnInstall kiln;
+    CopyFileTo(BinDir() + "\\run_recorder_gui.exe", kiln.dir() / "recorder.exe");
+    kiln.Script("copy recorder.exe\r\n");
+    std::string source = kiln.Source("ソース\\hello.c");
+    std::string folder = kiln.dir() / "ソース";
+    WriteFile(kiln.dir() / "Kiln.ini",
+              Profile(kiln, "gcc.exe", "OutputFileType=exe\r\nCheckExecute=0\r\nAidExecute=0\r\nExecuteCommandLine=-v x\r\n"));
+    Process p;
+    HWND window = kiln.Open(p, source);
+    ASSERT_NE(window, nullptr);
+    MessageBoxInfo box;
+    ASSERT_TRUE(AnswerMessageBox(kQuestionCaption, IDOK, &box, 20000));
+    EXPECT_EQ(box.text, "プログラムを実行しますか？");
+    EXPECT_EQ(box.owner, window);
+    ASSERT_TRUE(WaitForFileText(folder + "\\runs.log", "hello.exe|-v x|" + folder + "\r\n"));
+    EXPECT_TRUE(KilnInstall::WaitForPane(window, kFinished));
+
+    // Up to date now: the offer follows at once; declined, it starts nothing
+    // and the profile still closes the window.
+    SetFileTimeSeconds(source, 100);
+    SetFileTimeSeconds(folder + "\\hello.exe", 200);
+    WriteFile(kiln.dir() / "Kiln.ini", Profile(kiln, "gcc.exe",
+                                               "OutputFileType=exe\r\nCheckExecute=0\r\nAidExecute=0\r\n"
+                                               "CompileAfterShow=1\r\n"));
+    ASSERT_TRUE(BringToForeground(window));
+    Process other;
+    ASSERT_TRUE(kiln.Start(other, source));
+    ASSERT_TRUE(AnswerMessageBox(kQuestionCaption, 0, &box, 20000));
+    EXPECT_EQ(WindowText(KilnInstall::Pane(window)), kUnchanged);
+    ASSERT_TRUE(AnswerMessageBox(kQuestionCaption, IDCANCEL, &box));
+    EXPECT_TRUE(WaitForWindowGone(window, 15000));
+    EXPECT_EQ(WaitForExitCode(p, 10000), 0);
+    EXPECT_EQ(WaitForExitCode(other, 10000), 0);
+    EXPECT_EQ(ReadFile(folder + "\\runs.log"), "hello.exe|-v x|" + folder + "\r\n");
+}
+
+TEST(RunOffer, AidProgramJavaRunnerNothingToRunAndMissingProgram) {
+    KilnInstall kiln;
+    CopyFileTo(BinDir() + "\\script_compiler.exe", kiln.dir() / "javac.exe");
+    CopyFileTo(BinDir() + "\\run_recorder_gui.exe", kiln.dir() / "java.exe");
+    WriteFile(kiln.dir() / "javac.script", "create\r\n");
+    std::string folder = kiln.dir().MakeDir("src");
+    std::string aid = "CheckExecute=1\r\nAidExecute=1\r\nAidProgramPath=" + kiln.AidProgram() +
+                      "\r\nExecuteCommandLine=-v\r\n";
+
+    // The aid program gets the built program's name and the arguments.
+    WriteFile(kiln.dir() / "Kiln.ini", Profile(kiln, "gcc.exe", "OutputFileType=exe\r\n" + aid));
+    Process p;
+    HWND window = kiln.OpenFinished(p, kiln.Source("src\\hello.c"));
+    ASSERT_NE(window, nullptr);
+    std::string expected = "execute.exe|hello.exe -v|" + folder + "\r\n";
+    ASSERT_TRUE(WaitForFileText(kiln.dir() / "runs.log", expected));
+
+    // A class file runs through the Java runner beside the compiler: quoted
+    // for the aid program, started itself without one.
+    WriteFile(kiln.dir() / "Kiln.ini", Profile(kiln, "javac.exe", "OutputFileType=class\r\n" + aid));
+    HandOff(kiln, window, kiln.Source("src\\Hello.java"));
+    expected += "execute.exe|\"" + kiln.dir() / "java.exe" + "\" Hello -v|" + folder + "\r\n";
+    ASSERT_TRUE(WaitForFileText(kiln.dir() / "runs.log", expected));
+    WriteFile(kiln.dir() / "Kiln.ini",
+              Profile(kiln, "javac.exe", "OutputFileType=class\r\nCheckExecute=1\r\nAidExecute=0\r\n"
+                                         "ExecuteCommandLine=-v\r\n"));
+    HandOff(kiln, window, kiln.Source("src\\Hello.java", "class Hello {}\n"));
+    expected += "java.exe|Hello -v|" + folder + "\r\n";
+    ASSERT_TRUE(WaitForFileText(kiln.dir() / "runs.log", expected));
+
+    // An object file offers nothing: no question, and the window stays.
+    WriteFile(kiln.dir() / "Kiln.ini",
+              Profile(kiln, "gcc.exe", "OutputFileType=obj\r\nCheckExecute=0\r\nCompileAfterShow=1\r\n"));
+    HandOff(kiln, window, kiln.Source("src\\hello.c", "int x;\n"));
+    EXPECT_TRUE(KilnInstall::WaitForPane(window, kFinished));
+    EXPECT_TRUE(NoMessageBox(kQuestionCaption, 1500));
+    EXPECT_TRUE(IsWindow(window));
+
+    // A program the shell cannot start is reported, and the offer counts.
+    WriteFile(kiln.dir() / "Kiln.ini",
+              Profile(kiln, "gcc.exe", "OutputFileType=exe\r\nCheckExecute=1\r\nAidExecute=1\r\n"
+                                       "AidProgramPath=C:\\どこにもない\\execute.exe\r\nCompileAfterShow=1\r\n"));
+    ASSERT_TRUE(BringToForeground(window));
+    Process other;
+    ASSERT_TRUE(kiln.Start(other, kiln.Source("src\\hello.c", "int y;\n")));
+    MessageBoxInfo box;
+    ASSERT_TRUE(AnswerMessageBox(kKilnError, IDOK, &box, 20000));
+    EXPECT_EQ(box.text,
+              "補助プログラム「C:\\どこにもない\\execute.exe」を起動できませんでした\n"
+              "補助プログラムのパスを設定し直してください");
+    EXPECT_EQ(box.owner, window);
+    EXPECT_TRUE(WaitForWindowGone(window, 15000));
+    EXPECT_EQ(ReadFile(kiln.dir() / "runs.log"), expected);
+}
