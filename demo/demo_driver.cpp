@@ -11,8 +11,8 @@
 //   demo_driver press CAPTION ok|cancel  answers that box
 //   demo_driver dblclick TEXT            double-clicks the first pane line
 //                                        holding TEXT, with the mouse
-//   demo_driver caret SECONDS            waits for the editor to log a caret
-//                                        move; prints the caret's line
+//   demo_driver caret LINE SECONDS       waits for the editor's caret to be
+//                                        on LINE; prints where it is
 //   demo_driver bounds                   the rectangle around every visible
 //                                        window, as WxH+X+Y for a screenshot
 //   demo_driver raise CLASS              brings that window to the top
@@ -139,24 +139,22 @@ int DoubleClickLine(const std::string& needle) {
     return 0;
 }
 
-// The stand-in editor's log tells what Kiln asked of it.
-int Caret(DWORD seconds) {
+// Where the editor's caret is, waiting for it to reach `line` (from 1).
+int Caret(int line, DWORD seconds) {
     HWND editor = FindTopLevelWindow(WRENLET_WINDOW_CLASS);
     if (!editor) return 1;
     HWND edit = reinterpret_cast<HWND>(SendMessageA(editor, WM_WRENLET_GETEDIT, 0, 0));
-    DWORD before = 0;
-    SendMessageA(edit, EM_GETSEL, reinterpret_cast<WPARAM>(&before), 0);
-    DWORD now = before;
+    int now = 0;
     WaitUntil(
         [&] {
-            SendMessageA(edit, EM_GETSEL, reinterpret_cast<WPARAM>(&now), 0);
-            return now != before;
+            DWORD start = 0;
+            SendMessageA(edit, EM_GETSEL, reinterpret_cast<WPARAM>(&start), 0);
+            now = static_cast<int>(SendMessageA(edit, EM_LINEFROMCHAR, start, 0)) + 1;
+            return now == line;
         },
         seconds * 1000, 50);
-    char line[64];
-    std::snprintf(line, sizeof line, "%d", static_cast<int>(SendMessageA(edit, EM_LINEFROMCHAR, now, 0)) + 1);
-    Print(std::string("editor: ") + WindowText(FindChild(editor, WRENLET_PATH_CHILD)) + ", caret on line " + line);
-    return now != before ? 0 : 1;
+    Print("editor: " + WindowText(FindChild(editor, WRENLET_PATH_CHILD)) + ", caret on line " + std::to_string(now));
+    return now == line ? 0 : 1;
 }
 
 BOOL CALLBACK AddToBounds(HWND window, LPARAM data) {
@@ -247,7 +245,7 @@ int main(int argc, char** argv) {
     if (step == "box" && argc > 3) return ShowBox(argv[2], seconds);
     if (step == "press" && argc > 3) return Press(argv[2], argv[3]);
     if (step == "dblclick" && argc > 2) return DoubleClickLine(argv[2]);
-    if (step == "caret") return Caret(seconds);
+    if (step == "caret" && argc > 3) return Caret(std::atoi(argv[2]), seconds);
     if (step == "bounds") return Bounds();
     if (step == "raise" && argc > 2) return Raise(argv[2]);
     if (step == "sheet-page" && argc > 2) return SheetPage(std::atoi(argv[2]));
