@@ -6,6 +6,7 @@
 #include <string>
 
 #include "resources/shared_names.h"
+#include "support/gui_message_boxes.h"
 #include "support/gui_windows.h"
 #include "support/processes.h"
 #include "support/test_files.h"
@@ -43,11 +44,13 @@ protected:
         HWND pane = FindChild(window, "EDIT");
         std::string text;
         WaitUntil([&] { return (text = WindowText(pane)).find(kFinished) != std::string::npos; }, 60000, 100);
+        offered_ = AnswerMessageBox("実行確認", IDCANCEL, NULL, 2000);
         PostMessageA(window, WM_CLOSE, 0, 0);
         kiln.WaitForExit(10000);
         return text;
     }
 
+    bool offered_ = false;  // the run offer came (and was declined)
     TempDir dir_;
     std::string folder_;
     std::string include_;
@@ -55,10 +58,12 @@ protected:
 
 }  // namespace
 
-TEST_F(RealGcc, WorkingProgramIsBuiltAndRuns) {
+TEST_F(RealGcc, WorkingProgramIsBuiltOfferedAndRuns) {
     std::string source = Source("hello.c", "#include <stdio.h>\nint main(void)\n{\n    puts(\"hello\");\n    return 42;\n}\n");
-    // A compile without messages leaves only Kiln's own end text.
+    // A compile without messages leaves only Kiln's own end text, then the
+    // run offer (declined here: the program is run below, with its status).
     EXPECT_EQ(CompileInKiln(source), kFinished);
+    EXPECT_TRUE(offered_);
     ASSERT_TRUE(Exists(folder_ + "\\hello.exe"));
     EXPECT_EQ(RunToEnd(folder_ + "\\hello.exe", "", folder_), 42);
 }
@@ -80,6 +85,7 @@ TEST_F(RealGcc, ErrorLinesReachThePaneWithWindowsNames) {
     EXPECT_EQ(pane.find("/"), std::string::npos) << pane;
     EXPECT_EQ(pane.size() - pane.rfind(kFinished), sizeof kFinished - 1) << pane;
     EXPECT_FALSE(Exists(folder_ + "\\broken.exe"));
+    EXPECT_FALSE(offered_);
 }
 
 TEST_F(RealGcc, BridgeGivesTheCompilersExitStatus) {
