@@ -1,7 +1,5 @@
 #include "error_line_jump.h"
 
-#include <shellapi.h>
-
 #include <cstring>
 #include <string>
 
@@ -9,6 +7,7 @@
 #include "common/error_line.h"
 #include "controller/locate_window.h"
 #include "controller/main_window.h"
+#include "controller/shell_open.h"
 #include "controller/settings_instance.h"
 #include "resources/shared_names.h"
 
@@ -40,7 +39,7 @@ int ParseErrorLine(char* text, const char* compilerPath) {
 
 void LaunchEditorAtLine(HWND owner, const char* editorPath, const char* parameters) {
     MessageBoxA(owner, parameters, editorPath, MB_OK);
-    ShellExecuteA(owner, "open", editorPath, parameters, NULL, SW_SHOW);
+    ShellOpen(owner, editorPath, parameters);  // a failed start is not reported
 }
 
 int JumpInRunningEditor(const char* sourcePath, int n) {

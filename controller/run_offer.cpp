@@ -1,11 +1,10 @@
 #include "run_offer.h"
 
-#include <shellapi.h>
-
 #include <string>
 
 #include "common/run_target.h"
 #include "controller/build_preparation.h"
+#include "controller/shell_open.h"
 #include "controller/startup_messages.h"
 
 namespace {
@@ -67,8 +66,8 @@ int RunBuiltProgram(const SettingsFile& settings, HWND mainWindow, const char* o
         launch.file = settings.AidProgramPath;
         launch.parameters = target + " " + settings.ExecuteCommandLine;
     }
-    HINSTANCE result = ShellExecuteA(mainWindow, "open", launch.file.c_str(), launch.parameters.c_str(), NULL,
-                                     SW_SHOW);
-    if (reinterpret_cast<INT_PTR>(result) <= 32) ReportStartFailure(mainWindow, launch);
+    if (ShellOpen(mainWindow, launch.file.c_str(), launch.parameters.c_str()) <= 32) {
+        ReportStartFailure(mainWindow, launch);
+    }
     return 1;
 }
