@@ -28,7 +28,7 @@ kiln_start_desktop() {
     fi
     export DISPLAY=$KILN_DISPLAY
     if ! xdpyinfo >/dev/null 2>&1; then
-        Xvfb "$DISPLAY" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+        Xvfb "$DISPLAY" -screen 0 "${KILN_SCREEN:-1280x1024x24}" -nolisten tcp >/dev/null 2>&1 &
         KILN_STARTED_XVFB=$!
         for _ in $(seq 1 100); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
     fi
@@ -38,9 +38,38 @@ kiln_start_desktop() {
         wineboot --init >/dev/null 2>&1 </dev/null || true
         wineserver -w
     fi
+    kiln_wine_fonts
     wineserver -p >/dev/null 2>&1 </dev/null
     # A first process brings up the Wine services before the tests race for them.
     wine cmd /c exit >/dev/null 2>&1 </dev/null || true
+}
+
+# The faces the programs ask for ("ＭＳ ゴシック" in the pane, "ＭＳ Ｐゴシック" in
+# the dialogs, the system UI's) drawn with the IPA fonts, and Wine's Marlett
+# for the caption buttons, so that Japanese text does not show as boxes.
+# Once per prefix; regedit reads the file as UTF-16.
+kiln_wine_fonts() {
+    local marker="$WINEPREFIX/.kiln-fonts-1" reg="$WINEPREFIX/drive_c/kiln-fonts.reg"
+    [ -f "$marker" ] && return 0
+    {
+        printf '\xff\xfe'
+        sed 's/$/\r/' <<'REG' | iconv -f UTF-8 -t UTF-16LE
+Windows Registry Editor Version 5.00
+
+[HKEY_CURRENT_USER\Software\Wine\Fonts\Replacements]
+"ＭＳ ゴシック"="IPAGothic"
+"ＭＳ Ｐゴシック"="IPAPGothic"
+"ＭＳ 明朝"="IPAGothic"
+"MS Gothic"="IPAGothic"
+"MS PGothic"="IPAPGothic"
+"MS UI Gothic"="IPAPGothic"
+
+[HKEY_LOCAL_MACHINE\Software\Microsoft\Windows NT\CurrentVersion\Fonts]
+"Marlett (TrueType)"="Z:\\usr\\share\\wine\\fonts\\marlett.ttf"
+REG
+    } > "$reg"
+    wine regedit /S 'C:\kiln-fonts.reg' >/dev/null 2>&1 </dev/null && touch "$marker"
+    rm -f "$reg"
 }
 
 kiln_stop_desktop() {
