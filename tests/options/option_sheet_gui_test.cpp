@@ -362,7 +362,8 @@ TEST(OptionSheet, RealKilnGivesItsRectangleAndReloadsOnApply) {
     KilnOpInstall op("");
     CopyFileTo(BinDir() + "\\Kiln.exe", op.dir / "Kiln.exe");
     CopyFileTo(BinDir() + "\\script_compiler.exe", op.dir / "gcc.exe");
-    WriteFile(op.dir / "gcc.script", "create\r\n");
+    // No output file: nothing to run, so no run offer comes between.
+    WriteFile(op.dir / "gcc.script", "out ok\\n\r\n");
     WriteFile(op.dir / "Kiln.ini", "[Compiler1]\r\nCompilerName=GNU C\r\nPath=" + (op.dir / "gcc.exe") +
                                        "\r\nOutputFileOption=-o\r\nOutputFileType=exe\r\n[Window]\r\nMagnet=0\r\n"
                                        "Fix=1\r\nSize=1\r\nPosition=1\r\nX=40\r\nY=30\r\nWidth=600\r\nHeight=300\r\n");
