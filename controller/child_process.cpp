@@ -25,11 +25,16 @@ const DWORD kRecentOutputMs = 50;
 const DWORD kBusyWaitMs = 1;
 const DWORD kIdleWaitMs = 5;
 
+// A process the compiler started may have inherited the pipes and go on
+// writing after the compiler has ended; what it writes that long after the
+// end is not the compile's output, and it must not keep the compile going.
+const DWORD kAfterEndMs = 1000;
+
 }  // namespace
 
 ChildProcess::ChildProcess()
     : text(NULL), outputRead(NULL), outputWrite(NULL), errorRead(NULL), errorWrite(NULL),
-      textLength(0), capacity(0) {
+      jobObject(CreateJobObjectA(NULL, NULL)), stopHandle(NULL), stopRequested(0), textLength(0), capacity(0) {
     SECURITY_ATTRIBUTES attributes;
     attributes.nLength = sizeof attributes;
     attributes.lpSecurityDescriptor = NULL;
@@ -62,6 +67,25 @@ ChildProcess::~ChildProcess() {
     for (int i = 0; i < 4; ++i) {
         if (handles[i]) CloseHandle(handles[i]);
     }
+    HANDLE child = stopHandle.exchange(NULL);
+    if (child) CloseHandle(child);
+    // Closing the job ends nothing: a compile left running when Kiln closes
+    // goes on as it would without the job.
+    if (jobObject) CloseHandle(jobObject);
+}
+
+void ChildProcess::Stop() {
+    stopRequested.store(1, std::memory_order_release);
+    EndStartedProcesses();
+}
+
+void ChildProcess::EndStartedProcesses() {
+    if (jobObject) TerminateJobObject(jobObject, 1);
+    HANDLE child = stopHandle.exchange(NULL);
+    if (child) {
+        TerminateProcess(child, 1);
+        CloseHandle(child);
+    }
 }
 
 bool ChildProcess::Ready() const {
@@ -70,11 +94,25 @@ bool ChildProcess::Ready() const {
 
 int ChildProcess::Run(char* commandLine) {
     if (!Ready() || !commandLine) return 0;
-    if (!CreateProcessA(NULL, commandLine, NULL, NULL, TRUE, NORMAL_PRIORITY_CLASS, NULL, NULL,
-                        &startup, &process)) {
+    // Suspended until it is in the job, so that nothing it starts escapes.
+    if (!CreateProcessA(NULL, commandLine, NULL, NULL, TRUE, NORMAL_PRIORITY_CLASS | CREATE_SUSPENDED, NULL,
+                        NULL, &startup, &process)) {
         std::memset(&process, 0, sizeof process);
         return 0;
     }
+    if (jobObject && !AssignProcessToJobObject(jobObject, process.hProcess)) {
+        // Kiln itself may run in a job that admits no other: the child then
+        // runs outside any, and a stop can end only the child itself.
+        CloseHandle(jobObject);
+        jobObject = NULL;
+    }
+    HANDLE child = NULL;
+    if (DuplicateHandle(GetCurrentProcess(), process.hProcess, GetCurrentProcess(), &child,
+                        PROCESS_TERMINATE | SYNCHRONIZE, FALSE, 0)) {
+        stopHandle.store(child);
+    }
+    ResumeThread(process.hThread);
+    if (StopRequested()) EndStartedProcesses();
 
     // The end of the child is taken from its process handle, not from its
     // exit status, so that a child whose status happens to be STILL_ACTIVE
@@ -85,6 +123,7 @@ int ChildProcess::Run(char* commandLine) {
     // worth, so the passes go on until one that began after the end finds
     // nothing.
     bool ended = false;
+    DWORD endedAt = 0;
     int idlePasses = 0;
     DWORD lastOutput = GetTickCount();
     for (;;) {
@@ -93,11 +132,15 @@ int ChildProcess::Run(char* commandLine) {
         if (got > 0) {
             idlePasses = 0;
             lastOutput = GetTickCount();
+            if (ended && lastOutput - endedAt >= kAfterEndMs) break;
             continue;
         }
         if (ended) break;
         ended = ChildHasEnded();
-        if (ended) continue;
+        if (ended) {
+            endedAt = GetTickCount();
+            continue;
+        }
         if (++idlePasses <= kYieldPasses) {
             Sleep(0);
         } else {
@@ -107,6 +150,8 @@ int ChildProcess::Run(char* commandLine) {
     }
     ReadPipe(errorRead);
     ReadPipe(outputRead);
+    child = stopHandle.exchange(NULL);
+    if (child) CloseHandle(child);
     CloseProcess();
     return 1;
 }

@@ -7,6 +7,7 @@
 
 #include <windows.h>
 
+#include <atomic>
 #include <cstddef>
 
 class ChildProcess {
@@ -41,6 +42,12 @@ public:
     BOOL GetExitCode(DWORD* exitCode);
     BOOL CloseProcess();
 
+    // Ends the child and every process it started, from any thread, at any
+    // time while the object lives: before the child starts (it is then
+    // ended as soon as it exists), while it runs, or after it has ended.
+    void Stop();
+    bool StopRequested() const { return stopRequested.load(std::memory_order_acquire) != 0; }
+
     // Services the calling thread's message queue by one message.
     static void PumpMessages();
 
@@ -52,11 +59,18 @@ protected:
     void ReplaceText(const char* replacement);
 
 private:
+    // The child and whatever it starts run in this job, so that a stop ends
+    // them all. Null when it could not be made; a stop then ends the child.
+    HANDLE jobObject;
+    // A handle of the running child for Stop; whoever takes it closes it.
+    std::atomic<HANDLE> stopHandle;
+    std::atomic<int> stopRequested;
     std::size_t textLength;
     std::size_t capacity;  // bytes allocated for text, terminator included
 
     bool Ready() const;
     bool ChildHasEnded();
+    void EndStartedProcesses();
 
     ChildProcess(const ChildProcess&);
     ChildProcess& operator=(const ChildProcess&);

@@ -14,6 +14,7 @@ namespace {
 const char kFirstFrame[] = "Kiln:コンパイル開始!\r\nKiln:コンパイル中";
 const char kDot[] = "・";
 const char kEndText[] = "Kiln:コンパイル終了";
+const char kStoppedText[] = "Kiln:コンパイル中止";
 const char kStartErrorBox[] = "コンパイラを起動できませんでした";
 const char kStartErrorCaption[] = "起動エラー";
 const char kStartErrorText[] = "起動エラー：コンパイラを起動できません！\r\n";
@@ -207,7 +208,7 @@ void CompileJob::ShowResult() {
         return;
     }
     std::memcpy(buffer, output, length);
-    std::strcpy(buffer + length, kEndText);
+    std::strcpy(buffer + length, StopRequested() ? kStoppedText : kEndText);
     SetWindowTextA(pane, buffer);
     std::free(buffer);
 }

@@ -49,7 +49,8 @@ public:
     static unsigned __stdcall CustomProgressThread(void* job);
     static unsigned __stdcall CaptureThread(void* job);
 
-    // Puts the collected output followed by "Kiln:コンパイル終了" into the pane.
+    // Puts the collected output followed by "Kiln:コンパイル終了" into the
+    // pane, or by "Kiln:コンパイル中止" after a stop.
     void ShowResult();
 
     // Starts a detached thread; returns false when it could not be started.

@@ -21,7 +21,7 @@ const char kUnchangedSource[] = "Kiln:ソースファイルが変更されてい
 // or a message box of a request or of a run offer open) is kept rather than
 // started into the same pane; a newer one replaces an older one.
 int busyDepth;
-const void* runningJob;
+CompileJob* runningJob;
 char* pendingPath;
 
 char commandLine[kCommandLineSize];
@@ -91,9 +91,11 @@ LRESULT OnCompileDone(HWND window, LPARAM lParam) {
     if (job == NULL || job != runningJob) return 0;
     ++busyDepth;
     job->ShowResult();
+    bool stopped = job->StopRequested();
     delete job;
     runningJob = NULL;
-    SendMessageA(window, WM_KILN_RUN, 0, 0);
+    // A stopped compile built nothing worth running, even if it left a file.
+    if (!stopped) SendMessageA(window, WM_KILN_RUN, 0, 0);
     --busyDepth;
     ReleasePendingWhenIdle(window);
     return 0;
@@ -114,6 +116,10 @@ LRESULT OnRunOffer(HWND window) {
     --busyDepth;
     ReleasePendingWhenIdle(window);
     return 0;
+}
+
+void StopRunningCompile() {
+    if (runningJob) runningJob->Stop();
 }
 
 LRESULT OnPendingRequest(HWND window) {

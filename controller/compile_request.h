@@ -7,6 +7,9 @@
 LRESULT OnCompileRequest(HWND window, const char* path);
 LRESULT OnCompileDone(HWND window, LPARAM job);
 LRESULT OnRunOffer(HWND window);
+// Ends the running compile and everything it started (Esc); its output so
+// far is shown and no run is offered. Nothing happens when none runs.
+void StopRunningCompile();
 // Carries out a request that arrived while another one was busy.
 LRESULT OnPendingRequest(HWND window);
 

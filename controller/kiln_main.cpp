@@ -4,6 +4,7 @@
 
 #include "common/command_tail.h"
 #include "build_preparation.h"
+#include "compile_request.h"
 #include "locate_window.h"
 #include "main_window.h"
 #include "resources/resource_ids.h"
@@ -49,6 +50,13 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE previous, LPSTR, int) {
     HACCEL keys = LoadAcceleratorsA(instance, MAKEINTRESOURCEA(IDR_PROFILE_KEYS));
     MSG message;
     while (GetMessageA(&message, NULL, 0, 0)) {
+        // Esc stops a running compile wherever Kiln has the focus; it is no
+        // accelerator, since the table holds the profile keys only.
+        if (message.message == WM_KEYDOWN && message.wParam == VK_ESCAPE &&
+            (message.hwnd == window || IsChild(window, message.hwnd))) {
+            StopRunningCompile();
+            continue;
+        }
         if (!TranslateAcceleratorA(window, keys, &message)) {
             TranslateMessage(&message);
             DispatchMessageA(&message);

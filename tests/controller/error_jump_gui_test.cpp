@@ -4,7 +4,6 @@
 
 #include <string>
 
-#include "common/cp932.h"
 #include "resources/shared_names.h"
 #include "support/gui_kiln_install.h"
 
@@ -27,18 +26,6 @@ void CloseStartedEditors() {
     }
 }
 
-// The compiler script reads backslashes as escapes.
-std::string ScriptText(const std::string& text) {
-    std::string escaped;
-    for (const char* p = text.c_str(); *p;) {
-        const char* next = cp932::Next(p);
-        if (*p == '\\') escaped += '\\';
-        escaped.append(p, next);
-        p = next;
-    }
-    return escaped;
-}
-
 // A started editor takes the foreground as it comes up; a click on Kiln
 // before that would lose its focus half-way through a double-click.
 void SettleStartedEditor() {
@@ -56,7 +43,7 @@ TEST(ErrorJump, CaretInRunningEditorThenStartedEditorAndRefusals) {
     EditorsClosed cleanup;
     KilnInstall kiln;
     std::string source = kiln.Source("my src\\hello.c");
-    kiln.Script("err " + ScriptText(source) + ":3: error: boom\\n\r\n"
+    kiln.Script("err " + KilnInstall::ScriptText(source) + ":3: error: boom\\n\r\n"
                 "err collect2.exe: error: ld returned 1 exit status\\n\r\n"
                 "err hello.c:150:2: warning: unused\\n\r\n"
                 "err Error E2451 hello.c 5: Undefined symbol 'x'\\n\r\n");

@@ -1,6 +1,7 @@
 // A Kiln installation in a temporary folder; see gui_kiln_install.h.
 #include "support/gui_kiln_install.h"
 
+#include "common/cp932.h"
 #include "resources/shared_names.h"
 
 namespace testing_support {
@@ -27,6 +28,17 @@ KilnInstall::KilnInstall(const std::string& extraIni) : dir_("kiln-e2e") {
 }
 
 void KilnInstall::Script(const std::string& commands) { WriteFile(dir_ / "gcc.script", commands); }
+
+std::string KilnInstall::ScriptText(const std::string& text) {
+    std::string escaped;
+    for (const char* p = text.c_str(); *p;) {
+        const char* next = cp932::Next(p);
+        if (*p == '\\') escaped += '\\';
+        escaped.append(p, next);
+        p = next;
+    }
+    return escaped;
+}
 
 int KilnInstall::Calls() const {
     std::string log = CallsLog();

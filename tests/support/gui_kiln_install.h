@@ -28,6 +28,9 @@ public:
     // The commands the compiler runs (see tests/fixtures/script_compiler.cpp);
     // every run is also logged to calls.log beside it.
     void Script(const std::string& commands);
+    // A text put into a script as it is: the script reads backslashes as
+    // escapes, so they are doubled (by character: a trail byte stays).
+    static std::string ScriptText(const std::string& text);
     std::string CallsLog() const { return ReadFile(dir_ / "calls.log"); }
     int Calls() const;
     // A source file below the folder (folders created as needed).

@@ -112,6 +112,18 @@ bool BringToForeground(HWND window, DWORD timeoutMs) {
         timeoutMs, 50);
 }
 
+bool SendKeyPress(HWND window, WORD key, DWORD timeoutMs) {
+    if (!BringToForeground(window, timeoutMs)) return false;
+    INPUT inputs[2] = {};
+    for (INPUT& input : inputs) {
+        input.type = INPUT_KEYBOARD;
+        input.ki.wVk = key;
+        input.ki.wScan = static_cast<WORD>(MapVirtualKeyA(key, 0 /* MAPVK_VK_TO_VSC */));
+    }
+    inputs[1].ki.dwFlags = KEYEVENTF_KEYUP;
+    return SendInput(2, inputs, sizeof(INPUT)) == 2;
+}
+
 bool DoubleClickEditLine(HWND edit, int line, DWORD timeoutMs) {
     if (!BringToForeground(GetAncestor(edit, GA_ROOT), timeoutMs)) return false;
     LRESULT index = SendMessageA(edit, EM_LINEINDEX, static_cast<WPARAM>(line), 0);

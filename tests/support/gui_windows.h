@@ -53,6 +53,10 @@ bool BringToForeground(HWND window, DWORD timeoutMs = 5000);
 // messages. False when the window could not be brought forward.
 bool SendCtrlDigit(HWND window, int digit, DWORD timeoutMs = 5000);
 
+// Presses and releases one key (a virtual-key code) for the window as
+// keyboard input, after bringing it forward. False when that failed.
+bool SendKeyPress(HWND window, WORD key, DWORD timeoutMs = 5000);
+
 // Double-clicks with the mouse (SendInput) at the start of line `line`
 // (from 0) of a multi-line edit control of any process, after bringing its
 // top-level window forward: the first click gives the control the focus and
