@@ -94,9 +94,11 @@ bool ChildProcess::Ready() const {
 
 int ChildProcess::Run(char* commandLine) {
     if (!Ready() || !commandLine) return 0;
-    // Suspended until it is in the job, so that nothing it starts escapes.
-    if (!CreateProcessA(NULL, commandLine, NULL, NULL, TRUE, NORMAL_PRIORITY_CLASS | CREATE_SUSPENDED, NULL,
-                        NULL, &startup, &process)) {
+    // Not started suspended: a child left suspended by a Kiln that ends
+    // before resuming it would wait for ever, holding its files. It joins
+    // the job at once; a compiler starts its own helpers only later.
+    if (!CreateProcessA(NULL, commandLine, NULL, NULL, TRUE, NORMAL_PRIORITY_CLASS, NULL, NULL, &startup,
+                        &process)) {
         std::memset(&process, 0, sizeof process);
         return 0;
     }
@@ -111,7 +113,7 @@ int ChildProcess::Run(char* commandLine) {
                         PROCESS_TERMINATE | SYNCHRONIZE, FALSE, 0)) {
         stopHandle.store(child);
     }
-    ResumeThread(process.hThread);
+    // A stop that came while the child was being started ends it now.
     if (StopRequested()) EndStartedProcesses();
 
     // The end of the child is taken from its process handle, not from its

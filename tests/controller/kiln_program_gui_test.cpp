@@ -191,6 +191,9 @@ TEST(KilnPlacement, FixedSizeAndPositionAtStart) {
     EXPECT_EQ(r.top, 30);
     EXPECT_EQ(r.right - r.left, 500);
     EXPECT_EQ(r.bottom - r.top, 260);
+    // Under Wine a compiler whose Kiln is killed while it starts up can hang
+    // for good, holding the test's output open: let the compile end first.
+    EXPECT_TRUE(KilnInstall::WaitForPane(window, kFinished));
 }
 
 TEST(KilnPlacement, DocksUnderTheEditorShowingTheSource) {
@@ -209,6 +212,7 @@ TEST(KilnPlacement, DocksUnderTheEditorShowingTheSource) {
     EXPECT_EQ(r.top, e.bottom);
     EXPECT_EQ(r.right - r.left, e.right - e.left);
     EXPECT_EQ(r.bottom, work.bottom);
+    EXPECT_TRUE(KilnInstall::WaitForPane(window, kFinished));  // see FixedSizeAndPositionAtStart
 }
 
 TEST(KilnPlacement, NoRoomUnderTheEditorLeavesTheWindowAlone) {
@@ -225,6 +229,7 @@ TEST(KilnPlacement, NoRoomUnderTheEditorLeavesTheWindowAlone) {
     RECT r = WindowRect(window);
     RECT e = WindowRect(editor.window());
     EXPECT_FALSE(r.top == e.bottom && r.left == e.left && r.right == e.right);
+    EXPECT_TRUE(KilnInstall::WaitForPane(window, kFinished));  // see FixedSizeAndPositionAtStart
 }
 
 TEST(KilnStart, RelativeSourceIsTakenFromTheCurrentFolder) {
