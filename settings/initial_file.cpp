@@ -33,7 +33,36 @@ bool SettingsFile::SetDirectory(const char* directory) {
     return false;
 }
 
+namespace {
+
+struct FileStamp {
+    unsigned long long size;
+    unsigned long long writeTime;  // 100 ns units
+    bool settled;                  // written at least a few seconds before it was looked at
+};
+
+bool ReadStamp(const char* path, FileStamp* stamp) {
+    WIN32_FILE_ATTRIBUTE_DATA data;
+    if (path[0] == '\0' || !GetFileAttributesExA(path, GetFileExInfoStandard, &data)) return false;
+    stamp->size = (static_cast<unsigned long long>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
+    stamp->writeTime = (static_cast<unsigned long long>(data.ftLastWriteTime.dwHighDateTime) << 32) |
+                       data.ftLastWriteTime.dwLowDateTime;
+    FILETIME now;
+    GetSystemTimeAsFileTime(&now);
+    unsigned long long current = (static_cast<unsigned long long>(now.dwHighDateTime) << 32) | now.dwLowDateTime;
+    // FAT keeps write times in steps of two seconds.
+    const unsigned long long kSettle = 3ULL * 10000000ULL;
+    stamp->settled = current >= stamp->writeTime && current - stamp->writeTime >= kSettle;
+    return true;
+}
+
+}  // namespace
+
 void SettingsFile::Load() {
+    FileStamp stamp = {0, 0, false};
+    bool stamped = reuseUnchangedFile && ReadStamp(IniPath, &stamp);
+    if (stamped && loadedValid && stamp.size == loadedSize && stamp.writeTime == loadedWriteTime) return;
+    loadedValid = false;
     char section[16];
     for (int n = 0; n < kProfileCount; ++n) {
         ProfileSection(n, section);
@@ -53,6 +82,13 @@ void SettingsFile::Load() {
     Position = ini::ReadInt(IniPath, "Window", "Position", 0);
     X = ini::ReadInt(IniPath, "Window", "X", 0);
     Y = ini::ReadInt(IniPath, "Window", "Y", 0);
+    // The stamp was taken before the reading: a write during it shows as a
+    // change next time.
+    if (stamped && stamp.settled) {
+        loadedValid = true;
+        loadedSize = stamp.size;
+        loadedWriteTime = stamp.writeTime;
+    }
 }
 
 void SettingsFile::LoadProfile() {
@@ -70,10 +106,12 @@ void SettingsFile::LoadProfile() {
 }
 
 void SettingsFile::SaveCompilerNo() {
+    loadedValid = false;  // the record now holds what the file may not
     ini::WriteInt(IniPath, "Compiler", "CompilerNo", CompilerNo);
 }
 
 void SettingsFile::SaveEditor() {
+    loadedValid = false;
     ini::WriteString(IniPath, "Editor", "Path", EditorPath);
     ini::WriteString(IniPath, "Editor", "JumpOption", JumpOption);
     ini::WriteInt(IniPath, "Editor", "JumpType", JumpType);

@@ -39,6 +39,16 @@ public:
     char IniPath[kPathSize];
     char OpIniPath[kPathSize];
 
+    // Kiln reads Kiln.ini at its start, when its window is made and at every
+    // compile request; each reading is some thirty profile calls. Where this
+    // is set, Load skips a file whose size and write time are those of the
+    // last reading, provided that time lay well before the reading, so that
+    // a write within a coarse clock tick of it is never missed.
+    bool reuseUnchangedFile;
+    bool loadedValid;
+    unsigned long long loadedSize;
+    unsigned long long loadedWriteTime;
+
     SettingsFile();
 
     // Forms IniPath and OpIniPath from the executables' directory (no trailing
@@ -68,7 +78,7 @@ private:
 // Kiln's record. Its construction at first run starts KilnOp and waits for it.
 class KilnSettingsFile : public SettingsFile {
 public:
-    KilnSettingsFile() {}
+    KilnSettingsFile() { reuseUnchangedFile = true; }
     // Forms the paths from Kiln's own directory, creates a missing Kiln.ini
     // and loads it.
     void Construct();

@@ -148,3 +148,27 @@ TEST(SettingsSave, NegativeWindowValuesRoundTrip) {
     EXPECT_EQ(s.Y, -8);
     EXPECT_NE(ReadFile(ini).find("X=-8"), std::string::npos);
 }
+
+TEST(SettingsLoad, ReloadSeesAWriteThatKeepsTheFilesSize) {
+    // Kiln's record may skip reading a settled file that has not changed;
+    // a rewrite of the same size must still be read.
+    TempDir dir;
+    std::string path = dir / "Kiln.ini";
+    WriteFile(path, "[Compiler1]\r\nCompilerName=AAAA\r\n[Window]\r\nX=1\r\n");
+    testing_support::SetFileTimeSeconds(path, 100);
+    KilnSettingsFile s;
+    ASSERT_TRUE(s.SetDirectory(dir.path().c_str()));
+    s.Load();
+    EXPECT_STREQ(s.CompilerName[0], "AAAA");
+    s.Load();
+    EXPECT_EQ(s.X, 1);
+    WriteFile(path, "[Compiler1]\r\nCompilerName=BBBB\r\n[Window]\r\nX=2\r\n");
+    s.Load();
+    EXPECT_STREQ(s.CompilerName[0], "BBBB");
+    EXPECT_EQ(s.X, 2);
+    // A selection kept only in memory is given up by the next reading.
+    s.CompilerNo = 4;
+    s.SaveCompilerNo();
+    s.Load();
+    EXPECT_EQ(s.CompilerNo, 4);
+}
