@@ -3,8 +3,6 @@
 // model: each parser cuts the first qualifying place and nothing else, the
 // cut file part is a prefix of the line, the line number is 0 or the value of
 // the digits the line holds there, and nothing is read past a terminator.
-#include <climits>
-
 #include "common/error_line.h"
 #include "model.h"
 
