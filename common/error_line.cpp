@@ -80,13 +80,13 @@ int ParseColonForm(char* text) { return ParseDelimiterForm(text, ':'); }
 int ParseParenForm(char* text) { return ParseDelimiterForm(text, '('); }
 
 bool IsLineNumberWord(const char* space) {
+    // The character before the colon, not its byte: a lead byte takes any
+    // byte after it along, a digit's byte included.
+    const char* previous = nullptr;
     for (const char* p = space + 1; *p; p = cp932::Next(p)) {
         if (*p == ' ') return false;
-        if (*p == ':') {
-            // Digits are single bytes and no trail byte is a digit, so the
-            // bytes before the colon can be read backwards.
-            return p - 1 > space && IsDigit(p[-1]);
-        }
+        if (*p == ':') return previous && IsDigit(*previous);
+        previous = p;
     }
     return false;
 }

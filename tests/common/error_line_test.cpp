@@ -36,6 +36,8 @@ const LineCase kLines[] = {
     {"bcc32.exe", "Error E2188 x.c x12: Expression syntax", 0, nullptr},   // digits, but no number
     {"bcc32.exe", "Warning W8004 a.c 14", 0, nullptr},                     // last word without a colon
     {"bcc32.exe", "Error x.c -3: bad", 0, nullptr},                         // no line before the first
+    // 0x81 0x31 steps as one character: its "1" is no digit before the colon.
+    {"bcc32.exe", "x \x81" "1: y.c 12: bad", 12, "x \x81" "1: y.c"},
     {"lcc.exe", "Error hello.c 12: syntax error; found 'int' expecting ';'", 12, "Error hello.c"},
     {"lcc.exe", "Warning C:\\my dir\\b.c 3: missing prototype", 3, "Warning C:\\my dir\\b.c"},
     {"dcc32.exe", "Unit1.pas(30) Error: Undeclared identifier: 'x'", 30, "Unit1.pas"},
@@ -78,6 +80,7 @@ TEST(ErrorLine, LineNumberWordNeedsDigitsRightBeforeItsColon) {
     } cases[] = {
         {" 12: x", true}, {" x12: x", true}, {" 12 :", false}, {" :", false}, {" ab:", false},
         {" 12", false},   {" ", false},      {"  12:", false}, {" 表1:", true},
+        {" \x81" "1:", false}, {" \xF3" "0:", false}, {" 1\x81:", false},
     };
     for (const auto& c : cases) EXPECT_EQ(IsLineNumberWord(c.text), c.qualifies) << c.text;
 }

@@ -72,6 +72,23 @@ TEST(KilnCompile, UpToDateOutputStartsNoCompiler) {
     EXPECT_EQ(ReadFile(kiln.dir() / "up.exe"), "old");
 }
 
+// Equal times come with FAT's two-second resolution and with files copied
+// together; the output counts as up to date then, not only when newer.
+TEST(KilnCompile, OutputAsOldAsItsSourceIsUpToDate) {
+    KilnInstall kiln;
+    std::string source = kiln.Source("same.c");
+    WriteFile(kiln.dir() / "same.exe", "old");
+    SetFileTimeSeconds(source, 100);
+    SetFileTimeSeconds(kiln.dir() / "same.exe", 100);
+    Process p;
+    HWND window = kiln.Open(p, source);
+    ASSERT_NE(window, nullptr);
+    ASSERT_TRUE(KilnInstall::WaitForPane(window, kUnchanged));
+    PumpMessages(500);
+    EXPECT_EQ(kiln.Calls(), 0);
+    EXPECT_EQ(ReadFile(kiln.dir() / "same.exe"), "old");
+}
+
 TEST(KilnCompile, EmptyCompilerPathIsReported) {
     KilnInstall kiln;
     WriteFile(kiln.dir() / "Kiln.ini", "[Compiler]\r\nCompilerNo=1\r\n[Compiler1]\r\nPath=" + kiln.Compiler() +

@@ -52,6 +52,25 @@ void SetWindowFields(SettingsFile& s, int magnet, int fix, int size, int positio
     s.Height = height;
 }
 
+// A taskbar along the bottom: the work area ends above the screen's edge.
+// Wine keeps a work area set this way for the setting process only, so the
+// placement is tested in this process; the area is put back at the end.
+class TaskbarWorkArea {
+public:
+    explicit TaskbarWorkArea(LONG height) {
+        SystemParametersInfoA(SPI_GETWORKAREA, 0, &saved_, 0);
+        RECT area = saved_;
+        area.bottom -= height;
+        set_ = SystemParametersInfoA(SPI_SETWORKAREA, 0, &area, 0) != FALSE;
+    }
+    ~TaskbarWorkArea() { SystemParametersInfoA(SPI_SETWORKAREA, 0, &saved_, 0); }
+    bool set() const { return set_; }
+
+private:
+    RECT saved_ = {};
+    bool set_ = false;
+};
+
 // Every lead byte is followed by a trail byte: nothing cut inside a character.
 bool WholeCharacters(const std::string& text) {
     for (std::size_t i = 0; i < text.size(); ++i) {
@@ -120,6 +139,31 @@ TEST(WindowPlacement, DocksOnlyWithMoreThanSixtyPixelsBelowTheEditor) {
     EXPECT_TRUE(RectIs(kiln.handle(), 40, bottom - 61, 640, 61)) << Describe(kiln.handle());
     EXPECT_EQ(settings.Y, bottom - 61);
     EXPECT_EQ(settings.Height, 61);
+}
+
+TEST(WindowPlacement, DockingStopsAtTheWorkAreaNotTheScreen) {
+    const LONG screen = GetSystemMetrics(SM_CYSCREEN);
+    TaskbarWorkArea taskbar(100);
+    ASSERT_TRUE(taskbar.set());
+    const LONG bottom = WorkAreaBottom();
+    ASSERT_EQ(bottom, screen - 100);
+    StandinEditor editor;
+    ASSERT_TRUE(editor.Start("C:\\src\\main.c /rect=100,0,800,600"));
+    TestWindow kiln(KILN_WINDOW_CLASS, 10, 10, 300, 200);
+    ASSERT_TRUE(BringToForeground(editor.window()));
+
+    SettingsFile settings;
+    SetWindowFields(settings, 1, 0, 0, 0, 1, 2, 3, 4);
+    EXPECT_EQ(DockUnderEditor(settings, kiln.handle(), "C:\\src\\main.c"), 1);
+    EXPECT_TRUE(RectIs(kiln.handle(), 100, 600, 800, bottom - 600)) << Describe(kiln.handle());
+    EXPECT_EQ(settings.Height, bottom - 600);
+
+    // Sixty pixels above the taskbar is too little room, though the screen
+    // has 160 below the editor.
+    ASSERT_TRUE(MoveEditor(editor.window(), 100, bottom - 60 - 400, 800, 400));
+    EXPECT_EQ(DockUnderEditor(settings, kiln.handle(), "C:\\src\\main.c"), 1);
+    EXPECT_TRUE(RectIs(kiln.handle(), 100, 600, 800, bottom - 600)) << Describe(kiln.handle());
+    EXPECT_EQ(settings.Y, 600);
 }
 
 TEST(WindowPlacement, MinimisedEditorLeavesTheWindowOnTheScreen) {

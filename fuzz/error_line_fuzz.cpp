@@ -1,0 +1,180 @@
+// The error-line parsers, the compiler table, FillJumpOption, the message
+// words and the editor's parameters on arbitrary bytes, against the index
+// model: each parser cuts the first qualifying place and nothing else, the
+// cut file part is a prefix of the line, the line number is 0 or the value of
+// the digits the line holds there, and nothing is read past a terminator.
+#include "common/error_line.h"
+#include "model.h"
+
+namespace {
+
+const char* const kCompilers[] = {"gcc.exe", "g++.exe", "javac.exe", "bcc32.exe", "lcc.exe", "dcc32.exe"};
+const LineForm kCompilerForms[] = {kColonForm, kColonForm, kColonForm, kSpaceForm, kSpaceForm, kParenForm};
+
+struct Cut {
+    std::size_t at;  // npos: the line names no place
+    long long number;
+};
+
+Cut DelimiterCut(const std::string& s, char delimiter) {
+    for (std::size_t i = 0; i < s.size(); i = model::Step(s, i)) {
+        if (s[i] == delimiter && i + 1 < s.size() && model::Digit(s[i + 1])) return {i, model::DigitsValue(s, i + 1)};
+    }
+    return {std::string::npos, 0};
+}
+
+// The word after the space at `space` reaches a colon before any space, and
+// the character right before that colon is a digit.
+bool Qualifies(const std::string& s, std::size_t space) {
+    std::size_t before = std::string::npos;
+    for (std::size_t i = space + 1; i < s.size(); i = model::Step(s, i)) {
+        if (s[i] == ' ') return false;
+        if (s[i] == ':') return before != std::string::npos && model::Step(s, before) == i && model::Digit(s[before]);
+        before = i;
+    }
+    return false;
+}
+
+long long WordNumber(const std::string& s, std::size_t i) {
+    while (i < s.size() && (s[i] == ' ' || s[i] == '\t')) ++i;
+    bool negative = i < s.size() && s[i] == '-';
+    if (i < s.size() && (s[i] == '+' || s[i] == '-')) ++i;
+    long long value = model::DigitsValue(s, i);
+    return negative ? 0 : value;
+}
+
+Cut SpaceCut(const std::string& s) {
+    for (std::size_t i = 0; i < s.size(); i = model::Step(s, i)) {
+        if (s[i] == ' ' && Qualifies(s, i)) return {i, WordNumber(s, i + 1)};
+    }
+    return {std::string::npos, 0};
+}
+
+Cut ExpectedCut(LineForm form, const std::string& s) {
+    switch (form) {
+    case kColonForm: return DelimiterCut(s, ':');
+    case kSpaceForm: return SpaceCut(s);
+    case kParenForm: return DelimiterCut(s, '(');
+    default: return {std::string::npos, 0};
+    }
+}
+
+// Returns the cut text, for the checks of what the editor is given.
+std::string CheckParser(LineForm form, const std::string& line) {
+    model::Text text(line);
+    int n = ParseLineOfForm(form, text.get());
+    Cut cut = ExpectedCut(form, line);
+    if (cut.at == std::string::npos) {
+        FUZZ_CHECK(n == 0);
+        FUZZ_CHECK(std::memcmp(text.get(), line.c_str(), line.size() + 1) == 0);
+        return line;
+    }
+    FUZZ_CHECK(n == cut.number);
+    FUZZ_CHECK(text.get()[cut.at] == '\0');
+    FUZZ_CHECK(std::memcmp(text.get(), line.data(), cut.at) == 0);
+    FUZZ_CHECK(std::memcmp(text.get() + cut.at + 1, line.c_str() + cut.at + 1, line.size() - cut.at) == 0);
+    return line.substr(0, cut.at);
+}
+
+void CheckLineNumberWords(const std::string& line) {
+    model::Text text(line);
+    for (std::size_t i = 0; i < line.size(); i = model::Step(line, i)) {
+        if (line[i] == ' ') FUZZ_CHECK(IsLineNumberWord(text.get() + i) == Qualifies(line, i));
+    }
+}
+
+bool StartsWithWord(const std::string& s, const std::string& word) {
+    if (s.size() <= word.size() || s[word.size()] != ' ') return false;
+    for (std::size_t i = 0; i < word.size(); ++i) {
+        if (model::Upper(s[i]) != model::Upper(word[i])) return false;
+    }
+    return true;
+}
+
+std::size_t ExpectedSkip(const std::string& s) {
+    for (const char* word : {"Error", "Warning", "Fatal"}) {
+        if (!StartsWithWord(s, word)) continue;
+        std::size_t rest = std::strlen(word) + 1;
+        char c = rest < s.size() ? s[rest] : '\0';
+        if (((c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z')) && rest + 1 < s.size() && model::Digit(s[rest + 1])) {
+            std::size_t p = rest + 1;
+            while (p < s.size() && model::Digit(s[p])) ++p;
+            if (p < s.size() && s[p] == ' ') rest = p + 1;
+        }
+        return rest < s.size() ? rest : 0;
+    }
+    return 0;
+}
+
+void CheckParameters(const std::string& filePart, const std::string& option, LineForm form) {
+    model::Text text(filePart), filled(option);
+    std::size_t skip = ExpectedSkip(filePart);
+    FUZZ_CHECK(SkipMessageWords(text.get()) == text.get() + skip);
+
+    std::string file = form == kSpaceForm ? filePart.substr(skip) : filePart;
+    bool blank = false;
+    for (std::size_t i = 0; i < file.size(); i = model::Step(file, i)) blank = blank || file[i] == ' ' || file[i] == '\t';
+    std::string expected = (blank ? "\"" + file + "\"" : file) + " " + option;
+    FUZZ_CHECK(JumpParameters(text.get(), filled.get(), form) == expected);
+}
+
+// Filled in a heap block of exactly the documented size: what stands before
+// the last "%" stays, the decimal number follows, as much as fits.
+std::string CheckFillJumpOption(const std::string& option, int n) {
+    std::string cut = option.substr(0, kJumpOptionBufferSize - 1);
+    std::unique_ptr<char[]> buffer(new char[kJumpOptionBufferSize]);
+    std::memcpy(buffer.get(), cut.c_str(), cut.size() + 1);
+    FillJumpOption(buffer.get(), n);
+    std::string filled(buffer.get());
+    std::size_t percent = model::LastChar(cut, '%');
+    if (percent == std::string::npos) {
+        FUZZ_CHECK(filled == cut);
+    } else {
+        std::string whole = cut.substr(0, percent) + std::to_string(n);
+        FUZZ_CHECK(filled == whole.substr(0, kJumpOptionBufferSize - 1));
+    }
+    return filled;
+}
+
+void CheckCompilerTable(const std::string& path) {
+    model::Text text(path);
+    std::size_t slash = model::LastChar(path, '\\');
+    std::string name = path.substr(slash == std::string::npos ? 0 : slash + 1);
+    LineForm expected = kUnsupportedForm;
+    for (std::size_t i = 0; i < sizeof kCompilers / sizeof *kCompilers; ++i) {
+        if (model::EqualFolded(name, kCompilers[i])) {
+            expected = kCompilerForms[i];
+            break;
+        }
+    }
+    FUZZ_CHECK(FormForCompiler(text.get()) == expected);
+}
+
+}  // namespace
+
+// Input: a control byte (the compiler name appended to the path, and how the
+// line number is taken), four bytes of a line number, then the line, the
+// JumpOption template and the compiler path, separated by NUL bytes.
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    model::Pieces pieces(data, size);
+    unsigned char control = pieces.Byte();
+    unsigned number = 0;
+    for (int i = 0; i < 4; ++i) number = number << 8 | pieces.Byte();
+    std::string line = pieces.Next();
+    std::string option = pieces.Next();
+    std::string path = pieces.Next();
+    if (control & 8) path += kCompilers[(control >> 4) % 6];
+
+    CheckCompilerTable(path);
+    CheckLineNumberWords(line);
+    for (LineForm form : {kColonForm, kSpaceForm, kParenForm}) {
+        std::string filePart = CheckParser(form, line);
+        int n = static_cast<int>(ExpectedCut(form, line).number);
+        std::string filled = CheckFillJumpOption(option, control & 1 ? n : static_cast<int>(number));
+        CheckParameters(filePart, filled, form);
+    }
+    model::Text unsupported(line);
+    FUZZ_CHECK(ParseLineOfForm(kUnsupportedForm, unsupported.get()) == 0);
+    FUZZ_CHECK(unsupported.str() == line);
+    return 0;
+}
