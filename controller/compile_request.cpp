@@ -40,11 +40,28 @@ void ReleasePendingWhenIdle(HWND window) {
     }
 }
 
+enum Prepared { kEnded, kUpToDate, kCompiling };
+
+// From the output path to the compile job; the window may still be hidden.
+Prepared PrepareAndStart(HWND window, KilnSettingsFile& settings, const char* source) {
+    char* output = CurrentOutputPath();
+    HWND pane = OutputPane();
+    if (!ComposeOutputPath(output, source, settings.OutputFileType)) return kEnded;
+    if (!PrepareEnvironment(settings, window, pane, source)) return kEnded;
+    if (FileExists(output) && CompareFileTimes(source, output) <= 0) {
+        SetWindowTextA(pane, kUnchangedSource);
+        return kUpToDate;
+    }
+    DeleteIfExists(output);
+    if (!ComposeCommandLine(settings, commandLine, sizeof commandLine, source, output)) return kEnded;
+    CompileJob* job = new (std::nothrow) CompileJob(window, pane, commandLine);
+    runningJob = job;
+    return job ? kCompiling : kEnded;
+}
+
 void CarryOut(HWND window, const char* path) {
     KilnSettingsFile& settings = KilnSettings();
     char* source = CurrentSourcePath();
-    char* output = CurrentOutputPath();
-    HWND pane = OutputPane();
 
     if (!AcceptSourcePath(path)) return;
     if (ReportIfEmpty(source, kNoSourceMessage)) return;
@@ -52,22 +69,14 @@ void CarryOut(HWND window, const char* path) {
     if (!MakeSourcePathFull(source, kSourcePathSize)) return;
     UpdateTitle(window, settings.CompilerName[settings.CompilerNo], source);
     settings.Load();
+    // The compiler is started before the window is shown and painted, which
+    // takes about as long as a small compile: both go on at once. Whatever
+    // way the request ends, the window is shown before a run offer.
+    Prepared prepared = PrepareAndStart(window, settings, source);
     ShowWindow(window, SW_SHOWNORMAL);
     UpdateWindow(window);
     SetFocus(window);
-
-    if (!ComposeOutputPath(output, source, settings.OutputFileType)) return;
-    if (!PrepareEnvironment(settings, window, pane, source)) return;
-    if (FileExists(output) && CompareFileTimes(source, output) <= 0) {
-        SetWindowTextA(pane, kUnchangedSource);
-        SendMessageA(window, WM_KILN_RUN, 0, reinterpret_cast<LPARAM>(output));
-        return;
-    }
-    DeleteIfExists(output);
-    if (!ComposeCommandLine(settings, commandLine, sizeof commandLine, source, output)) return;
-
-    CompileJob* job = new (std::nothrow) CompileJob(window, pane, commandLine);
-    runningJob = job;
+    if (prepared == kUpToDate) SendMessageA(window, WM_KILN_RUN, 0, reinterpret_cast<LPARAM>(CurrentOutputPath()));
 }
 
 }  // namespace
