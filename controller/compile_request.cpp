@@ -52,6 +52,11 @@ void CarryOut(HWND window, const char* path) {
     if (!MakeSourcePathFull(source, kSourcePathSize)) return;
     UpdateTitle(window, settings.CompilerName[settings.CompilerNo], source);
     settings.Load();
+    // A hand-edited value longer than its field was loaded cut short: run
+    // with it, the compiler would get other options or another program would
+    // start. The editor's values are checked here too, so that the jump after
+    // this compile does not find them cut.
+    if (ReportOverlongSetting(settings, kOverlongProfile | kOverlongEditor)) return;
     ShowWindow(window, SW_SHOWNORMAL);
     UpdateWindow(window);
     SetFocus(window);
@@ -108,6 +113,12 @@ LRESULT OnRunOffer(HWND window) {
         UpdateWindow(window);
     }
     KilnSettingsFile& settings = KilnSettings();
+    // A reload during the compile may have brought in a value cut short.
+    if (ReportOverlongSetting(settings, kOverlongProfile)) {
+        --busyDepth;
+        ReleasePendingWhenIdle(window);
+        return 0;
+    }
     if (RunBuiltProgram(settings, window, CurrentOutputPath()) == 1 && settings.CompileAfterShow != 0) {
         PostMessageA(window, WM_CLOSE, 0, 0);
     }
