@@ -69,6 +69,11 @@ void CarryOut(HWND window, const char* path) {
     if (!MakeSourcePathFull(source, kSourcePathSize)) return;
     UpdateTitle(window, settings.CompilerName[settings.CompilerNo], source);
     settings.Load();
+    // A hand-edited value longer than its field was loaded cut short: run
+    // with it, the compiler would get other options or another program would
+    // start. The editor's values are checked here too, so that the jump after
+    // this compile does not find them cut.
+    if (ReportOverlongSetting(settings, kOverlongProfile | kOverlongEditor)) return;
     // The compiler is started before the window is shown and painted, which
     // takes about as long as a small compile: both go on at once. Whatever
     // way the request ends, the window is shown before a run offer.
@@ -119,6 +124,12 @@ LRESULT OnRunOffer(HWND window) {
         UpdateWindow(window);
     }
     KilnSettingsFile& settings = KilnSettings();
+    // A reload during the compile may have brought in a value cut short.
+    if (ReportOverlongSetting(settings, kOverlongProfile)) {
+        --busyDepth;
+        ReleasePendingWhenIdle(window);
+        return 0;
+    }
     if (RunBuiltProgram(settings, window, CurrentOutputPath()) == 1 && settings.CompileAfterShow != 0) {
         PostMessageA(window, WM_CLOSE, 0, 0);
     }

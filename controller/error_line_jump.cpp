@@ -9,6 +9,7 @@
 #include "controller/main_window.h"
 #include "controller/shell_open.h"
 #include "controller/settings_instance.h"
+#include "controller/startup_messages.h"
 #include "resources/shared_names.h"
 
 namespace {
@@ -57,6 +58,8 @@ int JumpInRunningEditor(const char* sourcePath, int n) {
 
 void JumpToErrorLine(HWND pane, char* line) {
     const KilnSettingsFile& settings = KilnSettings();
+    // The compiler's name picks the line form; the editor's values start it.
+    if (ReportOverlongSetting(settings, kOverlongPath | kOverlongEditor)) return;
     int n = ParseErrorLine(line, settings.Path);
     if (n <= 0) return;
     switch (settings.JumpType) {

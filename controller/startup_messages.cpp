@@ -2,6 +2,10 @@
 
 #include <windows.h>
 
+#include <cstdio>
+
+#include "settings/initial_file.h"
+
 const char kKilnErrorCaption[] = "Kiln 実行エラー";
 const char kSourcePathTooLong[] =
     "ソースファイルのパスが長すぎます\nパスは511バイト以内で指定してください";
@@ -21,4 +25,14 @@ int ReportIfEmpty(const char* text, int index) {
 
 void ShowKilnError(const char* text) {
     MessageBoxA(NULL, text, kKilnErrorCaption, MB_OK | MB_ICONERROR);
+}
+
+int ReportOverlongSetting(const SettingsFile& settings, unsigned mask) {
+    OverlongValue value;
+    if (!settings.FirstOverlong(mask, &value)) return 0;
+    char text[256];
+    std::snprintf(text, sizeof text, "Kiln.iniの[%s]の%sが長すぎます\n%dバイト以内で設定し直してください",
+                  value.section, value.key, value.limit);
+    ShowKilnError(text);
+    return 1;
 }

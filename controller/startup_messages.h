@@ -10,6 +10,11 @@ int ReportIfEmpty(const char* text, int index);
 // A refusal: the request ends with nothing deleted and nothing started.
 void ShowKilnError(const char* text);
 
+class SettingsFile;
+// Names the first value among `mask` (OverlongBits) that Kiln.ini holds
+// longer than its field, and returns 1; 0 when all of them fitted.
+int ReportOverlongSetting(const SettingsFile& settings, unsigned mask);
+
 extern const char kKilnErrorCaption[];
 extern const char kSourcePathTooLong[];
 

@@ -71,8 +71,13 @@ void SettingsFile::Load() {
     CompilerNo = ini::ReadInt(IniPath, "Compiler", "CompilerNo", 0);
     if (CompilerNo < 0 || CompilerNo > 9) CompilerNo = 0;
     LoadProfile();
-    ini::ReadString(IniPath, "Editor", "Path", "", EditorPath, sizeof EditorPath);
-    ini::ReadString(IniPath, "Editor", "JumpOption", "", JumpOption, sizeof JumpOption);
+    Overlong &= ~static_cast<unsigned>(kOverlongEditor);
+    if (!ini::ReadString(IniPath, "Editor", "Path", "", EditorPath, sizeof EditorPath)) {
+        Overlong |= kOverlongEditorPath;
+    }
+    if (!ini::ReadString(IniPath, "Editor", "JumpOption", "", JumpOption, sizeof JumpOption)) {
+        Overlong |= kOverlongJumpOption;
+    }
     JumpType = ini::ReadInt(IniPath, "Editor", "JumpType", 1);
     Magnet = ini::ReadInt(IniPath, "Window", "Magnet", 1);
     Fix = ini::ReadInt(IniPath, "Window", "Fix", 0);
@@ -94,13 +99,25 @@ void SettingsFile::Load() {
 void SettingsFile::LoadProfile() {
     char s[16];
     ProfileSection(CompilerNo, s);
-    ini::ReadString(IniPath, s, "Path", "", Path, sizeof Path);
-    ini::ReadString(IniPath, s, "CompileOption", "", CompileOption, sizeof CompileOption);
-    ini::ReadString(IniPath, s, "OutputFileOption", "", OutputFileOption, sizeof OutputFileOption);
-    ini::ReadString(IniPath, s, "OutputFileType", "", OutputFileType, sizeof OutputFileType);
+    unsigned overlong = 0;
+    if (!ini::ReadString(IniPath, s, "Path", "", Path, sizeof Path)) overlong |= kOverlongPath;
+    if (!ini::ReadString(IniPath, s, "CompileOption", "", CompileOption, sizeof CompileOption)) {
+        overlong |= kOverlongCompileOption;
+    }
+    if (!ini::ReadString(IniPath, s, "OutputFileOption", "", OutputFileOption, sizeof OutputFileOption)) {
+        overlong |= kOverlongOutputFileOption;
+    }
+    if (!ini::ReadString(IniPath, s, "OutputFileType", "", OutputFileType, sizeof OutputFileType)) {
+        overlong |= kOverlongOutputFileType;
+    }
     AidExecute = ini::ReadInt(IniPath, s, "AidExecute", 1);
-    ini::ReadString(IniPath, s, "AidProgramPath", "", AidProgramPath, sizeof AidProgramPath);
-    ini::ReadString(IniPath, s, "ExecuteCommandLine", "", ExecuteCommandLine, sizeof ExecuteCommandLine);
+    if (!ini::ReadString(IniPath, s, "AidProgramPath", "", AidProgramPath, sizeof AidProgramPath)) {
+        overlong |= kOverlongAidProgramPath;
+    }
+    if (!ini::ReadString(IniPath, s, "ExecuteCommandLine", "", ExecuteCommandLine, sizeof ExecuteCommandLine)) {
+        overlong |= kOverlongExecuteCommandLine;
+    }
+    Overlong = (Overlong & ~static_cast<unsigned>(kOverlongProfile)) | overlong;
     CheckExecute = ini::ReadInt(IniPath, s, "CheckExecute", 0);
     CompileAfterShow = ini::ReadInt(IniPath, s, "CompileAfterShow", 0);
 }
@@ -115,6 +132,36 @@ void SettingsFile::SaveEditor() {
     ini::WriteString(IniPath, "Editor", "Path", EditorPath);
     ini::WriteString(IniPath, "Editor", "JumpOption", JumpOption);
     ini::WriteInt(IniPath, "Editor", "JumpType", JumpType);
+}
+
+bool SettingsFile::FirstOverlong(unsigned mask, OverlongValue* value) const {
+    static const struct {
+        unsigned bit;
+        bool inProfile;
+        const char* key;
+        int size;
+    } kValues[] = {
+        {kOverlongPath, true, "Path", kPathSize},
+        {kOverlongCompileOption, true, "CompileOption", kLongTextSize},
+        {kOverlongOutputFileOption, true, "OutputFileOption", kShortTextSize},
+        {kOverlongOutputFileType, true, "OutputFileType", kShortTextSize},
+        {kOverlongAidProgramPath, true, "AidProgramPath", kPathSize},
+        {kOverlongExecuteCommandLine, true, "ExecuteCommandLine", kLongTextSize},
+        {kOverlongEditorPath, false, "Path", kPathSize},
+        {kOverlongJumpOption, false, "JumpOption", kShortTextSize},
+    };
+    for (const auto& v : kValues) {
+        if ((Overlong & mask & v.bit) == 0) continue;
+        if (v.inProfile) {
+            ProfileSection(CompilerNo, value->section);
+        } else {
+            std::strcpy(value->section, "Editor");
+        }
+        value->key = v.key;
+        value->limit = v.size - 1;
+        return true;
+    }
+    return false;
 }
 
 bool ModuleDirectory(char* directory) {

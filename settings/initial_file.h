@@ -12,6 +12,30 @@ enum {
     kMessageSize = 81,
 };
 
+// The values that go into a command line or name a program that Kiln starts.
+// Load marks each one whose stored text was longer than its field: the field
+// then holds a cut text, which would name another file or pass other options.
+enum OverlongBits {
+    kOverlongPath = 1 << 0,
+    kOverlongCompileOption = 1 << 1,
+    kOverlongOutputFileOption = 1 << 2,
+    kOverlongOutputFileType = 1 << 3,
+    kOverlongAidProgramPath = 1 << 4,
+    kOverlongExecuteCommandLine = 1 << 5,
+    kOverlongEditorPath = 1 << 6,
+    kOverlongJumpOption = 1 << 7,
+    kOverlongProfile = kOverlongPath | kOverlongCompileOption | kOverlongOutputFileOption |
+                       kOverlongOutputFileType | kOverlongAidProgramPath | kOverlongExecuteCommandLine,
+    kOverlongEditor = kOverlongEditorPath | kOverlongJumpOption,
+};
+
+// Where an overlong value is stored and how long it may be.
+struct OverlongValue {
+    char section[16];
+    const char* key;
+    int limit;  // bytes of text its field holds
+};
+
 class SettingsFile {
 public:
     int  CompilerNo;
@@ -38,6 +62,9 @@ public:
     int  Height;
     char IniPath[kPathSize];
     char OpIniPath[kPathSize];
+    // OverlongBits of the values that did not fit at the last load. Kiln
+    // refuses to use them; KilnOp shows what fitted.
+    unsigned Overlong;
 
     // Kiln reads Kiln.ini at its start, when its window is made and at every
     // compile request; each reading is some thirty profile calls. Where this
@@ -60,6 +87,10 @@ public:
     void LoadProfile();
     void SaveCompilerNo();
     void SaveEditor();
+
+    // The first value among `mask` that did not fit its field; false when
+    // all of them fitted.
+    bool FirstOverlong(unsigned mask, OverlongValue* value) const;
 
     // First-run defaults, derived from the candidate lists in KilnOp.ini.
     void WriteDefaults();

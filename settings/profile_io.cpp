@@ -11,28 +11,24 @@
 
 namespace ini {
 
-void ReadString(const char* path, const char* section, const char* key, const char* def,
+bool ReadString(const char* path, const char* section, const char* key, const char* def,
                 char* field, std::size_t fieldSize) {
-    if (path[0] == '\0') {
-        cp932::CopyFitting(field, fieldSize, def);
-        return;
-    }
+    if (path[0] == '\0') return cp932::CopyFitting(field, fieldSize, def);
     // Read the whole value first, so that cutting it to the field can respect
     // character boundaries (the profile function would cut between the bytes
     // of a double-byte character).
     DWORD size = 1024;
     for (;;) {
         char* buffer = static_cast<char*>(std::malloc(size));
-        if (!buffer) {
-            cp932::CopyFitting(field, fieldSize, def);
-            return;
-        }
+        if (!buffer) return cp932::CopyFitting(field, fieldSize, def);
         DWORD got = GetPrivateProfileStringA(section, key, def, buffer, size, path);
         if (got + 2 < size || size >= (1u << 20)) {
+            // A value that filled even the largest buffer is longer than any
+            // field; CopyFitting reports it as not fitting.
             buffer[got < size ? got : size - 1] = '\0';
-            cp932::CopyFitting(field, fieldSize, buffer);
+            bool whole = cp932::CopyFitting(field, fieldSize, buffer);
             std::free(buffer);
-            return;
+            return whole;
         }
         std::free(buffer);
         size *= 4;

@@ -13,8 +13,9 @@ namespace ini {
 
 // Reads a string value into field (fieldSize bytes). A missing key gives def.
 // A value longer than the field is cut at a character boundary so that the
-// field never ends in half of a double-byte character.
-void ReadString(const char* path, const char* section, const char* key, const char* def,
+// field never ends in half of a double-byte character, and false is returned:
+// a cut value must not be used where it would name another file or command.
+bool ReadString(const char* path, const char* section, const char* key, const char* def,
                 char* field, std::size_t fieldSize);
 
 // Reads the decimal number (optional sign) at the start of the value. A missing

@@ -101,6 +101,61 @@ TEST(SettingsLoad, LongValuesAreCutToTheirFields) {
     EXPECT_EQ(std::string(l.s.Path), path.substr(0, 259));
 }
 
+TEST(SettingsLoad, ValuesLongerThanTheirFieldsAreMarked) {
+    struct Case {
+        const char* section;
+        const char* key;
+        unsigned bit;
+        int limit;
+    } cases[] = {
+        {"Compiler3", "Path", kOverlongPath, 259},
+        {"Compiler3", "CompileOption", kOverlongCompileOption, 511},
+        {"Compiler3", "OutputFileOption", kOverlongOutputFileOption, 19},
+        {"Compiler3", "OutputFileType", kOverlongOutputFileType, 19},
+        {"Compiler3", "AidProgramPath", kOverlongAidProgramPath, 259},
+        {"Compiler3", "ExecuteCommandLine", kOverlongExecuteCommandLine, 511},
+        {"Editor", "Path", kOverlongEditorPath, 259},
+        {"Editor", "JumpOption", kOverlongJumpOption, 19},
+    };
+    for (const Case& c : cases) {
+        std::string head = std::string("[Compiler]\r\nCompilerNo=2\r\n[") + c.section + "]\r\n" + c.key + "=";
+        // Exactly the field's text fits; one byte more, a double-byte
+        // character across the end, or 64 KB do not.
+        for (const std::string& value :
+             {std::string(c.limit, 'v'), std::string(c.limit + 1, 'v'), std::string(c.limit - 1, 'v') + "ソ",
+              std::string(65536, 'v')}) {
+            Loaded l(head + value + "\r\n");
+            bool fits = static_cast<int>(value.size()) <= c.limit;
+            EXPECT_EQ((l.s.Overlong & c.bit) != 0, !fits) << c.key << " " << value.size();
+            EXPECT_EQ(l.s.Overlong & ~c.bit, 0u) << c.key;
+            OverlongValue found;
+            ASSERT_EQ(l.s.FirstOverlong(kOverlongProfile | kOverlongEditor, &found), !fits) << c.key;
+            if (fits) continue;
+            EXPECT_STREQ(found.section, c.section);
+            EXPECT_STREQ(found.key, c.key);
+            EXPECT_EQ(found.limit, c.limit);
+        }
+    }
+}
+
+TEST(SettingsLoad, OverlongMarkFollowsTheFile) {
+    std::string option = "[Compiler1]\r\nCompileOption=" + std::string(512, 'o') + "\r\n";
+    Loaded l(option + "[Compiler2]\r\nCompileOption=-O2\r\n[Editor]\r\nJumpOption=" + std::string(20, 'j') +
+             "\r\n");
+    EXPECT_EQ(l.s.Overlong, static_cast<unsigned>(kOverlongCompileOption | kOverlongJumpOption));
+    // Another profile clears the profile's mark and keeps the editor's.
+    l.s.CompilerNo = 1;
+    l.s.LoadProfile();
+    EXPECT_EQ(l.s.Overlong, static_cast<unsigned>(kOverlongJumpOption));
+    OverlongValue found;
+    EXPECT_FALSE(l.s.FirstOverlong(kOverlongProfile, &found));
+    // The file corrected: a reload clears everything.
+    WriteFile(l.dir / "Kiln.ini", "[Compiler1]\r\nCompileOption=" + std::string(511, 'o') + "\r\n");
+    l.s.Load();
+    EXPECT_EQ(l.s.Overlong, 0u);
+    EXPECT_EQ(std::string(l.s.CompileOption), std::string(511, 'o'));
+}
+
 TEST(SettingsLoad, CutNeverLeavesHalfACharacter) {
     // 18 ASCII bytes then ソ: the field holds 19 bytes, so ソ must go whole.
     std::string jump = std::string(18, 'a') + "ソ";
