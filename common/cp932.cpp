@@ -88,6 +88,12 @@ bool CopyFitting(char* dst, std::size_t dstSize, const char* src) {
     return src[len] == '\0';
 }
 
+std::size_t WholeCharactersLength(const char* s, std::size_t n) {
+    std::size_t leads = 0;
+    while (leads < n && IsLeadByte(static_cast<unsigned char>(s[n - 1 - leads]))) ++leads;
+    return leads % 2 == 1 ? n - 1 : n;
+}
+
 void CutToFit(char* s, std::size_t maxBytes) {
     s[FittingLength(s, maxBytes)] = '\0';
 }

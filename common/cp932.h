@@ -45,6 +45,11 @@ std::size_t FittingLength(const char* s, std::size_t maxBytes);
 // fit whole. Returns true when src fitted completely.
 bool CopyFitting(char* dst, std::size_t dstSize, const char* src);
 
+// n, or n - 1 when the n bytes at s end in a lead byte whose trail byte is
+// missing. Reads backwards only over the bytes that might be lead bytes: a
+// byte outside that range always ends a character.
+std::size_t WholeCharactersLength(const char* s, std::size_t n);
+
 // Ends s at a character boundary so that it holds at most maxBytes bytes.
 void CutToFit(char* s, std::size_t maxBytes);
 

@@ -200,7 +200,9 @@ void CompileJob::Capture() {
 
 void CompileJob::ShowResult() {
     const char* output = text ? text : "";
-    std::size_t length = text ? TextLength() : 0;
+    // A lead byte left without its trail byte would swallow the end text's
+    // first character.
+    std::size_t length = text ? cp932::WholeCharactersLength(text, TextLength()) : 0;
     char* buffer = static_cast<char*>(std::malloc(length + kEndRoom));
     if (!buffer) {
         // Better the output without its end line than no output at all.

@@ -62,3 +62,16 @@ TEST(Cp932, CopyFittingNeverSplitsACharacter) {
     cp932::CutToFit(s, 5);
     EXPECT_STREQ(s, "ソソ");
 }
+
+TEST(Cp932, WholeCharactersLengthDropsOnlyADanglingLeadByte) {
+    struct {
+        const char* text;
+        std::size_t whole;
+    } cases[] = {
+        {"end", 3}, {"end\x82", 3}, {"表", 2}, {"表\x95", 2}, {"\x95\x95", 2}, {"\x95\x95\x95", 2},
+        {"a\x81\x81\x81\x81", 5}, {"\x82", 0}, {"", 0}, {"ソ\xE0", 2},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(cp932::WholeCharactersLength(c.text, std::strlen(c.text)), c.whole) << c.text;
+    }
+}
