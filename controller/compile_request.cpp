@@ -7,6 +7,7 @@
 #include "build_preparation.h"
 #include "compile_job.h"
 #include "main_window.h"
+#include "output_pane.h"
 #include "resources/shared_names.h"
 #include "run_offer.h"
 #include "settings_instance.h"
@@ -49,11 +50,13 @@ Prepared PrepareAndStart(HWND window, KilnSettingsFile& settings, const char* so
     if (!ComposeOutputPath(output, source, settings.OutputFileType)) return kEnded;
     if (!PrepareEnvironment(settings, window, pane, source)) return kEnded;
     if (FileExists(output) && CompareFileTimes(source, output) <= 0) {
+        ReleaseLargePaneText(pane);
         SetWindowTextA(pane, kUnchangedSource);
         return kUpToDate;
     }
     DeleteIfExists(output);
     if (!ComposeCommandLine(settings, commandLine, sizeof commandLine, source, output)) return kEnded;
+    ReleaseLargePaneText(pane);  // the first progress frame replaces the text
     CompileJob* job = new (std::nothrow) CompileJob(window, pane, commandLine);
     runningJob = job;
     return job ? kCompiling : kEnded;

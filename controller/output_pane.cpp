@@ -32,6 +32,16 @@ char* CaretLineText(HWND pane) {
 
 }  // namespace
 
+void ReleaseLargePaneText(HWND pane) {
+    const int kLargeText = 1 << 20;
+    if (GetWindowTextLengthA(pane) < kLargeText) return;
+    HLOCAL fresh = LocalAlloc(LMEM_MOVEABLE | LMEM_ZEROINIT, 1);
+    if (!fresh) return;
+    HLOCAL old = reinterpret_cast<HLOCAL>(SendMessageA(pane, EM_GETHANDLE, 0, 0));
+    SendMessageA(pane, EM_SETHANDLE, reinterpret_cast<WPARAM>(fresh), 0);
+    if (old) LocalFree(old);
+}
+
 void SubclassOutputPane(HWND pane) {
     // A second EN_SETFOCUS without EN_KILLFOCUS must not save our own
     // procedure as the pane's, or every message would loop back here.

@@ -7,6 +7,11 @@
 
 void SubclassOutputPane(HWND pane);
 void RestoreOutputPane(HWND pane);
+// Gives the pane a fresh, empty buffer when its text is large: the edit
+// control otherwise keeps a buffer the size of the largest text it has shown
+// for as long as Kiln runs. Called just before the pane's text is replaced.
+void ReleaseLargePaneText(HWND pane);
+
 LRESULT CALLBACK OutputPaneProc(HWND pane, UINT message, WPARAM wParam, LPARAM lParam);
 
 #endif
