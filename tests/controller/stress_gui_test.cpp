@@ -23,20 +23,6 @@ namespace {
 
 const char kCompiling[] = "Kiln:コンパイル中";
 
-std::string IniValue(const std::string& text, const std::string& section, const std::string& key) {
-    std::string::size_type at = text.find("[" + section + "]\r\n");
-    if (at == std::string::npos) return "<none>";
-    at = text.find("\r\n", at) + 2;
-    while (at < text.size() && text[at] != '[') {
-        std::string::size_type end = text.find("\r\n", at);
-        std::string line = text.substr(at, end - at);
-        if (line.compare(0, key.size() + 1, key + "=") == 0) return line.substr(key.size() + 1);
-        if (end == std::string::npos) break;
-        at = end + 2;
-    }
-    return "<none>";
-}
-
 // The process's private bytes, 0 when they cannot be read. Wine leaves
 // PrivateUsage at 0 and reports them as PagefileUsage, as Windows does too.
 SIZE_T PrivateBytes(HANDLE process) {

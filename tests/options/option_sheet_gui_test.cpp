@@ -24,21 +24,6 @@ const char kSheetCaption[] = "Kiln Set Option";
 const char kFileDialog[] = "ファイル選択";
 const char kSaveError[] = "KilnOp 保存エラー";
 
-// The value of a key as the file holds it; "<none>" when it is missing.
-std::string IniValue(const std::string& text, const std::string& section, const std::string& key) {
-    std::string::size_type at = text.find("[" + section + "]\r\n");
-    if (at == std::string::npos) return "<none>";
-    at = text.find("\r\n", at) + 2;
-    while (at < text.size() && text[at] != '[') {
-        std::string::size_type end = text.find("\r\n", at);
-        std::string line = text.substr(at, end - at);
-        if (line.compare(0, key.size() + 1, key + "=") == 0) return line.substr(key.size() + 1);
-        if (end == std::string::npos) break;
-        at = end + 2;
-    }
-    return "<none>";
-}
-
 // KilnOp.exe in a folder of its own, with the Kiln.ini given (none if empty).
 struct KilnOpInstall {
     TempDir dir{"kilnop"};

@@ -30,6 +30,10 @@ bool Exists(const std::string& path);
 void RemoveTree(const std::string& path);
 void CopyFileTo(const std::string& from, const std::string& to);
 
+// The value of a key in the text of an INI file with CR LF line breaks, as
+// the file holds it; "<none>" when the section or the key is missing.
+std::string IniValue(const std::string& text, const std::string& section, const std::string& key);
+
 // The folder of the running test program, where the build puts Kiln.exe,
 // KilnOp.exe and the fixture programs too.
 std::string BinDir();
