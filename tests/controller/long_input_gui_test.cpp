@@ -203,7 +203,9 @@ TEST(LongInputs, OddCommandTails) {
         EXPECT_EQ(r.exitCode, 0);
         EXPECT_EQ(r.box, c.box ? c.box : "");
         EXPECT_EQ(r.calls, c.box ? 0 : 1);
-        if (c.commandLine) EXPECT_EQ(LastCommandLine(kiln), c.commandLine);
+        if (c.commandLine) {
+            EXPECT_EQ(LastCommandLine(kiln), c.commandLine);
+        }
     }
     running.ExpectEndsCleanly();
 }
