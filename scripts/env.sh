@@ -39,7 +39,7 @@ kiln_start_desktop() {
         wineserver -w
     fi
     kiln_wine_fonts
-    wineserver -p >/dev/null 2>&1 </dev/null
+    wineserver -p >/dev/null 2>&1 </dev/null || true
     # A first process brings up the Wine services before the tests race for them.
     wine cmd /c exit >/dev/null 2>&1 </dev/null || true
 }
@@ -70,6 +70,9 @@ REG
     } > "$reg"
     wine regedit /S 'C:\kiln-fonts.reg' >/dev/null 2>&1 </dev/null && touch "$marker"
     rm -f "$reg"
+    # regedit's wineserver lingers for a while; the persistent one that
+    # follows could not start beside it.
+    wineserver -w
 }
 
 kiln_stop_desktop() {
