@@ -27,6 +27,8 @@ KilnInstall::KilnInstall(const std::string& extraIni) : dir_("kiln-e2e") {
     Script("create\r\nlog calls.log\r\n");
 }
 
+KilnInstall::~KilnInstall() { EndProgramsIn(dir_.path()); }
+
 void KilnInstall::Script(const std::string& commands) { WriteFile(dir_ / "gcc.script", commands); }
 
 std::string KilnInstall::ScriptText(const std::string& text) {

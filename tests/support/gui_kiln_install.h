@@ -20,6 +20,10 @@ extern const char kKilnError[];
 class KilnInstall {
 public:
     explicit KilnInstall(const std::string& extraIni = "[Window]\r\nMagnet=0\r\n");
+    // Ends every program still running from the folder (a Kiln a failed
+    // case left behind would take the next case's hand-offs; under Wine a
+    // leftover child also keeps the test's output open after it ends).
+    ~KilnInstall();
     const TempDir& dir() const { return dir_; }
     std::string Compiler() const { return dir_ / "gcc.exe"; }
     // The run_recorder fixture; each start adds a line to runs.log beside it.

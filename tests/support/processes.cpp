@@ -1,5 +1,7 @@
 #include "processes.h"
 
+#include <tlhelp32.h>
+
 #include <vector>
 
 namespace testing_support {
@@ -63,6 +65,32 @@ long RunToEnd(const std::string& program, const std::string& arguments, const st
     if (!p.Start(program, arguments, folder)) return -1;
     if (!p.WaitForExit(ms)) return -1;
     return static_cast<long>(p.ExitCode());
+}
+
+void EndProgramsIn(const std::string& folder) {
+    typedef BOOL(WINAPI * QueryImageName)(HANDLE, DWORD, LPSTR, PDWORD);
+    QueryImageName query = reinterpret_cast<QueryImageName>(reinterpret_cast<void*>(
+        GetProcAddress(GetModuleHandleA("kernel32.dll"), "QueryFullProcessImageNameA")));
+    HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+    if (!query || snapshot == INVALID_HANDLE_VALUE) return;
+    std::string prefix = folder + "\\";
+    PROCESSENTRY32 entry;
+    entry.dwSize = sizeof entry;
+    for (BOOL more = Process32First(snapshot, &entry); more; more = Process32Next(snapshot, &entry)) {
+        HANDLE process = OpenProcess(0x1000 /* PROCESS_QUERY_LIMITED_INFORMATION */ | PROCESS_TERMINATE | SYNCHRONIZE,
+                                     FALSE, entry.th32ProcessID);
+        if (!process) continue;
+        char image[MAX_PATH * 4];
+        DWORD size = sizeof image;
+        if (query(process, 0, image, &size) && CompareStringA(LOCALE_INVARIANT, NORM_IGNORECASE, image,
+                                                               static_cast<int>(prefix.size()), prefix.c_str(),
+                                                               static_cast<int>(prefix.size())) == CSTR_EQUAL) {
+            TerminateProcess(process, 1);
+            WaitForSingleObject(process, 5000);
+        }
+        CloseHandle(process);
+    }
+    CloseHandle(snapshot);
 }
 
 }  // namespace testing_support
