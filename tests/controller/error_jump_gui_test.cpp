@@ -61,6 +61,10 @@ TEST(ErrorJump, CaretInRunningEditorThenStartedEditorAndRefusals) {
     HWND window = kiln.OpenFinished(p, source);
     ASSERT_NE(window, nullptr);
     HWND pane = KilnInstall::Pane(window);
+    auto reload = [&](const std::string& compiler, int jumpType) {
+        settings(compiler, jumpType);
+        SendMessageTimeoutA(window, WM_KILN_RELOAD, 0, 0, SMTO_NORMAL, 5000, NULL);
+    };
 
     // JumpType 1: the caret of the editor that shows the source moves.
     ASSERT_TRUE(DoubleClickEditLine(pane, 2));
@@ -86,16 +90,14 @@ TEST(ErrorJump, CaretInRunningEditorThenStartedEditorAndRefusals) {
     SettleStartedEditor();
 
     // An unknown JumpType is refused.
-    settings("gcc.exe", 2);
-    SendMessageTimeoutA(window, WM_KILN_RELOAD, 0, 0, SMTO_NORMAL, 5000, NULL);
+    reload("gcc.exe", 2);
     ASSERT_TRUE(DoubleClickEditLine(pane, 0));
     ASSERT_TRUE(AnswerMessageBox("エラー", IDOK, &box));
     EXPECT_EQ(box.text, "ジャンプタイプが不正です");
     EXPECT_EQ(box.owner, window);
 
     // The space form: the editor gets the file without the message words.
-    settings("bcc32.exe", 0);
-    SendMessageTimeoutA(window, WM_KILN_RELOAD, 0, 0, SMTO_NORMAL, 5000, NULL);
+    reload("bcc32.exe", 0);
     ASSERT_TRUE(DoubleClickEditLine(pane, 3));
     ASSERT_TRUE(AnswerMessageBox(editor.ExePath(), IDOK, &box));
     EXPECT_EQ(box.text, "hello.c /jl=5");
@@ -103,8 +105,7 @@ TEST(ErrorJump, CaretInRunningEditorThenStartedEditorAndRefusals) {
     SettleStartedEditor();
 
     // A compiler whose output form is unknown: an apology on any line.
-    settings("tcc.exe", 1);
-    SendMessageTimeoutA(window, WM_KILN_RELOAD, 0, 0, SMTO_NORMAL, 5000, NULL);
+    reload("tcc.exe", 1);
     ASSERT_TRUE(DoubleClickEditLine(pane, 4));
     ASSERT_TRUE(AnswerMessageBox("ごめんなさい", IDOK, &box));
     EXPECT_EQ(box.text, "ごめんなさい\n「 tcc.exe 」はサポートしていないコンパイラです");
