@@ -9,6 +9,7 @@
 
 #include "common/cp932.h"
 #include "controller/build_preparation.h"
+#include "controller/output_pane.h"
 #include "controller/startup_messages.h"
 
 namespace {
@@ -138,7 +139,7 @@ int PrepareEnvironment(const SettingsFile& settings, HWND mainWindow, HWND pane,
     if (SetEnvironmentVariableA("PATH", path.c_str())) return 1;
     if (MessageBoxA(mainWindow, "環境変数が変更できませんでした\n続けますか？", "環境変数設定エラー",
                     MB_OKCANCEL | MB_ICONQUESTION) == IDCANCEL) {
-        SetWindowTextA(pane, "環境変数設定エラー：環境変数が変更できませんでした");
+        ReplacePaneText(pane, "環境変数設定エラー：環境変数が変更できませんでした");
         return 0;
     }
     return 1;

@@ -7,6 +7,7 @@
 #include <cstring>
 
 #include "common/cp932.h"
+#include "controller/output_pane.h"
 #include "resources/shared_names.h"
 
 namespace {
@@ -133,7 +134,7 @@ unsigned __stdcall CompileJob::DotProgressThread(void* argument) {
     int k = 1;
     for (;;) {
         PumpMessages();
-        SetWindowTextA(job->pane, frame);
+        ReplacePaneText(job->pane, frame);
         SendMessageA(job->pane, WM_PAINT, 0, 0);
         if (k > kDotsPerCycle) {
             std::strcpy(frame, kFirstFrame);
@@ -167,7 +168,7 @@ unsigned __stdcall CompileJob::CustomProgressThread(void* argument) {
         std::strcat(frame, job->Messages[i]);
         std::strcat(frame, "\r\n");
         ++i;
-        SetWindowTextA(job->pane, frame);
+        ReplacePaneText(job->pane, frame);
         SendMessageA(job->pane, EM_SCROLLCARET, 0, 0);
         SendMessageA(job->pane, WM_PAINT, 0, 0);
         if (job->WaitFrame()) break;
@@ -206,11 +207,11 @@ void CompileJob::ShowResult() {
     char* buffer = static_cast<char*>(std::malloc(length + kEndRoom));
     if (!buffer) {
         // Better the output without its end line than no output at all.
-        SetWindowTextA(pane, output);
+        ReplacePaneText(pane, output);
         return;
     }
     std::memcpy(buffer, output, length);
     std::strcpy(buffer + length, StopRequested() ? kStoppedText : kEndText);
-    SetWindowTextA(pane, buffer);
+    ReplacePaneText(pane, buffer);
     std::free(buffer);
 }

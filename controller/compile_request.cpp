@@ -51,7 +51,7 @@ Prepared PrepareAndStart(HWND window, KilnSettingsFile& settings, const char* so
     if (!PrepareEnvironment(settings, window, pane, source)) return kEnded;
     if (FileExists(output) && CompareFileTimes(source, output) <= 0) {
         ReleaseLargePaneText(pane);
-        SetWindowTextA(pane, kUnchangedSource);
+        ReplacePaneText(pane, kUnchangedSource);
         return kUpToDate;
     }
     DeleteIfExists(output);

@@ -42,6 +42,22 @@ void ReleaseLargePaneText(HWND pane) {
     if (old) LocalFree(old);
 }
 
+void ReplacePaneText(HWND pane, const char* text) {
+    // While it takes a new text the edit control sets its scroll ranges and
+    // positions several times, and every time the bar is repainted at once;
+    // with themed bars each of those costs about as much as repainting the
+    // whole pane. The control keeps its own redraw flag, which does not stop
+    // that, so the default handling of WM_SETREDRAW takes the pane off the
+    // screen instead while the text goes in.
+    bool shown = (GetWindowLongA(pane, GWL_STYLE) & WS_VISIBLE) != 0;
+    if (shown) DefWindowProcA(pane, WM_SETREDRAW, FALSE, 0);
+    SetWindowTextA(pane, text);
+    if (shown) {
+        DefWindowProcA(pane, WM_SETREDRAW, TRUE, 0);
+        RedrawWindow(pane, NULL, NULL, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME);
+    }
+}
+
 void SubclassOutputPane(HWND pane) {
     // A second EN_SETFOCUS without EN_KILLFOCUS must not save our own
     // procedure as the pane's, or every message would loop back here.

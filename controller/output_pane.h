@@ -11,6 +11,9 @@ void RestoreOutputPane(HWND pane);
 // control otherwise keeps a buffer the size of the largest text it has shown
 // for as long as Kiln runs. Called just before the pane's text is replaced.
 void ReleaseLargePaneText(HWND pane);
+// Replaces the pane's whole text and has the pane, its scroll bars included,
+// repainted once. Callable from any of Kiln's threads.
+void ReplacePaneText(HWND pane, const char* text);
 
 LRESULT CALLBACK OutputPaneProc(HWND pane, UINT message, WPARAM wParam, LPARAM lParam);
 

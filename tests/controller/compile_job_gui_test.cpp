@@ -37,6 +37,11 @@ struct Record {
     std::string settingsPath;
     std::size_t textsBeforeResult = 0;
     DWORD completedAt = 0;
+    // With the main window shown: texts replaced before they were painted,
+    // and whether the pane was due a repaint right after the result went in.
+    bool textAwaitingPaint = false;
+    int unpaintedTexts = 0;
+    bool resultRepaintDue = false;
 };
 Record g_record;
 WNDPROC g_editProcedure = NULL;
@@ -45,7 +50,12 @@ LRESULT CALLBACK PaneProcedure(HWND window, UINT message, WPARAM wParam, LPARAM 
     if (message == WM_SETTEXT) {
         g_record.paneTexts.push_back(reinterpret_cast<const char*>(lParam));
         g_record.paneTimes.push_back(GetTickCount());
+        if (IsWindowVisible(GetParent(window))) {
+            if (g_record.textAwaitingPaint) ++g_record.unpaintedTexts;
+            g_record.textAwaitingPaint = true;
+        }
     }
+    if (message == WM_PAINT && GetUpdateRect(window, NULL, FALSE)) g_record.textAwaitingPaint = false;
     return CallWindowProcA(g_editProcedure, window, message, wParam, lParam);
 }
 
@@ -59,6 +69,7 @@ LRESULT CALLBACK MainProcedure(HWND window, UINT message, WPARAM wParam, LPARAM 
         g_record.settingsPath = job->settingsPath;
         g_record.textsBeforeResult = g_record.paneTexts.size();
         job->ShowResult();
+        g_record.resultRepaintDue = IsWindowVisible(job->pane) && GetUpdateRect(job->pane, NULL, FALSE);
         delete job;
         return 0;
     }
@@ -151,7 +162,11 @@ TEST_F(CompileJobRun, DotFramesCycleEveryElevenFramesThenResult) {
     Settings("Custom=0\r\nInterval=25\r\n0=使われない\r\n");
     // Output whose last line has no line break: the end text joins it.
     Script("sleep 900\nout hello.c:1: warning: 表\\nlast\n");
+    ShowWindow(main_, SW_SHOWNOACTIVATE);
     CompileJob* job = RunJob(CommandLine());
+    // Every frame and the result reach the screen.
+    EXPECT_EQ(0, g_record.unpaintedTexts);
+    EXPECT_TRUE(g_record.resultRepaintDue);
 
     EXPECT_EQ(reinterpret_cast<LPARAM>(job), g_record.completedJob);
     EXPECT_EQ(1, g_record.doneAtCompletion);

@@ -28,9 +28,15 @@ TEST(KilnCompile, ProgressThenOutputAndEndText) {
     Process p;
     HWND window = kiln.Open(p, source);
     ASSERT_NE(window, nullptr);
+    HWND pane = KilnInstall::Pane(window);
     EXPECT_TRUE(KilnInstall::WaitForPane(window, "Kiln:コンパイル開始!\r\nKiln:コンパイル中", 5000));
     ASSERT_TRUE(KilnInstall::WaitForPane(window, kFinished));
-    EXPECT_EQ(WindowText(KilnInstall::Pane(window)), std::string("hello.c:3: error: oops\r\ndone") + kFinished);
+    EXPECT_EQ(WindowText(pane), std::string("hello.c:3: error: oops\r\ndone") + kFinished);
+    // Each text goes in with the pane off the screen: it must be back on and
+    // repainted once the text is in.
+    PumpMessages(300);
+    EXPECT_TRUE(IsWindowVisible(pane));
+    EXPECT_FALSE(GetUpdateRect(pane, NULL, FALSE));
     EXPECT_TRUE(Exists(kiln.dir() / "hello.exe"));
     EXPECT_NE(kiln.CallsLog().find("cmdline=gcc.exe hello.c -o hello.exe\r\n"), std::string::npos)
         << kiln.CallsLog();
