@@ -64,8 +64,9 @@ std::string EditText(HWND window) {
     return text;
 }
 
-// Seconds from the start of `commandLine` until its window of `className`
-// shows `marker`; the program is then closed. -1 when it did not in 30 s.
+// Seconds from the start of `commandLine` until the edit control in its
+// window of `className` holds `marker` and has nothing left to paint; the
+// program is then closed. -1 when it did not in 30 s.
 double TimeToResult(const std::string& commandLine, const char* className, const std::string& marker,
                     const std::string& folder) {
     std::string line = commandLine;
@@ -78,7 +79,8 @@ double TimeToResult(const std::string& commandLine, const char* className, const
     Search search = {info.dwProcessId, className, NULL};
     while (Now() - start < 30) {
         if (!search.found) EnumWindows(Visit, reinterpret_cast<LPARAM>(&search));
-        if (search.found && EditText(search.found).find(marker) != std::string::npos) {
+        if (search.found && EditText(search.found).find(marker) != std::string::npos &&
+            !GetUpdateRect(FindWindowExA(search.found, NULL, "EDIT", NULL), NULL, FALSE)) {
             took = Now() - start;
             break;
         }
