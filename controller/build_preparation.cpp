@@ -9,8 +9,9 @@
 
 #include "common/cp932.h"
 #include "controller/build_preparation.h"
-#include "controller/output_pane.h"
-#include "controller/startup_messages.h"
+#include "controller/kiln_boxes.h"
+#include "controller/pane_text.h"
+#include "controller/path_operations.h"
 
 namespace {
 
@@ -67,40 +68,40 @@ Piece NamePiece(const char* path) {
 
 }  // namespace
 
-int MakeSourcePathFull(char* source, std::size_t size) {
+bool MakeSourcePathFull(char* source, std::size_t size) {
     std::string stripped(source);
     stripped.push_back('\0');
     StripQuotes(&stripped[0]);
     // A relative path would point elsewhere once the current directory has
     // become the source's directory; resolve it while it still means what
     // the user typed.
-    if (IsFullPath(stripped.c_str())) return 1;
+    if (IsFullPath(stripped.c_str())) return true;
     std::string full(size, '\0');
     DWORD length = GetFullPathNameA(stripped.c_str(), static_cast<DWORD>(size), &full[0], NULL);
     if (length == 0) {
         ShowKilnError(kSourceUnresolved);
-        return 0;
+        return false;
     }
     if (length >= size) {
         ShowKilnError(kSourceTooLong);
-        return 0;
+        return false;
     }
     std::memcpy(source, full.c_str(), length + 1);
-    return 1;
+    return true;
 }
 
-int ComposeOutputPath(char* destination, const char* source, const char* extension) {
+bool ComposeOutputPath(char* destination, const char* source, const char* extension) {
     // Only a dot of the file name counts: C:\my.dir\prog must not become C:\my.exe.
     const char* dot = cp932::FindLast(cp932::FileNamePart(source), '.');
     if (!dot) {
         ShowKilnError(kNoExtension);
-        return 0;
+        return false;
     }
     std::size_t stem = static_cast<std::size_t>(dot - source) + 1;
     std::size_t extensionLength = std::strlen(extension);
     if (stem + extensionLength + 1 >= kPathSize) {
         ShowKilnError(kOutputTooLong);
-        return 0;
+        return false;
     }
     // The trailing quote closes a quoted source's quoting; after an unquoted
     // source it is dropped wherever the path is used.
@@ -108,44 +109,44 @@ int ComposeOutputPath(char* destination, const char* source, const char* extensi
     std::memcpy(destination + stem, extension, extensionLength);
     destination[stem + extensionLength] = '"';
     destination[stem + extensionLength + 1] = '\0';
-    return 1;
+    return true;
 }
 
-int PrepareEnvironment(const SettingsFile& settings, HWND mainWindow, HWND pane, const char* source) {
+bool PrepareEnvironment(const SettingsFile& settings, HWND mainWindow, HWND pane, const char* source) {
     // Every refusal comes before the directory or PATH is touched.
     std::string compilerDirectory, sourceDirectory, kilnDirectory;
     if (!DirectoryOf(settings.Path, &compilerDirectory)) {
         ShowKilnError(kCompilerWithoutDirectory);
-        return 0;
+        return false;
     }
     if (!DirectoryOf(source, &sourceDirectory)) {
         ShowKilnError(kSourceWithoutDirectory);
-        return 0;
+        return false;
     }
     char module[kLongTextSize];
     DWORD moduleLength = GetModuleFileNameA(NULL, module, sizeof module);
     if (moduleLength == 0 || moduleLength >= sizeof module || !DirectoryOf(module, &kilnDirectory)) {
         ShowKilnError(kKilnDirectoryUnknown);
-        return 0;
+        return false;
     }
 
     if (!SetCurrentDirectoryA(sourceDirectory.c_str())) {
-        MessageBoxA(NULL, sourceDirectory.c_str(), "カレントディレクトリ変更エラー", MB_ICONERROR);
-        return 0;
+        ShowBox(NULL, sourceDirectory.c_str(), "カレントディレクトリ変更エラー", MB_ICONERROR);
+        return false;
     }
     // Nothing of the inherited PATH survives: the compiler's own directory
     // comes first, so its tools are the ones found.
     std::string path = compilerDirectory + ";" + sourceDirectory + ";" + kilnDirectory;
-    if (SetEnvironmentVariableA("PATH", path.c_str())) return 1;
-    if (MessageBoxA(mainWindow, "環境変数が変更できませんでした\n続けますか？", "環境変数設定エラー",
+    if (SetEnvironmentVariableA("PATH", path.c_str())) return true;
+    if (ShowBox(mainWindow, "環境変数が変更できませんでした\n続けますか？", "環境変数設定エラー",
                     MB_OKCANCEL | MB_ICONQUESTION) == IDCANCEL) {
         ReplacePaneText(pane, "環境変数設定エラー：環境変数が変更できませんでした");
-        return 0;
+        return false;
     }
-    return 1;
+    return true;
 }
 
-int ComposeCommandLine(const SettingsFile& settings, char* destination, std::size_t size,
+bool ComposeCommandLine(const SettingsFile& settings, char* destination, std::size_t size,
                        const char* source, const char* output) {
     Piece compiler = NamePiece(settings.Path);
     Piece options = Piece{settings.CompileOption, std::strlen(settings.CompileOption)};
@@ -172,8 +173,47 @@ int ComposeCommandLine(const SettingsFile& settings, char* destination, std::siz
     if (line.size() >= size) {
         if (size) destination[0] = '\0';
         ShowKilnError(kCommandLineTooLong);
-        return 0;
+        return false;
     }
     std::memcpy(destination, line.c_str(), line.size() + 1);
-    return 1;
+    return true;
+}
+
+namespace {
+
+// Opened for its times only, shared with whatever writes it.
+HANDLE OpenForTime(const char* path) {
+    return CreateFileA(UnquotedPath(path).c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE, NULL, OPEN_EXISTING,
+                       FILE_ATTRIBUTE_NORMAL, NULL);
+}
+
+void CloseIfOpen(HANDLE handle) {
+    if (handle != INVALID_HANDLE_VALUE) CloseHandle(handle);
+}
+
+}  // namespace
+
+int CompareFileTimes(const char* source, const char* output) {
+    HANDLE sourceFile = OpenForTime(source);
+    HANDLE outputFile = OpenForTime(output);
+    if (sourceFile == INVALID_HANDLE_VALUE || outputFile == INVALID_HANDLE_VALUE) {
+        ShowBox(NULL, "タイムスタンプを比較するための\nファイルを開けませんでした", "エラー", MB_ICONERROR);
+        CloseIfOpen(sourceFile);
+        CloseIfOpen(outputFile);
+        return 0;
+    }
+    FILETIME sourceTime, outputTime;
+    if (!GetFileTime(sourceFile, NULL, NULL, &sourceTime) || !GetFileTime(outputFile, NULL, NULL, &outputTime)) {
+        ShowBox(NULL, "タイムスタンプを取得出来ませんでした", "エラー", MB_ICONERROR);
+        CloseHandle(sourceFile);
+        CloseHandle(outputFile);
+        return 0;
+    }
+    CloseHandle(sourceFile);
+    CloseHandle(outputFile);
+    if (sourceTime.dwHighDateTime != outputTime.dwHighDateTime)
+        return sourceTime.dwHighDateTime > outputTime.dwHighDateTime ? 1 : -1;
+    if (sourceTime.dwLowDateTime != outputTime.dwLowDateTime)
+        return sourceTime.dwLowDateTime > outputTime.dwLowDateTime ? 1 : -1;
+    return 0;
 }

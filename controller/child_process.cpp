@@ -1,4 +1,4 @@
-#include "child_process.h"
+#include "controller/child_process.h"
 
 #include <cstdlib>
 #include <cstring>

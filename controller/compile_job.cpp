@@ -1,4 +1,4 @@
-#include "compile_job.h"
+#include "controller/compile_job.h"
 
 #include <process.h>
 
@@ -7,7 +7,8 @@
 #include <cstring>
 
 #include "common/cp932.h"
-#include "controller/output_pane.h"
+#include "controller/kiln_boxes.h"
+#include "controller/pane_text.h"
 #include "resources/shared_names.h"
 
 namespace {
@@ -108,7 +109,7 @@ void CompileJob::Start() {
 
     // Without its thread the compiler cannot run: the user hears about it as
     // about a compiler that cannot be started, and the compile still ends.
-    MessageBoxA(NULL, kStartErrorBox, kStartErrorCaption, MB_OK | MB_ICONERROR);
+    ShowBox(NULL, kStartErrorBox, kStartErrorCaption, MB_OK | MB_ICONERROR);
     ReplaceText(kStartErrorText);
     MarkDone();
     if (!progressRunning) {
@@ -186,7 +187,7 @@ void CompileJob::Capture() {
     int started = commandLine ? Run(commandLine) : 0;
     if (!started) {
         // The progress frames go on while the box is open.
-        MessageBoxA(NULL, kStartErrorBox, kStartErrorCaption, MB_OK | MB_ICONERROR);
+        ShowBox(NULL, kStartErrorBox, kStartErrorCaption, MB_OK | MB_ICONERROR);
         ReplaceText(kStartErrorText);
     }
     // Once done is set the job may be deleted at any moment: read what is

@@ -11,7 +11,7 @@
 #include <atomic>
 
 #include "controller/child_process.h"
-#include "settings/initial_file.h"
+#include "settings/settings_file.h"
 
 class CompileJob : public ChildProcess {
 public:

@@ -4,16 +4,19 @@
 
 #include <windows.h>
 
-LRESULT OnCompileRequest(HWND window, const char* path);
-LRESULT OnCompileDone(HWND window, LPARAM job);
-LRESULT OnRunOffer(HWND window);
+#include "controller/main_window_state.h"
+
+// Copies a received source path into the state's source path; a text that
+// does not fit is refused with a message box (false), never cut.
+bool AcceptSourcePath(MainWindowState& state, const char* text);
+
+LRESULT OnCompileRequest(MainWindowState& state, const char* path);
+LRESULT OnCompileDone(MainWindowState& state, LPARAM job);
+LRESULT OnRunOffer(MainWindowState& state);
 // Ends the running compile and everything it started (Esc); its output so
 // far is shown and no run is offered. Nothing happens when none runs.
-void StopRunningCompile();
+void StopRunningCompile(MainWindowState& state);
 // Carries out a request that arrived while another one was busy.
-LRESULT OnPendingRequest(HWND window);
-
-// Posted to the main window when a kept request may run.
-#define WM_KILN_PENDING_REQUEST (0x8000 + 520)
+LRESULT OnPendingRequest(MainWindowState& state);
 
 #endif

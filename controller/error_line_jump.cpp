@@ -1,15 +1,13 @@
-#include "error_line_jump.h"
+#include "controller/error_line_jump.h"
 
 #include <cstring>
 #include <string>
 
 #include "common/cp932.h"
 #include "common/error_line.h"
+#include "controller/kiln_boxes.h"
 #include "controller/locate_window.h"
-#include "controller/main_window.h"
 #include "controller/shell_open.h"
-#include "controller/settings_instance.h"
-#include "controller/startup_messages.h"
 #include "resources/shared_names.h"
 
 namespace {
@@ -32,49 +30,48 @@ int ParseErrorLine(char* text, const char* compilerPath) {
     if (form == kUnsupportedForm) {
         std::string apology = std::string("ごめんなさい\n「 ") + cp932::FileNamePart(compilerPath) +
                               " 」はサポートしていないコンパイラです";
-        MessageBoxA(NULL, apology.c_str(), "ごめんなさい", MB_ICONERROR);
+        ShowBox(NULL, apology.c_str(), "ごめんなさい", MB_ICONERROR);
         return 0;
     }
     return ParseLineOfForm(form, text);
 }
 
 void LaunchEditorAtLine(HWND owner, const char* editorPath, const char* parameters) {
-    MessageBoxA(owner, parameters, editorPath, MB_OK);
+    ShowBox(owner, parameters, editorPath, MB_OK);
     ShellOpen(owner, editorPath, parameters);  // a failed start is not reported
 }
 
-int JumpInRunningEditor(const char* sourcePath, int n) {
+bool JumpInRunningEditor(const char* sourcePath, int n) {
     HWND editor = NULL;
-    if (!LocateWindow(WRENLET_WINDOW_CLASS, sourcePath, &editor)) return 0;
+    if (!LocateWindow(WRENLET_WINDOW_CLASS, sourcePath, &editor)) return false;
     HWND edit = reinterpret_cast<HWND>(SendToEditor(editor, WM_WRENLET_GETEDIT, 0, 0));
-    if (edit == NULL || edit == reinterpret_cast<HWND>(-1)) return 0;
+    if (edit == NULL || edit == reinterpret_cast<HWND>(-1)) return false;
     LRESULT p = SendToEditor(edit, EM_LINEINDEX, static_cast<WPARAM>(n - 1), 0);
     SendToEditor(edit, EM_SETSEL, static_cast<WPARAM>(p), p);
     SendToEditor(edit, EM_SCROLLCARET, 0, 0);
     SetForegroundWindow(editor);
     SetFocus(editor);
-    return 1;
+    return true;
 }
 
-void JumpToErrorLine(HWND pane, char* line) {
-    const KilnSettingsFile& settings = KilnSettings();
+void JumpToErrorLine(HWND owner, const SettingsFile& settings, const char* sourcePath, char* line) {
     // The compiler's name picks the line form; the editor's values start it.
     if (ReportOverlongSetting(settings, kOverlongPath | kOverlongEditor)) return;
     int n = ParseErrorLine(line, settings.Path);
     if (n <= 0) return;
     switch (settings.JumpType) {
     case 1:
-        if (JumpInRunningEditor(CurrentSourcePath(), n)) return;
+        if (JumpInRunningEditor(sourcePath, n)) return;
         break;
     case 0:
         break;
     default:
-        MessageBoxA(pane, "ジャンプタイプが不正です", "エラー", MB_ICONQUESTION);
+        ShowBox(owner, "ジャンプタイプが不正です", "エラー", MB_ICONQUESTION);
         return;
     }
     char option[kJumpOptionBufferSize];
     cp932::CopyFitting(option, sizeof option, settings.JumpOption);
     FillJumpOption(option, n);
     std::string parameters = JumpParameters(line, option, FormForCompiler(settings.Path));
-    LaunchEditorAtLine(pane, settings.EditorPath, parameters.c_str());
+    LaunchEditorAtLine(owner, settings.EditorPath, parameters.c_str());
 }

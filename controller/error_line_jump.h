@@ -4,6 +4,8 @@
 
 #include <windows.h>
 
+#include "settings/settings_file.h"
+
 // The line number the compiler of `compilerPath` reports in `text`, cutting
 // the text to its file part; 0 for none. A compiler whose output form is not
 // known gets an apology box, whatever the line says.
@@ -14,10 +16,12 @@ int ParseErrorLine(char* text, const char* compilerPath);
 void LaunchEditorAtLine(HWND owner, const char* editorPath, const char* parameters);
 
 // Moves the caret of the editor window that shows `sourcePath` to line n;
-// 1 when done, 0 when no editor window shows the file.
-int JumpInRunningEditor(const char* sourcePath, int n);
+// false when no editor window shows the file.
+bool JumpInRunningEditor(const char* sourcePath, int n);
 
-// The whole jump for one pane line (the double-click's work).
-void JumpToErrorLine(HWND pane, char* line);
+// The whole jump for one pane line (the double-click's work): the line form
+// of the compiler in `settings`, the editor that shows `sourcePath`, boxes
+// over `owner`.
+void JumpToErrorLine(HWND owner, const SettingsFile& settings, const char* sourcePath, char* line);
 
 #endif

@@ -3,21 +3,20 @@
 #include <cstring>
 
 #include "common/command_tail.h"
-#include "build_preparation.h"
-#include "compile_request.h"
-#include "locate_window.h"
-#include "main_window.h"
+#include "controller/build_preparation.h"
+#include "controller/compile_request.h"
+#include "controller/kiln_boxes.h"
+#include "controller/locate_window.h"
+#include "controller/main_window.h"
 #include "resources/resource_ids.h"
 #include "resources/shared_names.h"
-#include "settings_instance.h"
-#include "startup_messages.h"
-
-// Constructed before WinMain: on a first run KilnOp has been shown and closed
-// before Kiln looks for a running instance or creates its window.
-static KilnSettingsFile& settings = KilnSettings();
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE previous, LPSTR, int) {
-    (void)settings;
+    // First of all: on a first run KilnOp is shown and closed here, before
+    // Kiln looks for a running instance or creates its window.
+    KilnSettingsFile settings;
+    settings.Construct();
+    MainWindowState state(settings);
     const char* tail = cmdline::Tail(GetCommandLineA());
 
     HWND running = NULL;
@@ -36,10 +35,10 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE previous, LPSTR, int) {
         return 0;
     }
     if (ReportIfEmpty(tail, kNoSourceMessage)) return 0;
-    if (!AcceptSourcePath(tail)) return 0;
+    if (!AcceptSourcePath(state, tail)) return 0;
 
     if (previous == NULL && !RegisterMainWindowClass(instance)) return 0;
-    HWND window = CreateMainWindow(instance);
+    HWND window = CreateMainWindow(instance, state);
     if (window == NULL) {
         ShowKilnError("Kilnのウィンドウを作成できませんでした");
         return 0;
@@ -54,7 +53,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE previous, LPSTR, int) {
         // accelerator, since the table holds the profile keys only.
         if (message.message == WM_KEYDOWN && message.wParam == VK_ESCAPE &&
             (message.hwnd == window || IsChild(window, message.hwnd))) {
-            StopRunningCompile();
+            StopRunningCompile(state);
             continue;
         }
         if (!TranslateAcceleratorA(window, keys, &message)) {

@@ -1,11 +1,11 @@
-#include "locate_window.h"
+#include "controller/locate_window.h"
 
 #include <cstring>
 #include <string>
 #include <vector>
 
 #include "common/cp932.h"
-#include "controller/build_preparation.h"
+#include "controller/path_operations.h"
 #include "resources/shared_names.h"
 
 namespace {
@@ -33,7 +33,7 @@ bool PathChildText(HWND window, std::vector<char>& text) {
 
 }  // namespace
 
-int LocateWindow(const char* className, const char* path, HWND* window) {
+bool LocateWindow(const char* className, const char* path, HWND* window) {
     if (window) *window = NULL;
     const bool wantKiln = std::strcmp(className, KILN_WINDOW_CLASS) == 0;
     std::string wanted;
@@ -55,8 +55,8 @@ int LocateWindow(const char* className, const char* path, HWND* window) {
         }
         if (found) {
             if (window) *window = w;
-            return 1;
+            return true;
         }
     }
-    return 0;
+    return false;
 }

@@ -9,7 +9,7 @@
 // Walks the Z-order down from the foreground window. A window of class
 // "Kiln" matches a search for "Kiln" as it is; a window of any other class
 // matches only when its first "TEdit" child shows `path` (unquoted, ASCII
-// letter case ignored). Returns 1 with *window set, or 0 with *window null.
-int LocateWindow(const char* className, const char* path, HWND* window);
+// letter case ignored). True with *window set, or false with *window null.
+bool LocateWindow(const char* className, const char* path, HWND* window);
 
 #endif

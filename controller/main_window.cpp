@@ -1,22 +1,16 @@
-#include "main_window.h"
+#include "controller/main_window.h"
 
 #include <cstdlib>
 #include <cstring>
 
-#include "compile_request.h"
-#include "output_pane.h"
+#include "controller/compile_request.h"
+#include "controller/error_line_jump.h"
+#include "controller/output_pane.h"
+#include "controller/window_placement.h"
 #include "resources/resource_ids.h"
 #include "resources/shared_names.h"
-#include "settings_instance.h"
-#include "startup_messages.h"
-#include "window_placement.h"
 
 namespace {
-
-char currentSource[kSourcePathSize];
-char currentOutput[MAX_PATH];
-HWND pane;
-HFONT paneFont;
 
 // Distinguishes a hand-off from any other WM_COPYDATA that might arrive.
 const ULONG_PTR kHandOffTag = WM_KILN_COMPILE;
@@ -25,87 +19,125 @@ const char* ProfileName(const KilnSettingsFile& settings) {
     return settings.CompilerName[settings.CompilerNo];
 }
 
-LRESULT OnCreate(HWND window, const CREATESTRUCTA* create) {
-    KilnSettingsFile& settings = KilnSettings();
+MainWindowState* StateOf(HWND window) {
+    return reinterpret_cast<MainWindowState*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+}
+
+LRESULT OnCreate(MainWindowState& state, const CREATESTRUCTA* create) {
+    HWND window = state.window;
+    KilnSettingsFile& settings = state.settings;
     settings.Load();
-    PlaceWindow(settings, window, currentSource);
+    PlaceWindow(settings, window, state.source);
     RECT client;
     GetClientRect(window, &client);
-    pane = CreateWindowExA(0, "EDIT", "",
-                           WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_HSCROLL | ES_READONLY | ES_MULTILINE, 0, 0,
-                           client.right, client.bottom, window, NULL, create->hInstance, NULL);
-    if (!paneFont) paneFont = CreatePaneFont("ＭＳ ゴシック", 0);
-    SendMessageA(pane, WM_SETFONT, reinterpret_cast<WPARAM>(paneFont), TRUE);
-    UpdateTitle(window, ProfileName(settings), currentSource);
-    SendMessageA(window, WM_KILN_COMPILE, 0, reinterpret_cast<LPARAM>(currentSource));
+    state.pane = CreateWindowExA(0, "EDIT", "",
+                                 WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_HSCROLL | ES_READONLY | ES_MULTILINE, 0, 0,
+                                 client.right, client.bottom, window, NULL, create->hInstance, NULL);
+    if (!state.paneFont) state.paneFont = CreatePaneFont("ＭＳ ゴシック", 0);
+    SendMessageA(state.pane, WM_SETFONT, reinterpret_cast<WPARAM>(state.paneFont), TRUE);
+    UpdateTitle(window, ProfileName(settings), state.source);
+    SendMessageA(window, WM_KILN_COMPILE, 0, reinterpret_cast<LPARAM>(state.source));
     return 0;
 }
 
-LRESULT OnSize(HWND window) {
-    if (!pane) return 0;
+LRESULT OnSize(const MainWindowState& state) {
+    if (!state.pane) return 0;
     RECT client;
-    GetClientRect(window, &client);
-    MoveWindow(pane, client.left, client.top, client.right, client.bottom, TRUE);
+    GetClientRect(state.window, &client);
+    MoveWindow(state.pane, client.left, client.top, client.right, client.bottom, TRUE);
     return 0;
 }
 
-LRESULT OnCommand(HWND window, WPARAM wParam) {
+LRESULT OnCommand(MainWindowState& state, WPARAM wParam) {
     WORD code = HIWORD(wParam);
     WORD id = LOWORD(wParam);
     if (code == EN_SETFOCUS) {
-        SubclassOutputPane(pane);
+        SubclassOutputPane(state.pane);
     } else if (code == EN_KILLFOCUS) {
-        RestoreOutputPane(pane);
-        SetFocus(window);
+        RestoreOutputPane(state.pane);
+        SetFocus(state.window);
     } else if (id >= IDM_PROFILE_1 && id <= IDM_PROFILE_9) {
-        KilnSettingsFile& settings = KilnSettings();
+        KilnSettingsFile& settings = state.settings;
         settings.CompilerNo = id - IDM_PROFILE_1;
         settings.SaveCompilerNo();
-        SendMessageA(window, WM_KILN_RELOAD, 0, 0);
+        SendMessageA(state.window, WM_KILN_RELOAD, 0, 0);
     }
     return 0;
 }
 
-LRESULT OnReload(HWND window) {
-    KilnSettingsFile& settings = KilnSettings();
+LRESULT OnReload(MainWindowState& state) {
+    KilnSettingsFile& settings = state.settings;
     settings.Load();
-    PlaceWindow(settings, window, currentSource);
-    UpdateTitle(window, ProfileName(settings), currentSource);
+    PlaceWindow(settings, state.window, state.source);
+    UpdateTitle(state.window, ProfileName(settings), state.source);
     return 0;
 }
 
-LRESULT OnCopyData(HWND window, const COPYDATASTRUCT* data) {
+LRESULT OnCopyData(MainWindowState& state, const COPYDATASTRUCT* data) {
     if (data == NULL || data->dwData != kHandOffTag) return FALSE;
     // Our own copy, always terminated, however the sender sized it.
     char* text = static_cast<char*>(std::malloc(data->cbData + 1));
     if (!text) return FALSE;
     if (data->cbData) std::memcpy(text, data->lpData, data->cbData);
     text[data->cbData] = '\0';
-    OnCompileRequest(window, text);
+    OnCompileRequest(state, text);
     std::free(text);
     return TRUE;
 }
 
-}  // namespace
+// The pane's double-click, told by the pane itself on this thread; one sent
+// from elsewhere, or naming another window, is not a click of the user's.
+LRESULT OnPaneDoubleClick(const MainWindowState& state, LPARAM lParam) {
+    if (InSendMessage() || reinterpret_cast<HWND>(lParam) != state.pane) return 0;
+    char* line = PaneCaretLineText(state.pane);
+    if (!line) return 0;
+    JumpToErrorLine(state.pane, state.settings, state.source, line);
+    std::free(line);
+    return 0;
+}
 
-char* CurrentSourcePath() { return currentSource; }
-char* CurrentOutputPath() { return currentOutput; }
-HWND OutputPane() { return pane; }
+LRESULT Dispatch(MainWindowState& state, UINT message, WPARAM wParam, LPARAM lParam) {
+    HWND window = state.window;
+    switch (message) {
+    case WM_CREATE:
+        return OnCreate(state, reinterpret_cast<CREATESTRUCTA*>(lParam));
+    case WM_SIZE:
+        return OnSize(state);
+    case WM_CTLCOLORSTATIC:
+        return reinterpret_cast<LRESULT>(GetStockObject(WHITE_BRUSH));
+    case WM_DESTROY:
+        PostQuitMessage(0);
+        return 0;
+    case WM_COMMAND:
+        return OnCommand(state, wParam);
+    case WM_COPYDATA:
+        return OnCopyData(state, reinterpret_cast<COPYDATASTRUCT*>(lParam));
+    case WM_KILN_RELOAD:
+        return OnReload(state);
+    case WM_KILN_COMPILE:
+        // lParam is an address in this process: a request sent from another
+        // thread or process could not carry its text this way, so only the
+        // window's own requests are taken (a second Kiln uses WM_COPYDATA).
+        if (InSendMessage()) return 0;
+        return OnCompileRequest(state, reinterpret_cast<const char*>(lParam));
+    case WM_KILN_COMPILE_DONE:
+        return OnCompileDone(state, lParam);
+    case WM_KILN_RUN:
+        return OnRunOffer(state);
+    case WM_KILN_PENDING_REQUEST:
+        return OnPendingRequest(state);
+    case WM_KILN_PANE_DOUBLECLICK:
+        return OnPaneDoubleClick(state, lParam);
+    default:
+        return DefWindowProcA(window, message, wParam, lParam);
+    }
+}
+
+}  // namespace
 
 HFONT CreatePaneFont(const char* face, int height) {
     return CreateFontA(height, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, SHIFTJIS_CHARSET, OUT_DEFAULT_PRECIS,
                        CLIP_DEFAULT_PRECIS, PROOF_QUALITY, FIXED_PITCH | FF_MODERN, face);
-}
-
-int AcceptSourcePath(const char* text) {
-    if (text == currentSource) return 1;
-    std::size_t length = std::strlen(text);
-    if (length >= sizeof currentSource) {
-        ShowKilnError(kSourcePathTooLong);
-        return 0;
-    }
-    std::memcpy(currentSource, text, length + 1);
-    return 1;
 }
 
 void HandOffToRunningKiln(HWND running, const char* path) {
@@ -117,37 +149,16 @@ void HandOffToRunningKiln(HWND running, const char* path) {
 }
 
 LRESULT CALLBACK MainWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    switch (message) {
-    case WM_CREATE:
-        return OnCreate(window, reinterpret_cast<CREATESTRUCTA*>(lParam));
-    case WM_SIZE:
-        return OnSize(window);
-    case WM_CTLCOLORSTATIC:
-        return reinterpret_cast<LRESULT>(GetStockObject(WHITE_BRUSH));
-    case WM_DESTROY:
-        PostQuitMessage(0);
-        return 0;
-    case WM_COMMAND:
-        return OnCommand(window, wParam);
-    case WM_COPYDATA:
-        return OnCopyData(window, reinterpret_cast<COPYDATASTRUCT*>(lParam));
-    case WM_KILN_RELOAD:
-        return OnReload(window);
-    case WM_KILN_COMPILE:
-        // lParam is an address in this process: a request sent from another
-        // thread or process could not carry its text this way, so only the
-        // window's own requests are taken (a second Kiln uses WM_COPYDATA).
-        if (InSendMessage()) return 0;
-        return OnCompileRequest(window, reinterpret_cast<const char*>(lParam));
-    case WM_KILN_COMPILE_DONE:
-        return OnCompileDone(window, lParam);
-    case WM_KILN_RUN:
-        return OnRunOffer(window);
-    case WM_KILN_PENDING_REQUEST:
-        return OnPendingRequest(window);
-    default:
-        return DefWindowProcA(window, message, wParam, lParam);
+    if (message == WM_NCCREATE) {
+        const CREATESTRUCTA* create = reinterpret_cast<const CREATESTRUCTA*>(lParam);
+        MainWindowState* state = static_cast<MainWindowState*>(create->lpCreateParams);
+        state->window = window;
+        SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(state));
     }
+    MainWindowState* state = StateOf(window);
+    // Messages before WM_NCCREATE (WM_GETMINMAXINFO) come before there is a state.
+    if (!state) return DefWindowProcA(window, message, wParam, lParam);
+    return Dispatch(*state, message, wParam, lParam);
 }
 
 ATOM RegisterMainWindowClass(HINSTANCE instance) {
@@ -162,7 +173,7 @@ ATOM RegisterMainWindowClass(HINSTANCE instance) {
     return RegisterClassA(&windowClass);
 }
 
-HWND CreateMainWindow(HINSTANCE instance) {
+HWND CreateMainWindow(HINSTANCE instance, MainWindowState& state) {
     return CreateWindowExA(WS_EX_WINDOWEDGE | WS_EX_CLIENTEDGE, KILN_WINDOW_CLASS, "Kiln", WS_OVERLAPPEDWINDOW,
-                           CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, NULL, NULL, instance, NULL);
+                           CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, NULL, NULL, instance, &state);
 }

@@ -5,29 +5,19 @@
 
 #include <windows.h>
 
-#include <cstddef>
-
-enum { kSourcePathSize = 512 };
-
-// The path of the file being compiled, as received (quotes included).
-char* CurrentSourcePath();
-// The path of the file the compile produces.
-char* CurrentOutputPath();
-HWND OutputPane();
+#include "controller/main_window_state.h"
 
 ATOM RegisterMainWindowClass(HINSTANCE instance);
-HWND CreateMainWindow(HINSTANCE instance);
+// The window of `state`, whose creation carries out the first compile
+// request for the state's source path.
+HWND CreateMainWindow(HINSTANCE instance, MainWindowState& state);
 LRESULT CALLBACK MainWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
 HFONT CreatePaneFont(const char* face, int height);
 
-// Copies a received source path into the current source path; a text that
-// does not fit is refused with a message box (0), never cut.
-int AcceptSourcePath(const char* text);
-
 // Hands the command-line tail to a running Kiln window: the text crosses the
 // process boundary in a WM_COPYDATA, which the receiver treats exactly as a
-// WM_KILN_COMPILE with the address of its own copy.
+// compile request with its own copy of the text.
 void HandOffToRunningKiln(HWND running, const char* path);
 
 #endif

@@ -1,5 +1,5 @@
-// The output pane's procedure while it has the keyboard focus. The error-line
-// jump hooks the pane's double-click here.
+// The output pane while it has the keyboard focus: a double-click on a line
+// is told to the pane's parent as WM_KILN_PANE_DOUBLECLICK (lParam: the pane).
 #ifndef KILN_CONTROLLER_OUTPUT_PANE_H
 #define KILN_CONTROLLER_OUTPUT_PANE_H
 
@@ -7,13 +7,12 @@
 
 void SubclassOutputPane(HWND pane);
 void RestoreOutputPane(HWND pane);
-// Gives the pane a fresh, empty buffer when its text is large: the edit
-// control otherwise keeps a buffer the size of the largest text it has shown
-// for as long as Kiln runs. Called just before the pane's text is replaced.
-void ReleaseLargePaneText(HWND pane);
-// Replaces the pane's whole text and has the pane, its scroll bars included,
-// repainted once. Callable from any of Kiln's threads.
-void ReplacePaneText(HWND pane, const char* text);
+
+// The text of the line that holds the pane's caret, on the heap (free it);
+// null when it cannot be had. The pane may count a line's length in
+// characters while EM_GETLINE fills bytes, so the buffer has room for two
+// bytes a character; its size word caps a line at 65535 bytes.
+char* PaneCaretLineText(HWND pane);
 
 LRESULT CALLBACK OutputPaneProc(HWND pane, UINT message, WPARAM wParam, LPARAM lParam);
 

@@ -1,11 +1,11 @@
-#include "run_offer.h"
+#include "controller/run_offer.h"
 
 #include <string>
 
 #include "common/run_target.h"
-#include "controller/build_preparation.h"
+#include "controller/kiln_boxes.h"
+#include "controller/path_operations.h"
 #include "controller/shell_open.h"
-#include "controller/startup_messages.h"
 
 namespace {
 
@@ -24,13 +24,13 @@ void ReportStartFailure(HWND mainWindow, const Launch& launch) {
                            ? "補助プログラム「" + launch.file +
                                  "」を起動できませんでした\n補助プログラムのパスを設定し直してください"
                            : "「" + launch.file + "」を起動できませんでした\n実行するファイルがあるか確かめてください";
-    MessageBoxA(mainWindow, text.c_str(), kKilnErrorCaption, MB_OK | MB_ICONERROR);
+    ShowBox(mainWindow, text.c_str(), kKilnErrorCaption, MB_OK | MB_ICONERROR);
 }
 
 }  // namespace
 
-int RunBuiltProgram(const SettingsFile& settings, HWND mainWindow, const char* outputPath) {
-    if (!FileExists(outputPath)) return 0;
+bool RunBuiltProgram(const SettingsFile& settings, HWND mainWindow, const char* outputPath) {
+    if (!FileExists(outputPath)) return false;
     char name[kPathSize];
     FileNamePart(name, outputPath);
 
@@ -46,20 +46,20 @@ int RunBuiltProgram(const SettingsFile& settings, HWND mainWindow, const char* o
     case kJavaClass: {
         // The quoted runner command is no file the shell could open: without
         // an aid program the runner itself is started with the class.
-        if (!ComposeJavaCommand(&target, className.c_str(), settings.Path)) return 0;
+        if (!ComposeJavaCommand(&target, className.c_str(), settings.Path)) return false;
         JavaRunnerPath(&launch.file, settings.Path);
         launch.parameters = className + " " + settings.ExecuteCommandLine;
         break;
     }
     default:
-        return 0;
+        return false;
     }
 
     int answer = IDOK;
     if (settings.CheckExecute == 0) {
-        answer = MessageBoxA(mainWindow, kQuestion, kQuestionCaption, MB_OKCANCEL | MB_ICONQUESTION);
+        answer = ShowBox(mainWindow, kQuestion, kQuestionCaption, MB_OKCANCEL | MB_ICONQUESTION);
     }
-    if (answer != IDOK) return 1;
+    if (answer != IDOK) return true;
 
     launch.throughAid = settings.AidExecute != 0;
     if (launch.throughAid) {
@@ -69,5 +69,5 @@ int RunBuiltProgram(const SettingsFile& settings, HWND mainWindow, const char* o
     if (ShellOpen(mainWindow, launch.file.c_str(), launch.parameters.c_str()) <= 32) {
         ReportStartFailure(mainWindow, launch);
     }
-    return 1;
+    return true;
 }

@@ -4,10 +4,10 @@
 
 #include <windows.h>
 
-#include "settings/initial_file.h"
+#include "settings/settings_file.h"
 
-// 1 when an offer was made (the program was started, or the user declined),
-// 0 when there was nothing to run.
-int RunBuiltProgram(const SettingsFile& settings, HWND mainWindow, const char* outputPath);
+// True when an offer was made (the program was started, or the user
+// declined), false when there was nothing to run.
+bool RunBuiltProgram(const SettingsFile& settings, HWND mainWindow, const char* outputPath);
 
 #endif

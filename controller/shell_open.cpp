@@ -1,4 +1,4 @@
-#include "shell_open.h"
+#include "controller/shell_open.h"
 
 INT_PTR ShellOpen(HWND owner, const char* file, const char* parameters) {
     typedef HINSTANCE(WINAPI * ShellExecuteFunction)(HWND, LPCSTR, LPCSTR, LPCSTR, LPCSTR, INT);

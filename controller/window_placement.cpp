@@ -1,10 +1,10 @@
-#include "window_placement.h"
+#include "controller/window_placement.h"
 
 #include <cstdio>
 #include <string>
 
 #include "common/cp932.h"
-#include "controller/build_preparation.h"
+#include "controller/path_operations.h"
 #include "controller/locate_window.h"
 #include "resources/shared_names.h"
 
@@ -62,23 +62,23 @@ void PlaceWindow(SettingsFile& settings, HWND mainWindow, const char* sourcePath
     }
 }
 
-int DockUnderEditor(SettingsFile& settings, HWND mainWindow, const char* sourcePath) {
+bool DockUnderEditor(SettingsFile& settings, HWND mainWindow, const char* sourcePath) {
     HWND editor = NULL;
-    if (!LocateWindow(WRENLET_WINDOW_CLASS, sourcePath, &editor)) return 0;
+    if (!LocateWindow(WRENLET_WINDOW_CLASS, sourcePath, &editor)) return false;
     // A minimised editor's rectangle lies far off the screen; docking under
     // it would take Kiln's window out of sight.
-    if (IsIconic(editor)) return 1;
+    if (IsIconic(editor)) return true;
     RECT workArea = {};
     SystemParametersInfoA(SPI_GETWORKAREA, 0, &workArea, 0);
     RECT editorRect = {};
     GetWindowRect(editor, &editorRect);
-    if (workArea.bottom - editorRect.bottom <= kMinimumDockHeight) return 1;
+    if (workArea.bottom - editorRect.bottom <= kMinimumDockHeight) return true;
     settings.X = editorRect.left;
     settings.Y = editorRect.bottom;
     settings.Width = editorRect.right - editorRect.left;
     settings.Height = workArea.bottom - editorRect.bottom;
     MoveWindow(mainWindow, settings.X, settings.Y, settings.Width, settings.Height, TRUE);
-    return 1;
+    return true;
 }
 
 void ApplyFixedSize(const SettingsFile& settings, HWND mainWindow) {

@@ -6,16 +6,16 @@
 
 #include <windows.h>
 
-#include "settings/initial_file.h"
+#include "settings/settings_file.h"
 
 // Docks (Magnet), or applies the fixed size and/or position (Fix), or leaves
 // the window alone.
 void PlaceWindow(SettingsFile& settings, HWND mainWindow, const char* sourcePath);
 // Moves the window under the editor window that shows the source, as wide as
 // the editor and down to the work area's bottom, and keeps that rectangle in
-// X, Y, Width and Height. 1 when the editor was found (even when there was
-// too little room to move, or the editor is minimised), 0 when not.
-int DockUnderEditor(SettingsFile& settings, HWND mainWindow, const char* sourcePath);
+// X, Y, Width and Height. True when the editor was found (even when there
+// was too little room to move, or the editor is minimised), false when not.
+bool DockUnderEditor(SettingsFile& settings, HWND mainWindow, const char* sourcePath);
 // Width x Height at the window's own top-left corner.
 void ApplyFixedSize(const SettingsFile& settings, HWND mainWindow);
 // (X, Y) with the window's own size.

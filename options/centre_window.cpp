@@ -1,4 +1,4 @@
-#include "centre_window.h"
+#include "options/centre_window.h"
 
 bool CentreWindow(HWND window) {
     RECT desktop, own;

@@ -5,26 +5,20 @@
 #include <commctrl.h>
 #include <prsht.h>
 
+#include <array>
 #include <cstdio>
 
-#include "centre_window.h"
-#include "control_text.h"
-#include "kiln_window.h"
-#include "option_sheet.h"
-#include "program_browse.h"
+#include "options/centre_window.h"
+#include "options/control_text.h"
+#include "options/kiln_window.h"
+#include "options/option_sheet.h"
+#include "options/program_browse.h"
+#include "options/save_failure.h"
 #include "resources/option_ids.h"
 #include "resources/shared_names.h"
-#include "save_failure.h"
 #include "settings/profile_io.h"
-#include "settings_instance.h"
 
 namespace {
-
-KilnOpSettingsFile& settings = OptionSettings();
-
-// Set while the page fills its own controls: their change notifications are
-// not changes of the user's.
-bool filling = false;
 
 struct TextField {
     int id;
@@ -34,16 +28,19 @@ struct TextField {
 };
 
 // The profile's text controls in the order their keys are written.
-const TextField kTextFields[] = {
-    {IDC_COMPILER_PATH, "Path", settings.Path, sizeof settings.Path},
-    {IDC_COMPILE_OPTION, "CompileOption", settings.CompileOption, sizeof settings.CompileOption},
-    {IDC_OUTPUT_OPTION, "OutputFileOption", settings.OutputFileOption, sizeof settings.OutputFileOption},
-    {IDC_OUTPUT_TYPE, "OutputFileType", settings.OutputFileType, sizeof settings.OutputFileType},
-    {IDC_AID_PATH, "AidProgramPath", settings.AidProgramPath, sizeof settings.AidProgramPath},
-    {IDC_EXECUTE_COMMAND, "ExecuteCommandLine", settings.ExecuteCommandLine, sizeof settings.ExecuteCommandLine},
-};
+std::array<TextField, 6> TextFields(KilnOpSettingsFile& settings) {
+    return {{
+        {IDC_COMPILER_PATH, "Path", settings.Path, sizeof settings.Path},
+        {IDC_COMPILE_OPTION, "CompileOption", settings.CompileOption, sizeof settings.CompileOption},
+        {IDC_OUTPUT_OPTION, "OutputFileOption", settings.OutputFileOption, sizeof settings.OutputFileOption},
+        {IDC_OUTPUT_TYPE, "OutputFileType", settings.OutputFileType, sizeof settings.OutputFileType},
+        {IDC_AID_PATH, "AidProgramPath", settings.AidProgramPath, sizeof settings.AidProgramPath},
+        {IDC_EXECUTE_COMMAND, "ExecuteCommandLine", settings.ExecuteCommandLine,
+         sizeof settings.ExecuteCommandLine},
+    }};
+}
 
-void FillProfileCombo(HWND page) {
+void FillProfileCombo(HWND page, const KilnOpSettingsFile& settings) {
     HWND list = GetDlgItem(page, IDC_PROFILE_LIST);
     SendMessageA(list, CB_RESETCONTENT, 0, 0);
     for (int i = 0; i < kProfileCount; ++i) {
@@ -55,73 +52,76 @@ void FillProfileCombo(HWND page) {
     SendMessageA(list, CB_SETCURSEL, settings.CompilerNo, 0);
 }
 
-void UpdateAidControls(HWND page) {
+void UpdateAidControls(HWND page, const KilnOpSettingsFile& settings) {
     BOOL on = settings.AidExecute != 0;
     EnableWindow(GetDlgItem(page, IDC_AID_PATH), on);
     EnableWindow(GetDlgItem(page, IDC_AID_BROWSE), on);
 }
 
-void ShowProfile(HWND page) {
+void ShowProfile(HWND page, PageState& state) {
+    KilnOpSettingsFile& settings = *state.settings;
     settings.LoadProfile();
-    filling = true;
+    state.filling = true;
     SetDlgItemTextA(page, IDC_PROFILE_NAME, settings.CompilerName[settings.CompilerNo]);
-    for (const TextField& text : kTextFields) SetDlgItemTextA(page, text.id, text.field);
+    for (const TextField& text : TextFields(settings)) SetDlgItemTextA(page, text.id, text.field);
     CheckDlgButton(page, IDC_AID_EXECUTE, settings.AidExecute);
     CheckDlgButton(page, IDC_CHECK_EXECUTE, settings.CheckExecute);
     CheckDlgButton(page, IDC_COMPILE_AFTER_SHOW, settings.CompileAfterShow);
-    filling = false;
-    UpdateAidControls(page);
+    state.filling = false;
+    UpdateAidControls(page, settings);
 }
 
 // Writes CompilerNo and the shown profile; true when all of it was saved.
-bool SaveProfile(HWND page) {
-    KilnIniWrites writes;
+bool SaveProfile(HWND page, KilnOpSettingsFile& settings) {
+    KilnIniWrites writes(settings.IniPath);
     const char* ini = settings.IniPath;
     ini::WriteInt(ini, "Compiler", "CompilerNo", settings.CompilerNo);
     char section[16];
     SettingsFile::ProfileSection(settings.CompilerNo, section);
+    std::array<TextField, 6> fields = TextFields(settings);
     ReadItemText(page, IDC_PROFILE_NAME, settings.CompilerName[settings.CompilerNo], kPathSize);
-    for (const TextField& text : kTextFields) ReadItemText(page, text.id, text.field, text.size);
+    for (const TextField& text : fields) ReadItemText(page, text.id, text.field, text.size);
     ini::WriteString(ini, section, "CompilerName", settings.CompilerName[settings.CompilerNo]);
-    for (int i = 0; i < 4; ++i) ini::WriteString(ini, section, kTextFields[i].key, kTextFields[i].field);
+    for (int i = 0; i < 4; ++i) ini::WriteString(ini, section, fields[i].key, fields[i].field);
     ini::WriteInt(ini, section, "AidExecute", settings.AidExecute);
-    for (int i = 4; i < 6; ++i) ini::WriteString(ini, section, kTextFields[i].key, kTextFields[i].field);
+    for (int i = 4; i < 6; ++i) ini::WriteString(ini, section, fields[i].key, fields[i].field);
     ini::WriteInt(ini, section, "CheckExecute", settings.CheckExecute);
     ini::WriteInt(ini, section, "CompileAfterShow", settings.CompileAfterShow);
     return writes.AllSaved();
 }
 
-BOOL OnApply(HWND page) {
-    if (!SaveProfile(page)) return RefuseApply(page);
+BOOL OnApply(HWND page, PageState& state) {
+    if (!SaveProfile(page, *state.settings)) return RefuseApply(page, state.settings->IniPath);
     NotifyKiln(WM_KILN_RELOAD);
     return TRUE;
 }
 
-void OnProfileChosen(HWND page) {
+void OnProfileChosen(HWND page, PageState& state) {
+    KilnOpSettingsFile& settings = *state.settings;
     LRESULT chosen = SendDlgItemMessageA(page, IDC_PROFILE_LIST, CB_GETCURSEL, 0, 0);
     if (chosen < 0 || chosen >= kProfileCount) return;
     // The shown profile stays shown when it could not be saved: loading the
     // next one would throw its edits away.
-    if (!SaveProfile(page)) {
-        ReportNotSaved(GetParent(page));
+    if (!SaveProfile(page, settings)) {
+        ReportNotSaved(GetParent(page), settings.IniPath);
         SendDlgItemMessageA(page, IDC_PROFILE_LIST, CB_SETCURSEL, settings.CompilerNo, 0);
         return;
     }
     settings.CompilerNo = static_cast<int>(chosen);
-    ShowProfile(page);
+    ShowProfile(page, state);
     ReportChanged(page);
 }
 
-void OnNameEdited(HWND page) {
+void OnNameEdited(HWND page, KilnOpSettingsFile& settings) {
     ReadItemText(page, IDC_PROFILE_NAME, settings.CompilerName[settings.CompilerNo], kPathSize);
-    FillProfileCombo(page);
+    FillProfileCombo(page, settings);
     ReportChanged(page);
 }
 
-void OnBrowseCompiler(HWND page) {
+void OnBrowseCompiler(HWND page, KilnOpSettingsFile& settings) {
     BrowseForProgram(page, IDC_COMPILER_PATH, settings.Path);
     ReadItemText(page, IDC_COMPILER_PATH, settings.Path, sizeof settings.Path);
-    KilnIniWrites writes;
+    KilnIniWrites writes(settings.IniPath);
     settings.DeriveCompilerDefaults(settings.CompilerNo);
     SetDlgItemTextA(page, IDC_OUTPUT_OPTION, settings.OutputFileOption);
     SetDlgItemTextA(page, IDC_OUTPUT_TYPE, settings.OutputFileType);
@@ -129,26 +129,27 @@ void OnBrowseCompiler(HWND page) {
     ConfirmSaved(writes, GetParent(page));
 }
 
-void OnBrowseAid(HWND page) {
+void OnBrowseAid(HWND page, KilnOpSettingsFile& settings) {
     BrowseForProgram(page, IDC_AID_PATH, settings.AidProgramPath);
     ReadItemText(page, IDC_AID_PATH, settings.AidProgramPath, sizeof settings.AidProgramPath);
 }
 
-void OnCheckClicked(HWND page) {
+void OnCheckClicked(HWND page, KilnOpSettingsFile& settings) {
     settings.AidExecute = static_cast<int>(IsDlgButtonChecked(page, IDC_AID_EXECUTE));
-    UpdateAidControls(page);
+    UpdateAidControls(page, settings);
     settings.CheckExecute = static_cast<int>(IsDlgButtonChecked(page, IDC_CHECK_EXECUTE));
     settings.CompileAfterShow = static_cast<int>(IsDlgButtonChecked(page, IDC_COMPILE_AFTER_SHOW));
     ReportChanged(page);
 }
 
-BOOL OnCommand(HWND page, int id, int code) {
+BOOL OnCommand(HWND page, PageState& state, int id, int code) {
+    KilnOpSettingsFile& settings = *state.settings;
     switch (id) {
     case IDC_PROFILE_LIST:
-        if (code == CBN_SELCHANGE) OnProfileChosen(page);
+        if (code == CBN_SELCHANGE) OnProfileChosen(page, state);
         return FALSE;
     case IDC_PROFILE_NAME:
-        if (code == EN_CHANGE && !filling) OnNameEdited(page);
+        if (code == EN_CHANGE && !state.filling) OnNameEdited(page, settings);
         return FALSE;
     case IDC_COMPILER_PATH:
     case IDC_AID_PATH:
@@ -157,18 +158,18 @@ BOOL OnCommand(HWND page, int id, int code) {
     case IDC_OUTPUT_TYPE:
     case IDC_EXECUTE_COMMAND:
         if (code != EN_CHANGE) return FALSE;
-        if (!filling) ReportChanged(page);
+        if (!state.filling) ReportChanged(page);
         return TRUE;
     case IDC_COMPILER_BROWSE:
-        OnBrowseCompiler(page);
+        OnBrowseCompiler(page, settings);
         return FALSE;
     case IDC_AID_BROWSE:
-        OnBrowseAid(page);
+        OnBrowseAid(page, settings);
         return FALSE;
     case IDC_AID_EXECUTE:
     case IDC_CHECK_EXECUTE:
     case IDC_COMPILE_AFTER_SHOW:
-        if (code == BN_CLICKED) OnCheckClicked(page);
+        if (code == BN_CLICKED) OnCheckClicked(page, settings);
         return FALSE;
     }
     return FALSE;
@@ -177,17 +178,21 @@ BOOL OnCommand(HWND page, int id, int code) {
 }  // namespace
 
 INT_PTR CALLBACK CompilerPageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam) {
-    switch (message) {
-    case WM_INITDIALOG:
-        FillProfileCombo(page);
-        ShowProfile(page);
+    if (message == WM_INITDIALOG) {
+        PageState& state = KeepPageState(page, lParam);
+        FillProfileCombo(page, *state.settings);
+        ShowProfile(page, state);
         CentreWindow(GetParent(page));
         return TRUE;
+    }
+    PageState* state = PageStateOf(page);
+    if (!state) return FALSE;
+    switch (message) {
     case WM_NOTIFY:
-        if (reinterpret_cast<NMHDR*>(lParam)->code == static_cast<UINT>(PSN_APPLY)) return OnApply(page);
+        if (reinterpret_cast<NMHDR*>(lParam)->code == static_cast<UINT>(PSN_APPLY)) return OnApply(page, *state);
         return FALSE;
     case WM_COMMAND:
-        return OnCommand(page, LOWORD(wParam), HIWORD(wParam));
+        return OnCommand(page, *state, LOWORD(wParam), HIWORD(wParam));
     }
     return FALSE;
 }

@@ -1,4 +1,4 @@
-#include "control_text.h"
+#include "options/control_text.h"
 
 #include <vector>
 

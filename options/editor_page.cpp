@@ -3,60 +3,57 @@
 #include <commctrl.h>
 #include <prsht.h>
 
-#include "control_text.h"
-#include "kiln_window.h"
-#include "option_sheet.h"
-#include "program_browse.h"
+#include "options/control_text.h"
+#include "options/kiln_window.h"
+#include "options/option_sheet.h"
+#include "options/program_browse.h"
+#include "options/save_failure.h"
 #include "resources/option_ids.h"
 #include "resources/shared_names.h"
-#include "save_failure.h"
-#include "settings_instance.h"
 
 namespace {
 
-KilnOpSettingsFile& settings = OptionSettings();
-bool filling = false;
-
-void InitEditorPage(HWND page) {
-    filling = true;
+void InitEditorPage(HWND page, PageState& state) {
+    const KilnOpSettingsFile& settings = *state.settings;
+    state.filling = true;
     SetDlgItemTextA(page, IDC_EDITOR_PATH, settings.EditorPath);
     SetDlgItemTextA(page, IDC_JUMP_OPTION, settings.JumpOption);
     CheckDlgButton(page, IDC_JUMP_TYPE, settings.JumpType);
-    filling = false;
+    state.filling = false;
 }
 
-BOOL OnApply(HWND page) {
+BOOL OnApply(HWND page, KilnOpSettingsFile& settings) {
     ReadItemText(page, IDC_EDITOR_PATH, settings.EditorPath, sizeof settings.EditorPath);
     ReadItemText(page, IDC_JUMP_OPTION, settings.JumpOption, sizeof settings.JumpOption);
     settings.JumpType = static_cast<int>(IsDlgButtonChecked(page, IDC_JUMP_TYPE));
-    KilnIniWrites writes;
+    KilnIniWrites writes(settings.IniPath);
     settings.SaveEditor();
-    if (!writes.AllSaved()) return RefuseApply(page);
+    if (!writes.AllSaved()) return RefuseApply(page, settings.IniPath);
     NotifyKiln(WM_KILN_RELOAD);
     return TRUE;
 }
 
 // The new path is saved at once, with the jump parameter that suits it.
-void OnBrowse(HWND page) {
+void OnBrowse(HWND page, KilnOpSettingsFile& settings) {
     BrowseForProgram(page, IDC_EDITOR_PATH, settings.EditorPath);
     ReadItemText(page, IDC_EDITOR_PATH, settings.EditorPath, sizeof settings.EditorPath);
-    KilnIniWrites writes;
+    KilnIniWrites writes(settings.IniPath);
     settings.SaveEditor();
     settings.DeriveJumpOption();
     SetDlgItemTextA(page, IDC_JUMP_OPTION, settings.JumpOption);
     ConfirmSaved(writes, GetParent(page));
 }
 
-BOOL OnCommand(HWND page, int id, int code) {
+BOOL OnCommand(HWND page, PageState& state, int id, int code) {
     switch (id) {
     case IDC_EDITOR_PATH:
     case IDC_JUMP_OPTION:
     case IDC_JUMP_TYPE:
         if (code != EN_CHANGE && code != BN_CLICKED) return FALSE;
-        if (!filling) ReportChanged(page);
+        if (!state.filling) ReportChanged(page);
         return TRUE;
     case IDC_EDITOR_BROWSE:
-        OnBrowse(page);
+        OnBrowse(page, *state.settings);
         return FALSE;
     }
     return FALSE;
@@ -65,15 +62,20 @@ BOOL OnCommand(HWND page, int id, int code) {
 }  // namespace
 
 INT_PTR CALLBACK EditorPageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam) {
-    switch (message) {
-    case WM_INITDIALOG:
-        InitEditorPage(page);
+    if (message == WM_INITDIALOG) {
+        InitEditorPage(page, KeepPageState(page, lParam));
         return TRUE;
+    }
+    PageState* state = PageStateOf(page);
+    if (!state) return FALSE;
+    switch (message) {
     case WM_NOTIFY:
-        if (reinterpret_cast<NMHDR*>(lParam)->code == static_cast<UINT>(PSN_APPLY)) return OnApply(page);
+        if (reinterpret_cast<NMHDR*>(lParam)->code == static_cast<UINT>(PSN_APPLY)) {
+            return OnApply(page, *state->settings);
+        }
         return FALSE;
     case WM_COMMAND:
-        return OnCommand(page, LOWORD(wParam), HIWORD(wParam));
+        return OnCommand(page, *state, LOWORD(wParam), HIWORD(wParam));
     }
     return FALSE;
 }

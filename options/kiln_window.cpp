@@ -1,6 +1,7 @@
-#include "kiln_window.h"
+#include "options/kiln_window.h"
 
 #include "controller/locate_window.h"
+#include "options/kilnop_boxes.h"
 #include "resources/shared_names.h"
 
 namespace {
@@ -10,13 +11,13 @@ const UINT kKilnAnswerMs = 5000;
 }  // namespace
 
 bool FindKilnWindow(HWND* window) {
-    return LocateWindow(KILN_WINDOW_CLASS, "", window) == 1;
+    return LocateWindow(KILN_WINDOW_CLASS, "", window);
 }
 
 bool GetKilnWindowRect(HWND* window, RECT* rect) {
     // A window that went away after it was found is as good as none.
     if (!FindKilnWindow(window) || !GetWindowRect(*window, rect)) {
-        MessageBoxA(NULL, "Kilnは起動していませんでした", "Kiln起動エラー", MB_OK | MB_ICONERROR);
+        ShowBox(NULL, "Kilnは起動していませんでした", "Kiln起動エラー", MB_OK | MB_ICONERROR);
         return false;
     }
     return true;

@@ -1,13 +1,12 @@
 #include <windows.h>
 
-#include "option_sheet.h"
-#include "settings_instance.h"
-
-// Constructed before WinMain: a missing Kiln.ini is written here.
-static KilnOpSettingsFile& settings = OptionSettings();
+#include "options/option_sheet.h"
+#include "settings/settings_file.h"
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
-    (void)settings;
-    ShowOptionSheet(GetActiveWindow());
+    // A missing Kiln.ini is written here, before the sheet reads it.
+    KilnOpSettingsFile settings;
+    settings.Construct();
+    ShowOptionSheet(GetActiveWindow(), settings);
     return 0;
 }

@@ -2,20 +2,18 @@
 // OK writes them at once; the sheet's own OK or Cancel does not touch them.
 #include <windows.h>
 
-#include "centre_window.h"
-#include "control_text.h"
-#include "option_sheet.h"
+#include "options/centre_window.h"
+#include "options/control_text.h"
+#include "options/option_sheet.h"
+#include "options/save_failure.h"
 #include "resources/option_ids.h"
-#include "save_failure.h"
-#include "settings_instance.h"
 
 namespace {
 
-KilnOpSettingsFile& settings = OptionSettings();
 const int kMessageChars = 80;
 const int kIntervalChars = 5;
 
-void InitMessageDialog(HWND dialog) {
+void InitMessageDialog(HWND dialog, const KilnOpSettingsFile& settings) {
     CentreWindow(dialog);
     for (int k = 0; k < kMessageCount; ++k) {
         SendDlgItemMessageA(dialog, IDC_MESSAGE_FIRST + k, EM_LIMITTEXT, kMessageChars, 0);
@@ -27,13 +25,13 @@ void InitMessageDialog(HWND dialog) {
     SetDlgItemInt(dialog, IDC_INTERVAL, settings.Interval, TRUE);
 }
 
-void OnOk(HWND dialog) {
+void OnOk(HWND dialog, KilnOpSettingsFile& settings) {
     for (int k = 0; k < kMessageCount; ++k) {
         SendDlgItemMessageA(dialog, IDC_MESSAGE_FIRST + k, EM_LIMITTEXT, kMessageChars, 0);
         ReadItemText(dialog, IDC_MESSAGE_FIRST + k, settings.Messages[k], kMessageSize);
     }
     settings.Interval = static_cast<int>(GetDlgItemInt(dialog, IDC_INTERVAL, NULL, TRUE));
-    KilnIniWrites writes;
+    KilnIniWrites writes(settings.IniPath);
     settings.WriteMessages();
     // Texts that were not saved stay in the dialog for another try.
     if (ConfirmSaved(writes, dialog)) EndDialog(dialog, 1);
@@ -41,14 +39,16 @@ void OnOk(HWND dialog) {
 
 }  // namespace
 
-INT_PTR CALLBACK MessageDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
+INT_PTR CALLBACK MessageDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+    KilnOpSettingsFile* settings = reinterpret_cast<KilnOpSettingsFile*>(GetWindowLongPtrA(dialog, DWLP_USER));
     switch (message) {
     case WM_INITDIALOG:
-        InitMessageDialog(dialog);
+        SetWindowLongPtrA(dialog, DWLP_USER, lParam);
+        InitMessageDialog(dialog, *reinterpret_cast<KilnOpSettingsFile*>(lParam));
         return FALSE;
     case WM_COMMAND:
-        if (LOWORD(wParam) == IDOK) {
-            OnOk(dialog);
+        if (LOWORD(wParam) == IDOK && settings) {
+            OnOk(dialog, *settings);
             return TRUE;
         }
         if (LOWORD(wParam) == IDCANCEL) {

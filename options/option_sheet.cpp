@@ -1,4 +1,4 @@
-#include "option_sheet.h"
+#include "options/option_sheet.h"
 
 #include <commctrl.h>
 #include <prsht.h>
@@ -27,7 +27,7 @@ int CALLBACK PropSheetCallback(HWND sheet, UINT message, LPARAM) {
     return 1;
 }
 
-void ShowOptionSheet(HWND owner) {
+void ShowOptionSheet(HWND owner, KilnOpSettingsFile& settings) {
     // The window page's up-downs need their class before its template is made.
     INITCOMMONCONTROLSEX classes = {sizeof classes, ICC_UPDOWN_CLASS | ICC_TAB_CLASSES};
     InitCommonControlsEx(&classes);
@@ -41,6 +41,8 @@ void ShowOptionSheet(HWND owner) {
         {IDD_EDITOR_PAGE, EditorPageProc},
         {IDD_WINDOW_PAGE, WindowPageProc},
     };
+    // Each page's state lives as long as the modal sheet, here.
+    PageState states[3] = {{&settings, false}, {&settings, false}, {&settings, false}};
     HPROPSHEETPAGE pages[3];
     for (int i = 0; i < 3; ++i) {
         PROPSHEETPAGEA page = {};
@@ -49,6 +51,7 @@ void ShowOptionSheet(HWND owner) {
         page.hInstance = OptionInstance();
         page.pszTemplate = MAKEINTRESOURCEA(kinds[i].templateId);
         page.pfnDlgProc = kinds[i].procedure;
+        page.lParam = reinterpret_cast<LPARAM>(&states[i]);
         pages[i] = CreatePropertySheetPageA(&page);
     }
 
@@ -63,6 +66,16 @@ void ShowOptionSheet(HWND owner) {
     header.phpage = pages;
     header.pfnCallback = PropSheetCallback;
     PropertySheetA(&header);
+}
+
+PageState& KeepPageState(HWND page, LPARAM initParam) {
+    const PROPSHEETPAGEA* sheetPage = reinterpret_cast<const PROPSHEETPAGEA*>(initParam);
+    SetWindowLongPtrA(page, DWLP_USER, sheetPage->lParam);
+    return *PageStateOf(page);
+}
+
+PageState* PageStateOf(HWND page) {
+    return reinterpret_cast<PageState*>(GetWindowLongPtrA(page, DWLP_USER));
 }
 
 void ReportChanged(HWND page) {

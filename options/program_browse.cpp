@@ -1,19 +1,18 @@
-#include "program_browse.h"
+#include "options/program_browse.h"
 
 #include <commdlg.h>
 
 #include <cstring>
 
 #include "common/cp932.h"
-#include "controller/build_preparation.h"
-#include "settings/initial_file.h"
+#include "controller/path_operations.h"
+#include "settings/settings_file.h"
 
 #ifndef _WIN64
 static_assert(sizeof(OPENFILENAMEA) == 88, "the open-file structure with FlagsEx");
 #endif
 
 namespace {
-char pickedFile[kPathSize];
 
 // The folder to open in: the folder part of `current`. A bare file name (or
 // nothing) has none; the dialog then opens in the current folder.
@@ -29,8 +28,8 @@ bool StartFolder(const char* current, char* folder) {
 }
 }  // namespace
 
-BOOL PickExecutable(HWND owner) {
-    std::memset(pickedFile, 0, sizeof pickedFile);
+bool PickExecutable(HWND owner, char* file) {
+    std::memset(file, 0, kPathSize);
     static const char filter[] = "実行ファイル(*.exe)\0*.exe\0すべて(*.*)\0*.*\0";
     OPENFILENAMEA dialog;
     std::memset(&dialog, 0, sizeof dialog);
@@ -38,8 +37,8 @@ BOOL PickExecutable(HWND owner) {
     dialog.hwndOwner = owner;
     dialog.lpstrFilter = filter;
     dialog.nFilterIndex = 0;
-    dialog.lpstrFile = pickedFile;
-    dialog.nMaxFile = sizeof pickedFile;
+    dialog.lpstrFile = file;
+    dialog.nMaxFile = kPathSize;
     // The folder that BrowseForProgram made current, named as well: left
     // without one, the dialog opens in the folder last picked from instead.
     char folder[kPathSize];
@@ -48,7 +47,7 @@ BOOL PickExecutable(HWND owner) {
     dialog.lpstrTitle = "ファイル選択";
     dialog.Flags = OFN_FILEMUSTEXIST | OFN_HIDEREADONLY;
     dialog.lpstrDefExt = "exe";
-    return GetOpenFileNameA(&dialog);
+    return GetOpenFileNameA(&dialog) != FALSE;
 }
 
 void BrowseForProgram(HWND page, int id, const char* current) {
@@ -57,6 +56,7 @@ void BrowseForProgram(HWND page, int id, const char* current) {
     bool restore = length > 0 && length < sizeof saved;
     char folder[kPathSize];
     if (StartFolder(current, folder)) SetCurrentDirectoryA(folder);
-    if (PickExecutable(page) == 1) SetDlgItemTextA(page, id, pickedFile);
+    char picked[kPathSize];
+    if (PickExecutable(page, picked)) SetDlgItemTextA(page, id, picked);
     if (restore) SetCurrentDirectoryA(saved);
 }

@@ -9,7 +9,8 @@
 // process's current folder is the same afterwards.
 void BrowseForProgram(HWND page, int id, const char* current);
 
-// The open-file dialog itself; GetOpenFileNameA's result.
-BOOL PickExecutable(HWND owner);
+// The open-file dialog itself: true with the picked path in `file`
+// (kPathSize bytes), false when nothing was picked.
+bool PickExecutable(HWND owner, char* file);
 
 #endif

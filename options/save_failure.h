@@ -7,18 +7,20 @@
 
 #include "settings/profile_io.h"
 
-// Watches the Kiln.ini writes made while it lives.
+// Watches the writes to the Kiln.ini of `iniPath` made while it lives.
 class KilnIniWrites {
 public:
-    KilnIniWrites() : start_(ini::FailedWriteCount()) {}
+    explicit KilnIniWrites(const char* iniPath) : iniPath_(iniPath), start_(ini::FailedWriteCount()) {}
     bool AllSaved() const { return ini::FailedWriteCount() == start_; }
+    const char* IniPath() const { return iniPath_; }
 
 private:
+    const char* iniPath_;
     unsigned start_;
 };
 
-// The error box "KilnOp 保存エラー" over `owner`.
-void ReportNotSaved(HWND owner);
+// The error box "KilnOp 保存エラー" over `owner`, naming `iniPath`.
+void ReportNotSaved(HWND owner, const char* iniPath);
 
 // When a write failed: the error box "KilnOp 保存エラー" over `owner`, and
 // false. True when everything was saved.
@@ -26,6 +28,6 @@ bool ConfirmSaved(const KilnIniWrites& writes, HWND owner);
 
 // A page's PSN_APPLY answer when its keys were not saved: the error box,
 // and the sheet stays open on the current page.
-BOOL RefuseApply(HWND page);
+BOOL RefuseApply(HWND page, const char* iniPath);
 
 #endif

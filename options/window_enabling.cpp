@@ -1,8 +1,7 @@
-#include "window_enabling.h"
+#include "options/window_enabling.h"
 
-#include "kiln_window.h"
+#include "options/kiln_window.h"
 #include "resources/option_ids.h"
-#include "settings_instance.h"
 
 namespace {
 
@@ -12,15 +11,14 @@ void EnableItems(HWND page, const int* ids, int count, int on) {
 
 }  // namespace
 
-void EnableFixControls(HWND page, int on) {
+void EnableFixControls(HWND page, const SettingsFile& settings, int on) {
     EnableWindow(GetDlgItem(page, IDC_FIX), on);
-    EnableFixDetails(page, on == 1 && OptionSettings().Fix != 0 ? 1 : 0);
+    EnableFixDetails(page, settings, on == 1 && settings.Fix != 0 ? 1 : 0);
 }
 
-void EnableFixDetails(HWND page, int on) {
+void EnableFixDetails(HWND page, const SettingsFile& settings, int on) {
     static const int ids[] = {IDC_FIX_SIZE, IDC_FIX_POSITION};
     EnableItems(page, ids, 2, on);
-    const KilnOpSettingsFile& settings = OptionSettings();
     EnableSizeGroup(page, on == 1 && settings.Size != 0 ? 1 : 0);
     EnablePositionGroup(page, on == 1 && settings.Position != 0 ? 1 : 0);
 }
@@ -43,8 +41,8 @@ void EnableCurrentButton(HWND page, int id, int on) {
     EnableWindow(GetDlgItem(page, id), FindKilnWindow(&kiln) ? on : 0);
 }
 
-void ShowMessageGroup(HWND page) {
-    int custom = OptionSettings().Custom;
+void ShowMessageGroup(HWND page, const KilnOpSettingsFile& settings) {
+    int custom = settings.Custom;
     if (custom != 0 && custom != 1) return;
     static const int ids[] = {IDC_MESSAGE_GROUP, IDC_CUSTOM, IDC_CUSTOMISE};
     for (int id : ids) ShowWindow(GetDlgItem(page, id), custom == 1 ? SW_SHOW : SW_HIDE);

@@ -6,13 +6,15 @@
 
 #include <windows.h>
 
-void EnableFixControls(HWND page, int on);
-void EnableFixDetails(HWND page, int on);
+#include "settings/settings_file.h"
+
+void EnableFixControls(HWND page, const SettingsFile& settings, int on);
+void EnableFixDetails(HWND page, const SettingsFile& settings, int on);
 void EnableSizeGroup(HWND page, int on);
 void EnablePositionGroup(HWND page, int on);
 void EnableCurrentButton(HWND page, int id, int on);
 
 // Shows the message group for Custom 1, hides it for 0, leaves it for others.
-void ShowMessageGroup(HWND page);
+void ShowMessageGroup(HWND page, const KilnOpSettingsFile& settings);
 
 #endif

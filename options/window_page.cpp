@@ -4,52 +4,55 @@
 #include <commctrl.h>
 #include <prsht.h>
 
-#include "kiln_window.h"
-#include "option_sheet.h"
+#include <array>
+
+#include "options/kiln_window.h"
+#include "options/option_sheet.h"
+#include "options/save_failure.h"
+#include "options/window_enabling.h"
 #include "resources/option_ids.h"
 #include "resources/shared_names.h"
-#include "save_failure.h"
 #include "settings/profile_io.h"
-#include "settings_instance.h"
-#include "window_enabling.h"
 
 namespace {
 
-KilnOpSettingsFile& settings = OptionSettings();
-bool filling = false;
-
 // The four number edits (1401 ... 1404) and their fields.
-int* const kNumbers[4] = {&settings.Width, &settings.Height, &settings.X, &settings.Y};
+std::array<int*, 4> Numbers(KilnOpSettingsFile& settings) {
+    return {{&settings.Width, &settings.Height, &settings.X, &settings.Y}};
+}
 
-void InitWindowPage(HWND page) {
-    filling = true;
+void InitWindowPage(HWND page, PageState& state) {
+    KilnOpSettingsFile& settings = *state.settings;
+    std::array<int*, 4> numbers = Numbers(settings);
+    state.filling = true;
     CheckDlgButton(page, IDC_MAGNET, settings.Magnet);
     CheckDlgButton(page, IDC_FIX, settings.Fix);
     CheckDlgButton(page, IDC_FIX_SIZE, settings.Size);
     CheckDlgButton(page, IDC_FIX_POSITION, settings.Position);
-    for (int k = 0; k < 4; ++k) SetDlgItemInt(page, IDC_WIDTH + k, *kNumbers[k], TRUE);
+    for (int k = 0; k < 4; ++k) SetDlgItemInt(page, IDC_WIDTH + k, *numbers[k], TRUE);
     for (int k = 0; k < 4; ++k) {
         HWND spin = GetDlgItem(page, IDC_WIDTH_SPIN + k);
         SendMessageA(spin, UDM_SETBUDDY, reinterpret_cast<WPARAM>(GetDlgItem(page, IDC_WIDTH + k)), 0);
         SendMessageA(spin, UDM_SETRANGE, 0, MAKELPARAM(3000, 0));
     }
-    filling = false;
-    EnableFixControls(page, settings.Magnet == 0 ? 1 : 0);
+    state.filling = false;
+    EnableFixControls(page, settings, settings.Magnet == 0 ? 1 : 0);
     CheckDlgButton(page, IDC_CUSTOM, settings.Custom);
-    ShowMessageGroup(page);
+    ShowMessageGroup(page, settings);
 }
 
 int Checked(HWND page, int id) { return static_cast<int>(IsDlgButtonChecked(page, id)); }
 
 // Reads the page back and writes it; true when all of it was saved.
-bool ApplyWindowPage(HWND page) {
+bool ApplyWindowPage(HWND page, KilnOpSettingsFile& settings) {
     settings.Magnet = Checked(page, IDC_MAGNET);
     settings.Fix = Checked(page, IDC_FIX);
     settings.Size = Checked(page, IDC_FIX_SIZE);
     settings.Position = Checked(page, IDC_FIX_POSITION);
     settings.Custom = Checked(page, IDC_CUSTOM);
-    for (int k = 0; k < 4; ++k) *kNumbers[k] = static_cast<int>(GetDlgItemInt(page, IDC_WIDTH + k, NULL, TRUE));
-    KilnIniWrites writes;
+    std::array<int*, 4> numbers = Numbers(settings);
+    for (int k = 0; k < 4; ++k) *numbers[k] = static_cast<int>(GetDlgItemInt(page, IDC_WIDTH + k, NULL, TRUE));
+    KilnIniWrites writes(settings.IniPath);
     const char* ini = settings.IniPath;
     ini::WriteInt(ini, "Window", "Magnet", settings.Magnet);
     ini::WriteInt(ini, "Window", "Fix", settings.Fix);
@@ -63,15 +66,15 @@ bool ApplyWindowPage(HWND page) {
     return writes.AllSaved();
 }
 
-BOOL OnApply(HWND page) {
-    if (!ApplyWindowPage(page)) return RefuseApply(page);
+BOOL OnApply(HWND page, KilnOpSettingsFile& settings) {
+    if (!ApplyWindowPage(page, settings)) return RefuseApply(page, settings.IniPath);
     NotifyKiln(WM_KILN_RELOAD);
     return TRUE;
 }
 
 // "現在のサイズ" and "現在の位置": Kiln's window as it is now. first is the
 // edit that gets the left or width value, the next edit the other one.
-void OnCurrentButton(HWND page, int button) {
+void OnCurrentButton(HWND page, KilnOpSettingsFile& settings, int button) {
     HWND kiln = NULL;
     RECT rect;
     if (!GetKilnWindowRect(&kiln, &rect)) {
@@ -94,15 +97,15 @@ void OnCurrentButton(HWND page, int button) {
 
 // The check boxes keep their settings fields current: the enabling reads
 // them from there.
-BOOL OnCheckClicked(HWND page, int id) {
+BOOL OnCheckClicked(HWND page, KilnOpSettingsFile& settings, int id) {
     switch (id) {
     case IDC_MAGNET:
         settings.Magnet = Checked(page, id);
-        EnableFixControls(page, settings.Magnet == 0 ? 1 : 0);
+        EnableFixControls(page, settings, settings.Magnet == 0 ? 1 : 0);
         break;
     case IDC_FIX:
         settings.Fix = Checked(page, id);
-        EnableFixDetails(page, settings.Fix != 0 ? 1 : 0);
+        EnableFixDetails(page, settings, settings.Fix != 0 ? 1 : 0);
         break;
     case IDC_FIX_SIZE:
         settings.Size = Checked(page, id);
@@ -114,34 +117,36 @@ BOOL OnCheckClicked(HWND page, int id) {
         break;
     case IDC_CUSTOM:
         settings.Custom = Checked(page, id);
-        ShowMessageGroup(page);
+        ShowMessageGroup(page, settings);
         break;
     }
     ReportChanged(page);
     return FALSE;
 }
 
-BOOL OnCommand(HWND page, int id, int code) {
+BOOL OnCommand(HWND page, PageState& state, int id, int code) {
+    KilnOpSettingsFile& settings = *state.settings;
     switch (id) {
     case IDC_MAGNET:
     case IDC_FIX:
     case IDC_FIX_SIZE:
     case IDC_FIX_POSITION:
     case IDC_CUSTOM:
-        return code == BN_CLICKED ? OnCheckClicked(page, id) : FALSE;
+        return code == BN_CLICKED ? OnCheckClicked(page, settings, id) : FALSE;
     case IDC_WIDTH:
     case IDC_HEIGHT:
     case IDC_X:
     case IDC_Y:
         if (code != EN_CHANGE) return FALSE;
-        if (!filling) ReportChanged(page);
+        if (!state.filling) ReportChanged(page);
         return TRUE;
     case IDC_CURRENT_SIZE:
     case IDC_CURRENT_POSITION:
-        OnCurrentButton(page, id);
+        OnCurrentButton(page, settings, id);
         return FALSE;
     case IDC_CUSTOMISE:
-        DialogBoxParamA(OptionInstance(), MAKEINTRESOURCEA(IDD_MESSAGES), page, MessageDialogProc, 0);
+        DialogBoxParamA(OptionInstance(), MAKEINTRESOURCEA(IDD_MESSAGES), page, MessageDialogProc,
+                        reinterpret_cast<LPARAM>(&settings));
         return FALSE;
     }
     return FALSE;
@@ -150,15 +155,20 @@ BOOL OnCommand(HWND page, int id, int code) {
 }  // namespace
 
 INT_PTR CALLBACK WindowPageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam) {
-    switch (message) {
-    case WM_INITDIALOG:
-        InitWindowPage(page);
+    if (message == WM_INITDIALOG) {
+        InitWindowPage(page, KeepPageState(page, lParam));
         return TRUE;
+    }
+    PageState* state = PageStateOf(page);
+    if (!state) return FALSE;
+    switch (message) {
     case WM_NOTIFY:
-        if (reinterpret_cast<NMHDR*>(lParam)->code == static_cast<UINT>(PSN_APPLY)) return OnApply(page);
+        if (reinterpret_cast<NMHDR*>(lParam)->code == static_cast<UINT>(PSN_APPLY)) {
+            return OnApply(page, *state->settings);
+        }
         return FALSE;
     case WM_COMMAND:
-        return OnCommand(page, LOWORD(wParam), HIWORD(wParam));
+        return OnCommand(page, *state, LOWORD(wParam), HIWORD(wParam));
     }
     return FALSE;
 }

@@ -2,11 +2,16 @@
 #ifndef KILN_SHARED_NAMES_H
 #define KILN_SHARED_NAMES_H
 
-// Private messages of Kiln's main window (all sent, never posted).
+// Private messages of Kiln's main window. KilnOp sends WM_KILN_RELOAD; the
+// others Kiln sends or posts to itself: WM_KILN_COMPILE_DONE is posted when
+// a compile ends before its threads could start, and the kept request's
+// message is always posted.
 #define WM_KILN_RELOAD       (0x8000 + 500)  // WM_APP+500: reload Kiln.ini, place again, new title
 #define WM_KILN_COMPILE      (0x8000 + 501)  // lParam: address of the source path
 #define WM_KILN_COMPILE_DONE (0x8000 + 502)  // lParam: the finished compile job
 #define WM_KILN_RUN          (0x8000 + 503)  // offer to run what was built
+#define WM_KILN_PANE_DOUBLECLICK (0x8000 + 504)  // lParam: the output pane, whose caret line was double-clicked
+#define WM_KILN_PENDING_REQUEST  (0x8000 + 520)  // a kept request may run now
 
 #define KILN_WINDOW_CLASS "Kiln"
 

@@ -3,7 +3,7 @@
 
 #include <cstdio>
 
-#include "initial_file.h"
+#include "settings/settings_file.h"
 
 void KilnSettingsFile::Construct() {
     char directory[kPathSize];

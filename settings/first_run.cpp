@@ -7,8 +7,8 @@
 
 #include "../common/cp932.h"
 #include "../resources/shared_names.h"
-#include "initial_file.h"
-#include "profile_io.h"
+#include "settings/settings_file.h"
+#include "settings/profile_io.h"
 
 namespace {
 // The next KilnOp.ini key to probe; lives for the whole process so that each

@@ -2,8 +2,8 @@
 #include <cstdio>
 #include <cstring>
 
-#include "initial_file.h"
-#include "profile_io.h"
+#include "settings/settings_file.h"
+#include "settings/profile_io.h"
 
 void ReadMessageSettingsFrom(const char* iniPath, int* custom,
                              char messages[kMessageCount][kMessageSize], int* interval) {

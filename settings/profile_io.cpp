@@ -1,4 +1,4 @@
-#include "profile_io.h"
+#include "settings/profile_io.h"
 
 #include <windows.h>
 

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "controller/build_preparation.h"
+#include "controller/path_operations.h"
 #include "support/processes.h"
 #include "support/environment.h"
 #include "support/test_files.h"

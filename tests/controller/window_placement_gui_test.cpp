@@ -10,7 +10,7 @@
 #include "common/cp932.h"
 #include "controller/window_placement.h"
 #include "resources/shared_names.h"
-#include "settings/initial_file.h"
+#include "settings/settings_file.h"
 #include "support/gui_windows.h"
 
 using namespace testing_support;

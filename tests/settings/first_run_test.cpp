@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "settings/initial_file.h"
+#include "settings/settings_file.h"
 #include "support/test_files.h"
 
 using testing_support::ReadFile;

@@ -4,7 +4,7 @@
 #include <cstring>
 #include <string>
 
-#include "settings/initial_file.h"
+#include "settings/settings_file.h"
 #include "settings/profile_io.h"
 #include "support/test_files.h"
 

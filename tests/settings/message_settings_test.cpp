@@ -4,7 +4,7 @@
 #include <cstring>
 #include <string>
 
-#include "settings/initial_file.h"
+#include "settings/settings_file.h"
 #include "support/test_files.h"
 
 using testing_support::ReadFile;

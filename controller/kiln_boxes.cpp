@@ -1,10 +1,8 @@
-#include "startup_messages.h"
-
-#include <windows.h>
+#include "controller/kiln_boxes.h"
 
 #include <cstdio>
 
-#include "settings/initial_file.h"
+#include "settings/settings_file.h"
 
 const char kKilnErrorCaption[] = "Kiln 実行エラー";
 const char kSourcePathTooLong[] =
@@ -17,22 +15,26 @@ const char kStartupMessages[2][2048] = {
 };
 }  // namespace
 
-int ReportIfEmpty(const char* text, int index) {
-    if (text != NULL && text[0] != '\0') return 0;
-    MessageBoxA(NULL, kStartupMessages[index], kKilnErrorCaption, MB_ICONERROR);
-    return 1;
+int ShowBox(HWND owner, const char* text, const char* caption, UINT flags) {
+    return MessageBoxA(owner, text, caption, flags);
+}
+
+bool ReportIfEmpty(const char* text, int index) {
+    if (text != NULL && text[0] != '\0') return false;
+    ShowBox(NULL, kStartupMessages[index], kKilnErrorCaption, MB_ICONERROR);
+    return true;
 }
 
 void ShowKilnError(const char* text) {
-    MessageBoxA(NULL, text, kKilnErrorCaption, MB_OK | MB_ICONERROR);
+    ShowBox(NULL, text, kKilnErrorCaption, MB_OK | MB_ICONERROR);
 }
 
-int ReportOverlongSetting(const SettingsFile& settings, unsigned mask) {
+bool ReportOverlongSetting(const SettingsFile& settings, unsigned mask) {
     OverlongValue value;
-    if (!settings.FirstOverlong(mask, &value)) return 0;
+    if (!settings.FirstOverlong(mask, &value)) return false;
     char text[256];
     std::snprintf(text, sizeof text, "Kiln.iniの[%s]の%sが長すぎます\n%dバイト以内で設定し直してください",
                   value.section, value.key, value.limit);
     ShowKilnError(text);
-    return 1;
+    return true;
 }

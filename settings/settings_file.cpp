@@ -1,4 +1,4 @@
-#include "initial_file.h"
+#include "settings/settings_file.h"
 
 #include <windows.h>
 
@@ -7,7 +7,7 @@
 #include <cstring>
 
 #include "../common/cp932.h"
-#include "profile_io.h"
+#include "settings/profile_io.h"
 
 SettingsFile::SettingsFile() {
     std::memset(static_cast<void*>(this), 0, sizeof(SettingsFile));

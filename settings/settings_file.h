@@ -1,7 +1,7 @@
 // The settings record: the in-memory image of Kiln.ini, shared by Kiln and
 // KilnOp. Only the selected compiler profile is held in full.
-#ifndef KILN_SETTINGS_INITIAL_FILE_H
-#define KILN_SETTINGS_INITIAL_FILE_H
+#ifndef KILN_SETTINGS_SETTINGS_FILE_H
+#define KILN_SETTINGS_SETTINGS_FILE_H
 
 enum {
     kProfileCount = 10,

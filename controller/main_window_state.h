@@ -1,0 +1,49 @@
+// Everything Kiln's main window holds, in one place: WinMain makes it,
+// CreateWindowExA hands it to the window procedure (WM_NCCREATE), and the
+// handlers get it from there. Only the compile request changes the source
+// path, the output path and the request queue.
+#ifndef KILN_CONTROLLER_MAIN_WINDOW_STATE_H
+#define KILN_CONTROLLER_MAIN_WINDOW_STATE_H
+
+#include <windows.h>
+
+#include "controller/build_preparation.h"
+#include "settings/settings_file.h"
+
+class CompileJob;
+
+enum { kSourcePathSize = 512 };
+
+// A request that arrives while another one is busy (a compile job running,
+// or a message box of a request or of a run offer open) is kept rather than
+// started into the same pane; a newer one replaces an older one.
+struct RequestQueue {
+    int busyDepth;
+    CompileJob* runningJob;
+    char* pendingPath;  // the kept request, on the heap
+    char commandLine[kCommandLineSize];
+};
+
+struct MainWindowState {
+    explicit MainWindowState(KilnSettingsFile& settings_)
+        : settings(settings_), window(NULL), pane(NULL), paneFont(NULL), requests() {
+        source[0] = '\0';
+        output[0] = '\0';
+    }
+
+    KilnSettingsFile& settings;
+    HWND window;
+    HWND pane;
+    HFONT paneFont;
+    // The path of the file being compiled, as received (quotes included).
+    char source[kSourcePathSize];
+    // The path of the file the compile produces.
+    char output[MAX_PATH];
+    RequestQueue requests;
+
+private:
+    MainWindowState(const MainWindowState&);
+    MainWindowState& operator=(const MainWindowState&);
+};
+
+#endif
