@@ -37,8 +37,8 @@ const Named kNames[] = {
     {0xC00000FDUL, "スタック オーバーフロー"},
     {0xC0000135UL, "DLL が見つかりません"},
     {0xC0000139UL, "エントリ ポイントが見つかりません"},
-    {0xC0000142UL, "DLL の初期化に失敗しました"},
-    {0xC000013AUL, "Ctrl+C による終了"},
+    {0xC0000142UL, "DLL の初期化エラー"},
+    {0xC000013AUL, "Ctrl+C による中断"},
     {0xC0000374UL, "ヒープの破損"},
     {0xC0000409UL, "スタック バッファー オーバーラン"},
 };
@@ -63,8 +63,8 @@ void Format(char* out, std::size_t size, unsigned long code, unsigned long long 
     code &= 0xFFFFFFFFUL;
     if (IsException(code)) {
         const char* name = ExceptionName(code);
-        std::snprintf(text, sizeof text, "例外 0x%08lX %s%sで終了しました%s", code, name ? name : "",
-                      name ? " " : "", time);
+        std::snprintf(text, sizeof text, "例外で終了しました: 0x%08lX%s%s%s", code, name ? " " : "",
+                      name ? name : "", time);
     } else {
         long value = code >= 0x80000000UL ? -static_cast<long>(0xFFFFFFFFUL - code) - 1 : static_cast<long>(code);
         std::snprintf(text, sizeof text, "終了コード %ld%s", value, time);

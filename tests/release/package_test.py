@@ -1,7 +1,7 @@
 #!/usr/bin/env python3
 """The release zip as a Windows user gets it: its folder and file names as
 Japanese Windows reads them, the read-me in code page 932 with CR LF, the
-programs of this build, then, unpacked below a folder with a Japanese name
+programs of this build (execute.exe beside Kiln.exe), then, unpacked below a folder with a Japanese name
 in the Wine prefix, package_check.exe for the version resources and a first
 start of both programs.
 
@@ -35,7 +35,8 @@ with zipfile.ZipFile(zip_path) as raw:
     # Without the UTF-8 flag the stored bytes must be code page 932.
     expect(all(not (i.flag_bits & 0x800) for i in infos), "names carry no UTF-8 flag")
     names = [i.filename.encode("cp437").decode("cp932") for i in infos]
-    expected = [f"{folder}/Kiln.exe", f"{folder}/KilnOp.exe", f"{folder}/KilnOp.ini", f"{folder}/{readme_name}"]
+    expected = [f"{folder}/Kiln.exe", f"{folder}/KilnOp.exe", f"{folder}/execute.exe", f"{folder}/KilnOp.ini",
+                f"{folder}/{readme_name}"]
     expect(sorted(names) == sorted(expected), f"entries {names}")
     for info, name in zip(infos, names):
         expect(name.encode("utf-8") in info.extra, f"{name}: UTF-8 name in the Unicode path field")
@@ -50,10 +51,23 @@ except UnicodeDecodeError as error:
     expect(False, f"read-me is code page 932 ({error})")
 expect(readme.count(b"\n") > 20 and readme.count(b"\n") == readme.count(b"\r\n"), "read-me lines end in CR LF")
 expect(readme.count(b"\r") == readme.count(b"\r\n"), "no lone CR in the read-me")
-for needle in [f"Kiln {version}", "Wrenlet", "Ctrl+1", "Ctrl+9", "ダブルクリック", "KilnOp", "インストール"]:
+for needle in [f"Kiln {version}", "Wrenlet", "Ctrl+1", "Ctrl+9", "ダブルクリック", "KilnOp", "インストール", "execute.exe",
+               "終了コード"]:
     expect(needle in text, f"read-me mentions {needle}")
 with open(kiln_exe, "rb") as f:
     expect(contents.get(f"{folder}/Kiln.exe") == f.read(), "Kiln.exe is this build's")
+with open(os.path.join(os.path.dirname(kiln_exe), "execute.exe"), "rb") as f:
+    expect(contents.get(f"{folder}/execute.exe") == f.read(), "execute.exe is this build's")
+
+
+def subsystem(program):
+    pe = int.from_bytes(program[0x3C:0x40], "little")
+    return int.from_bytes(program[pe + 92:pe + 94], "little") if program[pe:pe + 4] == b"PE\0\0" else None
+
+
+# execute.exe shares the console of whoever starts it; the other two are windowed.
+expect(subsystem(contents.get(f"{folder}/execute.exe", b"")) == 3, "execute.exe is a console program")
+expect(subsystem(contents.get(f"{folder}/Kiln.exe", b"")) == 2, "Kiln.exe is a windowed program")
 with open(sample_ini, "rb") as f:
     expect(contents.get(f"{folder}/KilnOp.ini") == f.read(), "KilnOp.ini is the sample")
 
