@@ -149,7 +149,9 @@ TEST(Execute, RunsReportsAndEndsAtTheEndOfInput) {
                                                                        prompt.size(), prompt) == 0,
                   true)
             << run.text;
-        if (c.code == 2) EXPECT_GT(run.text.size(), c.expected.size() + prompt.size() + 2) << "no reason given";
+        if (c.code == 2) {
+            EXPECT_GT(run.text.size(), c.expected.size() + prompt.size() + 2) << "no reason given";
+        }
     }
     // The fixture saw its arguments exactly as given, in the current folder.
     std::string log;
