@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cctype>
 #include <string>
 #include <vector>
 
@@ -61,6 +62,8 @@ public:
     bool Read(const std::string& needle, DWORD ms) {
         DWORD start = GetTickCount();
         for (;;) {
+            // Whatever the process wrote before it ended is drained first.
+            bool ended = Ended(0);
             DWORD available = 0;
             while (PeekNamedPipe(output_, NULL, 0, NULL, &available, NULL) && available) {
                 char buffer[4096];
@@ -69,7 +72,7 @@ public:
                 text.append(buffer, read);
             }
             if (!needle.empty() && text.find(needle) != std::string::npos) return true;
-            if (needle.empty() && Ended(0)) return true;
+            if (needle.empty() && ended) return true;
             if (GetTickCount() - start > ms) return false;
             Sleep(20);
         }
@@ -95,7 +98,7 @@ bool HasTime(const std::string& text) {
     if (!isdigit(static_cast<unsigned char>(*p))) return false;
     while (isdigit(static_cast<unsigned char>(*p))) ++p;
     return p[0] == '.' && isdigit(static_cast<unsigned char>(p[1])) && isdigit(static_cast<unsigned char>(p[2])) &&
-           std::string(p + 3, 7) == " 秒）\r\n";
+           text.compare(static_cast<std::size_t>(p + 3 - text.c_str()), 7, " 秒）\r\n") == 0;
 }
 
 struct Install {
@@ -122,8 +125,8 @@ TEST(Execute, RunsReportsAndEndsAtTheEndOfInput) {
         DWORD code;
     } const cases[] = {
         {"quoted path, arguments and the keyboard", "\"" + in.target + "\" greet  a \"b c\"", "太郎\r\n",
-         "引数: greet  a \"b c\"\n名前を入力してください: こんにちは、太郎 さん！\n\r\n終了コード 0（", 0},
-        {"bare name in the current folder, exit code", "表示 exit 7", "", "引数: exit 7\n\r\n終了コード 7（", 7},
+         "引数: greet  a \"b c\"\r\n名前を入力してください: こんにちは、太郎 さん！\r\n\r\n終了コード 0（", 0},
+        {"bare name in the current folder, exit code", "表示 exit 7", "", "引数: exit 7\r\n\r\n終了コード 7（", 7},
         {"negative exit code", "表示.exe exit -1", "", "\r\n終了コード -1（", 0xFFFFFFFF},
         {"access violation", "表示.exe crash", "", "\r\n例外で終了しました: 0xC0000005 アクセス違反（",
          0xC0000005},
