@@ -181,8 +181,8 @@ TEST(Execute, WaitsForAKeyAndNotForAWindowedProgram) {
     ASSERT_TRUE(gui.Read("", 1000));
     EXPECT_EQ(gui.text, "");
     std::string log = in.folder + "\\runs.log";
-    for (int i = 0; i < 100 && ReadFile(log).empty(); ++i) Sleep(50);
-    EXPECT_EQ(ReadFile(log), "待つ.exe|一 二\r\n");
+    for (int i = 0; i < 100 && ReadFile(log).find("待つ.exe") == std::string::npos; ++i) Sleep(50);
+    EXPECT_EQ(ReadFile(log), "表示.exe|exit 5|" + in.folder + "\r\n待つ.exe|一 二\r\n");
     EndProgramsIn(in.folder);
 }
 
