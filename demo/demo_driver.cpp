@@ -264,11 +264,16 @@ std::string ConsoleText() {
     std::string text;
     if (screen != INVALID_HANDLE_VALUE && GetConsoleScreenBufferInfo(screen, &info)) {
         for (SHORT y = 0; y <= info.dwCursorPosition.Y; ++y) {
-            std::string line(info.dwSize.X * 2, ' ');
+            // Read wide: the narrow call converts into as many bytes as the
+            // line has cells, and a line with double-byte text does not fit.
+            std::wstring wide(info.dwSize.X, L' ');
             DWORD read = 0;
             COORD at = {0, y};
-            ReadConsoleOutputCharacterA(screen, &line[0], info.dwSize.X, at, &read);
-            line.resize(read);
+            ReadConsoleOutputCharacterW(screen, &wide[0], info.dwSize.X, at, &read);
+            std::string line(read * 2 + 1, '\0');
+            int bytes = WideCharToMultiByte(CP_ACP, 0, wide.data(), static_cast<int>(read), &line[0],
+                                            static_cast<int>(line.size()), NULL, NULL);
+            line.resize(bytes > 0 ? bytes : 0);
             line.erase(line.find_last_not_of(" \0") + 1);
             text += line + "\n";
         }
