@@ -120,3 +120,20 @@ TEST(RunOffer, AidProgramJavaRunnerNothingToRunAndMissingProgram) {
     EXPECT_TRUE(WaitForWindowGone(window, 15000));
     EXPECT_EQ(ReadFile(kiln.dir() / "runs.log"), expected);
 }
+
+TEST(RunOffer, RealExecuteStartsTheBuiltProgramWithItsArguments) {
+    KilnInstall kiln;
+    CopyFileTo(BinDir() + "\\execute.exe", kiln.AidProgram());
+    CopyFileTo(BinDir() + "\\console_target.exe", kiln.dir() / "target.exe");
+    kiln.Script("copy target.exe\r\n");
+    std::string folder = kiln.dir().MakeDir("ソース 表");
+    WriteFile(kiln.dir() / "Kiln.ini",
+              Profile(kiln, "gcc.exe", "OutputFileType=exe\r\nCheckExecute=1\r\nAidExecute=1\r\nAidProgramPath=" +
+                                           kiln.AidProgram() + "\r\nExecuteCommandLine=exit 0 \"x y\"\r\n"));
+    Process p;
+    ASSERT_NE(kiln.OpenFinished(p, kiln.Source("ソース 表\\hello.c")), nullptr);
+    // The built program ran in the source's folder with the profile's
+    // arguments; execute.exe then waits for a key in its console until the
+    // installation's folder is cleared.
+    EXPECT_TRUE(WaitForFileText(folder + "\\runs.log", "hello.exe|exit 0 \"x y\"|" + folder + "\r\n"));
+}
