@@ -408,8 +408,9 @@ TEST(OptionSheet, CompilerPageControlsLieInsideThePageAt144Dpi) {
     RECT inside;
     GetClientRect(page, &inside);
     MapWindowPoints(page, NULL, reinterpret_cast<POINT*>(&inside), 2);
-    // KilnOp, DPI aware, draws its dialog units half as large again, instead
-    // of being stretched.
+    // The setting took: the dialog units are half as large again. (Wine
+    // draws every program at its DPI, aware or not; the manifest's part in
+    // that is the resources test's.)
     EXPECT_GE((inside.right - inside.left) * 100, widthAt96 * 140) << widthAt96;
 
     std::vector<PageControl> controls = VisibleControls(page);
