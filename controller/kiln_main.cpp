@@ -1,4 +1,5 @@
 #include <windows.h>
+#include <commctrl.h>
 
 #include <cstring>
 
@@ -17,7 +18,9 @@
 static KilnSettingsFile& settings = KilnSettings();
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE previous, LPSTR, int) {
-    (void)settings;
+    // Without Kiln.ini no profile names a compiler: every start would fail
+    // the same way, so the cause is said once and nothing more is tried.
+    if (ReportUnsavedDefaults(settings)) return 0;
     const char* tail = cmdline::Tail(GetCommandLineA());
 
     HWND running = NULL;
@@ -38,6 +41,10 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE previous, LPSTR, int) {
     if (ReportIfEmpty(tail, kNoSourceMessage)) return 0;
     if (!AcceptSourcePath(tail)) return 0;
 
+    // The application manifest asks for the common controls 6: the pane is
+    // that version's edit control, whose class comctl32 registers.
+    INITCOMMONCONTROLSEX classes = {sizeof classes, ICC_STANDARD_CLASSES};
+    InitCommonControlsEx(&classes);
     if (previous == NULL && !RegisterMainWindowClass(instance)) return 0;
     HWND window = CreateMainWindow(instance);
     if (window == NULL) {

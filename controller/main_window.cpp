@@ -7,6 +7,7 @@
 #include "output_pane.h"
 #include "resources/resource_ids.h"
 #include "resources/shared_names.h"
+#include "settings/profile_io.h"
 #include "settings_instance.h"
 #include "startup_messages.h"
 #include "window_placement.h"
@@ -68,6 +69,8 @@ LRESULT OnCommand(HWND window, WPARAM wParam) {
 
 LRESULT OnReload(HWND window) {
     KilnSettingsFile& settings = KilnSettings();
+    // KilnOp has just written Kiln.ini: what was read of it before is old.
+    ini::Reread(settings.IniPath);
     settings.Load();
     PlaceWindow(settings, window, currentSource);
     UpdateTitle(window, ProfileName(settings), currentSource);

@@ -5,6 +5,7 @@
 #include <cstdio>
 
 #include "settings/initial_file.h"
+#include "settings/profile_io.h"
 
 const char kKilnErrorCaption[] = "Kiln 実行エラー";
 const char kSourcePathTooLong[] =
@@ -33,6 +34,17 @@ int ReportOverlongSetting(const SettingsFile& settings, unsigned mask) {
     char text[256];
     std::snprintf(text, sizeof text, "Kiln.iniの[%s]の%sが長すぎます\n%dバイト以内で設定し直してください",
                   value.section, value.key, value.limit);
+    ShowKilnError(text);
+    return 1;
+}
+
+int ReportUnsavedDefaults(const SettingsFile& settings) {
+    if (ini::FailedWriteCount() == 0) return 0;
+    char text[512 + 2 * MAX_PATH];
+    std::snprintf(text, sizeof text,
+                  "Kiln.iniに設定を保存できませんでした\n%s\n"
+                  "Kiln.exeを書き込めるフォルダに置いてください",
+                  settings.IniPath);
     ShowKilnError(text);
     return 1;
 }

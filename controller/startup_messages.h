@@ -15,6 +15,11 @@ class SettingsFile;
 // longer than its field, and returns 1; 0 when all of them fitted.
 int ReportOverlongSetting(const SettingsFile& settings, unsigned mask);
 
+// When the first-run defaults did not reach Kiln.ini (Kiln in a folder its
+// user may not write to): names the file in an error box and returns 1; 0
+// when every write went through.
+int ReportUnsavedDefaults(const SettingsFile& settings);
+
 extern const char kKilnErrorCaption[];
 extern const char kSourcePathTooLong[];
 

@@ -81,4 +81,9 @@ bool WriteInt(const char* path, const char* section, const char* key, int value)
 
 unsigned FailedWriteCount() { return failedWrites; }
 
+void Reread(const char* path) {
+    // All three names null: the documented flush of the profile cache.
+    if (path[0] != '\0') WritePrivateProfileStringA(NULL, NULL, NULL, path);
+}
+
 }  // namespace ini

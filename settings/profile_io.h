@@ -33,6 +33,12 @@ bool WriteInt(const char* path, const char* section, const char* key, int value)
 // all of them reached the file compares the count before and after.
 unsigned FailedWriteCount();
 
+// Drops what the profile functions keep of the file, so that the next read
+// sees what another process has written since. Wine keeps a file's parsed
+// copy while its modification time is unchanged, and writes within one tick
+// of the file system's clock leave that time as it was.
+void Reread(const char* path);
+
 // Parses an integer as ReadInt does; exposed for the window and message pages.
 int ParseLeadingInt(const char* text, int defaultForEmpty);
 

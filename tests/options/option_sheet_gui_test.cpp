@@ -343,6 +343,95 @@ TEST(OptionSheet, UnsavedSettingsAreReportedAndKeepTheSheetOpen) {
     EXPECT_EQ(kiln.Reloads(), std::vector<std::string>{"reload 保存不可"});
 }
 
+namespace {
+
+// The display's DPI for the programs started while it lives: Wine reads
+// HKCU\Control Panel\Desktop LogPixels when a process starts. What was
+// there before is put back.
+class SystemDpi {
+public:
+    explicit SystemDpi(DWORD dpi) {
+        RegCreateKeyExA(HKEY_CURRENT_USER, "Control Panel\\Desktop", 0, NULL, 0, KEY_QUERY_VALUE | KEY_SET_VALUE,
+                        NULL, &key_, NULL);
+        DWORD type = 0, size = sizeof old_;
+        had_ = RegQueryValueExA(key_, "LogPixels", NULL, &type, reinterpret_cast<BYTE*>(&old_), &size) ==
+                   ERROR_SUCCESS && type == REG_DWORD;
+        RegSetValueExA(key_, "LogPixels", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&dpi), sizeof dpi);
+    }
+    ~SystemDpi() {
+        if (had_) RegSetValueExA(key_, "LogPixels", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&old_), sizeof old_);
+        else RegDeleteValueA(key_, "LogPixels");
+        RegCloseKey(key_);
+    }
+
+private:
+    HKEY key_ = NULL;
+    DWORD old_ = 0;
+    bool had_ = false;
+};
+
+struct PageControl {
+    int id;
+    bool groupBox;
+    RECT rect;  // screen coordinates
+};
+
+std::vector<PageControl> VisibleControls(HWND page) {
+    std::vector<PageControl> controls;
+    for (HWND child = GetWindow(page, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        if (!IsWindowVisible(child)) continue;
+        bool group = WindowClass(child) == "Button" && (GetWindowLongA(child, GWL_STYLE) & 0xF) == BS_GROUPBOX;
+        controls.push_back({GetDlgCtrlID(child), group, WindowRect(child)});
+    }
+    return controls;
+}
+
+// The compiler page's width on show in a KilnOp started now.
+LONG CompilerPageWidth() {
+    KilnOpInstall op("");
+    if (!op.Open()) return 0;
+    RECT page = WindowRect(op.sheet.Page());
+    op.sheet.Press(IDCANCEL);
+    EXPECT_TRUE(op.Closed());
+    return page.right - page.left;
+}
+
+}  // namespace
+
+TEST(OptionSheet, CompilerPageControlsLieInsideThePageAt144Dpi) {
+    LONG widthAt96 = CompilerPageWidth();
+    ASSERT_GT(widthAt96, 0);
+    SystemDpi dpi(144);
+    KilnOpInstall op("");
+    ASSERT_TRUE(op.Open());
+    HWND page = op.sheet.Page();
+    RECT inside;
+    GetClientRect(page, &inside);
+    MapWindowPoints(page, NULL, reinterpret_cast<POINT*>(&inside), 2);
+    // The setting took: the dialog units are half as large again. (Wine
+    // draws every program at its DPI, aware or not; the manifest's part in
+    // that is the resources test's.)
+    EXPECT_GE((inside.right - inside.left) * 100, widthAt96 * 140) << widthAt96;
+
+    std::vector<PageControl> controls = VisibleControls(page);
+    EXPECT_EQ(controls.size(), 23u);
+    RECT both;
+    for (std::size_t i = 0; i < controls.size(); ++i) {
+        const PageControl& c = controls[i];
+        EXPECT_TRUE(c.rect.left >= inside.left && c.rect.top >= inside.top && c.rect.right <= inside.right &&
+                    c.rect.bottom <= inside.bottom)
+            << c.id;
+        // Only a group box holds other controls.
+        for (std::size_t k = i + 1; k < controls.size(); ++k) {
+            if (!c.groupBox && !controls[k].groupBox) {
+                EXPECT_FALSE(IntersectRect(&both, &c.rect, &controls[k].rect)) << c.id << " " << controls[k].id;
+            }
+        }
+    }
+    op.sheet.Press(IDCANCEL);
+    EXPECT_TRUE(op.Closed());
+}
+
 TEST(OptionSheet, RealKilnGivesItsRectangleAndReloadsOnApply) {
     KilnOpInstall op("");
     CopyFileTo(BinDir() + "\\Kiln.exe", op.dir / "Kiln.exe");
