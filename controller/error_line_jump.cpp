@@ -39,12 +39,8 @@ int ParseErrorLine(char* text, const char* compilerPath) {
 }
 
 void LaunchEditorAtLine(HWND owner, const char* editorPath, const char* parameters) {
-    // The box shows what is started: a reload while it is open changes the
-    // settings, not these copies.
-    const std::string editor = editorPath;
-    const std::string line = parameters;
-    MessageBoxA(owner, line.c_str(), editor.c_str(), MB_OK);
-    ShellOpen(owner, editor.c_str(), line.c_str());  // a failed start is not reported
+    MessageBoxA(owner, parameters, editorPath, MB_OK);
+    ShellOpen(owner, editorPath, parameters);  // a failed start is not reported
 }
 
 int JumpInRunningEditor(const char* sourcePath, int n) {
