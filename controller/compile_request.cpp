@@ -28,7 +28,9 @@ char* pendingPath;
 // Set just before the window sends itself WM_KILN_RUN: a run offer follows
 // only a request of this window, never a message from elsewhere.
 bool runOfferDue;
-// Set while the run offer's own WM_CLOSE waits in the queue.
+// Set while the run offer's own WM_CLOSE waits in the queue: a request kept
+// during the question, or handed off before the close comes round, is
+// carried out first, and its own offer may close the window.
 bool closeAfterOffer;
 
 // How long a stopped compile's processes may take to end before its output
@@ -172,8 +174,7 @@ LRESULT OnRunOffer(HWND window) {
     }
     // A reload while the question is open must not change what follows it.
     int closeAfterRun = settings.CompileAfterShow;
-    // A request kept meanwhile is carried out first; its own offer may close.
-    if (RunBuiltProgram(settings, window, CurrentOutputPath()) == 1 && closeAfterRun != 0 && pendingPath == NULL) {
+    if (RunBuiltProgram(settings, window, CurrentOutputPath()) == 1 && closeAfterRun != 0) {
         closeAfterOffer = true;
         PostMessageA(window, WM_CLOSE, 0, 0);
     }
