@@ -46,8 +46,9 @@ TEST(RunOffer, QuestionOkRunsInSourceFolderCancelRunsNothing) {
     EXPECT_EQ(box.owner, window);
     // A reload while the question is open: OK starts what the question was
     // about, never a value cut to its field.
-    WriteFile(kiln.dir() / "Kiln.ini", Profile(kiln, "gcc.exe", "OutputFileType=exe\r\nAidExecute=0\r\n"
-                                               "ExecuteCommandLine=" + std::string(600, 'L') + "\r\n"));
+    WriteFile(kiln.dir() / "Kiln.ini", Profile(kiln, "gcc.exe", "OutputFileType=exe\r\nAidExecute=1\r\nAidProgramPath=" +
+                                               kiln.dir() / "recorder.exe" + "\r\nExecuteCommandLine=" +
+                                               std::string(600, 'L') + "\r\n"));
     DWORD_PTR result = 0;
     EXPECT_NE(SendMessageTimeoutA(window, WM_KILN_RELOAD, 0, 0, SMTO_NORMAL, 5000, &result), 0);
     ASSERT_TRUE(AnswerMessageBox(kQuestionCaption, IDOK, &box));
