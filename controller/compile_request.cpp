@@ -3,6 +3,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <new>
+#include <string>
 
 #include "build_preparation.h"
 #include "compile_job.h"
@@ -24,6 +25,17 @@ const char kUnchangedSource[] = "Kiln:ソースファイルが変更されてい
 int busyDepth;
 CompileJob* runningJob;
 char* pendingPath;
+// Set just before the window sends itself WM_KILN_RUN: a run offer follows
+// only a request of this window, never a message from elsewhere.
+bool runOfferDue;
+// Set while the run offer's own WM_CLOSE waits in the queue: a request kept
+// during the question, or handed off before the close comes round, is
+// carried out first, and its own offer may close the window.
+bool closeAfterOffer;
+
+// How long a stopped compile's processes may take to end before its output
+// is dealt with all the same.
+const DWORD kStoppedProcessesMs = 3000;
 
 char commandLine[kCommandLineSize];
 
@@ -33,6 +45,29 @@ void Keep(const char* path) {
     std::strcpy(copy, path);
     std::free(pendingPath);
     pendingPath = copy;
+}
+
+void SendRunOffer(HWND window, LPARAM lParam) {
+    runOfferDue = true;
+    SendMessageA(window, WM_KILN_RUN, 0, lParam);
+    runOfferDue = false;
+}
+
+// The output a stopped compiler or linker left may be half-written, and its
+// time is newer than the source's: it would pass for up to date and be run.
+// It goes once the job's processes have let go of it; one that cannot be
+// deleted is dated back so that the next request compiles again.
+void DiscardStoppedOutput(CompileJob* job) {
+    job->WaitForStoppedProcesses(kStoppedProcessesMs);
+    std::string output = UnquotedPath(CurrentOutputPath());
+    if (!FileExists(output.c_str()) || DeleteFileA(output.c_str())) return;
+    HANDLE file = CreateFileA(output.c_str(), FILE_WRITE_ATTRIBUTES,
+                              FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, NULL, OPEN_EXISTING, 0, NULL);
+    if (file == INVALID_HANDLE_VALUE) return;
+    SYSTEMTIME longAgo = {1980, 1, 2, 1, 0, 0, 0, 0};
+    FILETIME time;
+    if (SystemTimeToFileTime(&longAgo, &time)) SetFileTime(file, NULL, NULL, &time);
+    CloseHandle(file);
 }
 
 void ReleasePendingWhenIdle(HWND window) {
@@ -84,7 +119,7 @@ void CarryOut(HWND window, const char* path) {
     ShowWindow(window, SW_SHOWNORMAL);
     UpdateWindow(window);
     SetFocus(window);
-    if (prepared == kUpToDate) SendMessageA(window, WM_KILN_RUN, 0, reinterpret_cast<LPARAM>(CurrentOutputPath()));
+    if (prepared == kUpToDate) SendRunOffer(window, reinterpret_cast<LPARAM>(CurrentOutputPath()));
 }
 
 }  // namespace
@@ -105,20 +140,24 @@ LRESULT OnCompileDone(HWND window, LPARAM lParam) {
     // Only the job this window started can finish; anything else that
     // arrives under this message number is not ours to delete.
     CompileJob* job = reinterpret_cast<CompileJob*>(lParam);
-    if (job == NULL || job != runningJob) return 0;
+    // The job announces itself only once it is done.
+    if (job == NULL || job != runningJob || !job->done.load(std::memory_order_acquire)) return 0;
     ++busyDepth;
     job->ShowResult();
     bool stopped = job->StopRequested();
+    if (stopped) DiscardStoppedOutput(job);
     delete job;
     runningJob = NULL;
-    // A stopped compile built nothing worth running, even if it left a file.
-    if (!stopped) SendMessageA(window, WM_KILN_RUN, 0, 0);
+    // A stopped compile built nothing worth running.
+    if (!stopped) SendRunOffer(window, 0);
     --busyDepth;
     ReleasePendingWhenIdle(window);
     return 0;
 }
 
 LRESULT OnRunOffer(HWND window) {
+    if (!runOfferDue) return 0;
+    runOfferDue = false;
     ++busyDepth;
     if (GetForegroundWindow() != window) {
         ShowWindow(window, SW_MINIMIZE);
@@ -133,12 +172,21 @@ LRESULT OnRunOffer(HWND window) {
         ReleasePendingWhenIdle(window);
         return 0;
     }
-    if (RunBuiltProgram(settings, window, CurrentOutputPath()) == 1 && settings.CompileAfterShow != 0) {
+    // A reload while the question is open must not change what follows it.
+    int closeAfterRun = settings.CompileAfterShow;
+    if (RunBuiltProgram(settings, window, CurrentOutputPath()) == 1 && closeAfterRun != 0) {
+        closeAfterOffer = true;
         PostMessageA(window, WM_CLOSE, 0, 0);
     }
     --busyDepth;
     ReleasePendingWhenIdle(window);
     return 0;
+}
+
+bool CloseMayProceed() {
+    bool own = closeAfterOffer;
+    closeAfterOffer = false;
+    return !own || (busyDepth == 0 && runningJob == NULL && pendingPath == NULL);
 }
 
 void StopRunningCompile() {

@@ -10,6 +10,9 @@ LRESULT OnRunOffer(HWND window);
 // Ends the running compile and everything it started (Esc); its output so
 // far is shown and no run is offered. Nothing happens when none runs.
 void StopRunningCompile();
+// WM_CLOSE: false for the run offer's own close when a request has come
+// since (the window stays for it); true for any other close.
+bool CloseMayProceed();
 // Carries out a request that arrived while another one was busy.
 LRESULT OnPendingRequest(HWND window);
 

@@ -38,7 +38,9 @@ LRESULT OnCreate(HWND window, const CREATESTRUCTA* create) {
     if (!paneFont) paneFont = CreatePaneFont("ＭＳ ゴシック", 0);
     SendMessageA(pane, WM_SETFONT, reinterpret_cast<WPARAM>(paneFont), TRUE);
     UpdateTitle(window, ProfileName(settings), currentSource);
-    SendMessageA(window, WM_KILN_COMPILE, 0, reinterpret_cast<LPARAM>(currentSource));
+    // Called, not sent: WM_APP numbers are shared by every program on the
+    // desktop, so no message under WM_KILN_COMPILE can be taken for this.
+    OnCompileRequest(window, currentSource);
     return 0;
 }
 
@@ -79,11 +81,14 @@ LRESULT OnReload(HWND window) {
 
 LRESULT OnCopyData(HWND window, const COPYDATASTRUCT* data) {
     if (data == NULL || data->dwData != kHandOffTag) return FALSE;
-    // Our own copy, always terminated, however the sender sized it.
-    char* text = static_cast<char*>(std::malloc(data->cbData + 1));
+    // A second Kiln sends its path with the terminator; a block without one
+    // (an empty block included) comes from elsewhere and is not a request.
+    const char* block = static_cast<const char*>(data->lpData);
+    if (block == NULL || data->cbData == 0 || block[data->cbData - 1] != '\0') return FALSE;
+    // Our own copy, however the sender goes on.
+    char* text = static_cast<char*>(std::malloc(data->cbData));
     if (!text) return FALSE;
-    if (data->cbData) std::memcpy(text, data->lpData, data->cbData);
-    text[data->cbData] = '\0';
+    std::memcpy(text, block, data->cbData);
     OnCompileRequest(window, text);
     std::free(text);
     return TRUE;
@@ -127,6 +132,9 @@ LRESULT CALLBACK MainWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
         return OnSize(window);
     case WM_CTLCOLORSTATIC:
         return reinterpret_cast<LRESULT>(GetStockObject(WHITE_BRUSH));
+    case WM_CLOSE:
+        if (!CloseMayProceed()) return 0;
+        return DefWindowProcA(window, message, wParam, lParam);
     case WM_DESTROY:
         PostQuitMessage(0);
         return 0;
@@ -137,11 +145,10 @@ LRESULT CALLBACK MainWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
     case WM_KILN_RELOAD:
         return OnReload(window);
     case WM_KILN_COMPILE:
-        // lParam is an address in this process: a request sent from another
-        // thread or process could not carry its text this way, so only the
-        // window's own requests are taken (a second Kiln uses WM_COPYDATA).
-        if (InSendMessage()) return 0;
-        return OnCompileRequest(window, reinterpret_cast<const char*>(lParam));
+        // The window's first request is a call and a second Kiln hands off
+        // through WM_COPYDATA: whatever arrives under this number, posted or
+        // sent, carries an address that means nothing here.
+        return 0;
     case WM_KILN_COMPILE_DONE:
         return OnCompileDone(window, lParam);
     case WM_KILN_RUN:

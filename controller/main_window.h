@@ -26,8 +26,8 @@ HFONT CreatePaneFont(const char* face, int height);
 int AcceptSourcePath(const char* text);
 
 // Hands the command-line tail to a running Kiln window: the text crosses the
-// process boundary in a WM_COPYDATA, which the receiver treats exactly as a
-// WM_KILN_COMPILE with the address of its own copy.
+// process boundary in a WM_COPYDATA tagged WM_KILN_COMPILE, which the
+// receiver takes as a request of its own.
 void HandOffToRunningKiln(HWND running, const char* path);
 
 #endif

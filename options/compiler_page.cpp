@@ -9,6 +9,7 @@
 
 #include "centre_window.h"
 #include "control_text.h"
+#include "cut_value_notice.h"
 #include "kiln_window.h"
 #include "option_sheet.h"
 #include "program_browse.h"
@@ -31,17 +32,32 @@ struct TextField {
     const char* key;
     char* field;
     std::size_t size;
+    unsigned overlongBit;  // set while the field holds a cut value, unedited
 };
 
 // The profile's text controls in the order their keys are written.
 const TextField kTextFields[] = {
-    {IDC_COMPILER_PATH, "Path", settings.Path, sizeof settings.Path},
-    {IDC_COMPILE_OPTION, "CompileOption", settings.CompileOption, sizeof settings.CompileOption},
-    {IDC_OUTPUT_OPTION, "OutputFileOption", settings.OutputFileOption, sizeof settings.OutputFileOption},
-    {IDC_OUTPUT_TYPE, "OutputFileType", settings.OutputFileType, sizeof settings.OutputFileType},
-    {IDC_AID_PATH, "AidProgramPath", settings.AidProgramPath, sizeof settings.AidProgramPath},
-    {IDC_EXECUTE_COMMAND, "ExecuteCommandLine", settings.ExecuteCommandLine, sizeof settings.ExecuteCommandLine},
+    {IDC_COMPILER_PATH, "Path", settings.Path, sizeof settings.Path, kOverlongPath},
+    {IDC_COMPILE_OPTION, "CompileOption", settings.CompileOption, sizeof settings.CompileOption,
+     kOverlongCompileOption},
+    {IDC_OUTPUT_OPTION, "OutputFileOption", settings.OutputFileOption, sizeof settings.OutputFileOption,
+     kOverlongOutputFileOption},
+    {IDC_OUTPUT_TYPE, "OutputFileType", settings.OutputFileType, sizeof settings.OutputFileType,
+     kOverlongOutputFileType},
+    {IDC_AID_PATH, "AidProgramPath", settings.AidProgramPath, sizeof settings.AidProgramPath,
+     kOverlongAidProgramPath},
+    {IDC_EXECUTE_COMMAND, "ExecuteCommandLine", settings.ExecuteCommandLine, sizeof settings.ExecuteCommandLine,
+     kOverlongExecuteCommandLine},
 };
+
+void ReadTextField(HWND page, const TextField& text) {
+    ReadFieldText(page, text.id, text.field, text.size, &settings.Overlong, text.overlongBit);
+}
+
+// A field still showing a cut value leaves the whole one in Kiln.ini.
+void WriteTextField(const char* ini, const char* section, const TextField& text) {
+    if ((settings.Overlong & text.overlongBit) == 0) ini::WriteString(ini, section, text.key, text.field);
+}
 
 void FillProfileCombo(HWND page) {
     HWND list = GetDlgItem(page, IDC_PROFILE_LIST);
@@ -81,11 +97,11 @@ bool SaveProfile(HWND page) {
     char section[16];
     SettingsFile::ProfileSection(settings.CompilerNo, section);
     ReadItemText(page, IDC_PROFILE_NAME, settings.CompilerName[settings.CompilerNo], kPathSize);
-    for (const TextField& text : kTextFields) ReadItemText(page, text.id, text.field, text.size);
+    for (const TextField& text : kTextFields) ReadTextField(page, text);
     ini::WriteString(ini, section, "CompilerName", settings.CompilerName[settings.CompilerNo]);
-    for (int i = 0; i < 4; ++i) ini::WriteString(ini, section, kTextFields[i].key, kTextFields[i].field);
+    for (int i = 0; i < 4; ++i) WriteTextField(ini, section, kTextFields[i]);
     ini::WriteInt(ini, section, "AidExecute", settings.AidExecute);
-    for (int i = 4; i < 6; ++i) ini::WriteString(ini, section, kTextFields[i].key, kTextFields[i].field);
+    for (int i = 4; i < 6; ++i) WriteTextField(ini, section, kTextFields[i]);
     ini::WriteInt(ini, section, "CheckExecute", settings.CheckExecute);
     ini::WriteInt(ini, section, "CompileAfterShow", settings.CompileAfterShow);
     return writes.AllSaved();
@@ -110,6 +126,7 @@ void OnProfileChosen(HWND page) {
     settings.CompilerNo = static_cast<int>(chosen);
     ShowProfile(page);
     ReportChanged(page);
+    ReportCutValues(GetParent(page), settings, kOverlongProfile);
 }
 
 void OnNameEdited(HWND page) {
@@ -120,7 +137,7 @@ void OnNameEdited(HWND page) {
 
 void OnBrowseCompiler(HWND page) {
     BrowseForProgram(page, IDC_COMPILER_PATH, settings.Path);
-    ReadItemText(page, IDC_COMPILER_PATH, settings.Path, sizeof settings.Path);
+    ReadTextField(page, kTextFields[0]);
     KilnIniWrites writes;
     settings.DeriveCompilerDefaults(settings.CompilerNo);
     SetDlgItemTextA(page, IDC_OUTPUT_OPTION, settings.OutputFileOption);
@@ -131,7 +148,7 @@ void OnBrowseCompiler(HWND page) {
 
 void OnBrowseAid(HWND page) {
     BrowseForProgram(page, IDC_AID_PATH, settings.AidProgramPath);
-    ReadItemText(page, IDC_AID_PATH, settings.AidProgramPath, sizeof settings.AidProgramPath);
+    ReadTextField(page, kTextFields[4]);
 }
 
 void OnCheckClicked(HWND page) {
@@ -182,6 +199,7 @@ INT_PTR CALLBACK CompilerPageProc(HWND page, UINT message, WPARAM wParam, LPARAM
         FillProfileCombo(page);
         ShowProfile(page);
         CentreWindow(GetParent(page));
+        ReportCutValues(GetParent(page), settings, kOverlongProfile);
         return TRUE;
     case WM_NOTIFY:
         if (reinterpret_cast<NMHDR*>(lParam)->code == static_cast<UINT>(PSN_APPLY)) return OnApply(page);

@@ -4,6 +4,7 @@
 #include <prsht.h>
 
 #include "control_text.h"
+#include "cut_value_notice.h"
 #include "kiln_window.h"
 #include "option_sheet.h"
 #include "program_browse.h"
@@ -26,8 +27,10 @@ void InitEditorPage(HWND page) {
 }
 
 BOOL OnApply(HWND page) {
-    ReadItemText(page, IDC_EDITOR_PATH, settings.EditorPath, sizeof settings.EditorPath);
-    ReadItemText(page, IDC_JUMP_OPTION, settings.JumpOption, sizeof settings.JumpOption);
+    ReadFieldText(page, IDC_EDITOR_PATH, settings.EditorPath, sizeof settings.EditorPath, &settings.Overlong,
+                  kOverlongEditorPath);
+    ReadFieldText(page, IDC_JUMP_OPTION, settings.JumpOption, sizeof settings.JumpOption, &settings.Overlong,
+                  kOverlongJumpOption);
     settings.JumpType = static_cast<int>(IsDlgButtonChecked(page, IDC_JUMP_TYPE));
     KilnIniWrites writes;
     settings.SaveEditor();
@@ -39,7 +42,8 @@ BOOL OnApply(HWND page) {
 // The new path is saved at once, with the jump parameter that suits it.
 void OnBrowse(HWND page) {
     BrowseForProgram(page, IDC_EDITOR_PATH, settings.EditorPath);
-    ReadItemText(page, IDC_EDITOR_PATH, settings.EditorPath, sizeof settings.EditorPath);
+    ReadFieldText(page, IDC_EDITOR_PATH, settings.EditorPath, sizeof settings.EditorPath, &settings.Overlong,
+                  kOverlongEditorPath);
     KilnIniWrites writes;
     settings.SaveEditor();
     settings.DeriveJumpOption();
@@ -68,6 +72,7 @@ INT_PTR CALLBACK EditorPageProc(HWND page, UINT message, WPARAM wParam, LPARAM l
     switch (message) {
     case WM_INITDIALOG:
         InitEditorPage(page);
+        ReportCutValues(GetParent(page), settings, kOverlongEditor);
         return TRUE;
     case WM_NOTIFY:
         if (reinterpret_cast<NMHDR*>(lParam)->code == static_cast<UINT>(PSN_APPLY)) return OnApply(page);

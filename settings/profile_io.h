@@ -22,7 +22,9 @@ bool ReadString(const char* path, const char* section, const char* key, const ch
 // key or an empty value gives def; a value not starting with a number gives 0.
 int ReadInt(const char* path, const char* section, const char* key, int def);
 
-// Writes a value; a null value deletes the key. False when the file could
+// Writes a value; a null value deletes the key. A value that starts or ends
+// with a blank, a tab or a quote is enclosed in one extra pair of double
+// quotes, so that ReadString gives it back exactly. False when the file could
 // not be written (a read-only file, a folder without write permission, a
 // settings file that cannot be named); Kiln ignores that, KilnOp reports it.
 bool WriteString(const char* path, const char* section, const char* key, const char* value);
