@@ -71,7 +71,8 @@ ChildProcess::~ChildProcess() {
     if (child) CloseHandle(child);
     // Closing the job ends nothing: a compile left running when Kiln closes
     // goes on as it would without the job.
-    if (jobObject) CloseHandle(jobObject);
+    HANDLE job = jobObject.exchange(NULL);
+    if (job) CloseHandle(job);
 }
 
 void ChildProcess::Stop() {
@@ -80,11 +81,30 @@ void ChildProcess::Stop() {
 }
 
 void ChildProcess::EndStartedProcesses() {
-    if (jobObject) TerminateJobObject(jobObject, 1);
+    HANDLE job = jobObject.exchange(NULL);
+    if (job) {
+        TerminateJobObject(job, 1);
+        jobObject.store(job);
+    }
     HANDLE child = stopHandle.exchange(NULL);
     if (child) {
         TerminateProcess(child, 1);
         CloseHandle(child);
+    }
+}
+
+bool ChildProcess::WaitForStoppedProcesses(DWORD ms) {
+    HANDLE job = jobObject.load();
+    if (!job) return true;  // only the child ran, and Run saw it end
+    DWORD start = GetTickCount();
+    for (;;) {
+        JOBOBJECT_BASIC_ACCOUNTING_INFORMATION info;
+        if (!QueryInformationJobObject(job, JobObjectBasicAccountingInformation, &info, sizeof info, NULL)) {
+            return false;
+        }
+        if (info.ActiveProcesses == 0) return true;
+        if (GetTickCount() - start >= ms) return false;
+        Sleep(10);
     }
 }
 
@@ -102,11 +122,13 @@ int ChildProcess::Run(char* commandLine) {
         std::memset(&process, 0, sizeof process);
         return 0;
     }
-    if (jobObject && !AssignProcessToJobObject(jobObject, process.hProcess)) {
+    HANDLE job = jobObject.load();
+    if (job && !AssignProcessToJobObject(job, process.hProcess)) {
         // Kiln itself may run in a job that admits no other: the child then
-        // runs outside any, and a stop can end only the child itself.
-        CloseHandle(jobObject);
-        jobObject = NULL;
+        // runs outside any, and a stop can end only the child itself. A stop
+        // that holds the job just now leaves it to the destructor.
+        job = jobObject.exchange(NULL);
+        if (job) CloseHandle(job);
     }
     HANDLE child = NULL;
     if (DuplicateHandle(GetCurrentProcess(), process.hProcess, GetCurrentProcess(), &child,

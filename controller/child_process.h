@@ -47,6 +47,10 @@ public:
     // ended as soon as it exists), while it runs, or after it has ended.
     void Stop();
     bool StopRequested() const { return stopRequested.load(std::memory_order_acquire) != 0; }
+    // After a stop, once Run has returned: waits at most ms until every
+    // process of the job has ended (termination does not wait for them).
+    // True when none is left.
+    bool WaitForStoppedProcesses(DWORD ms);
 
     // Services the calling thread's message queue by one message.
     static void PumpMessages();
@@ -61,7 +65,9 @@ protected:
 private:
     // The child and whatever it starts run in this job, so that a stop ends
     // them all. Null when it could not be made; a stop then ends the child.
-    HANDLE jobObject;
+    // Whoever uses it takes it out and puts it back, so that the capture
+    // thread never closes it while Esc terminates it on the other thread.
+    std::atomic<HANDLE> jobObject;
     // A handle of the running child for Stop; whoever takes it closes it.
     std::atomic<HANDLE> stopHandle;
     std::atomic<int> stopRequested;

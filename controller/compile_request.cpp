@@ -3,6 +3,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <new>
+#include <string>
 
 #include "controller/build_preparation.h"
 #include "controller/compile_job.h"
@@ -17,6 +18,10 @@ namespace {
 
 const char kUnchangedSource[] = "Kiln:ソースファイルが変更されていません";
 
+// How long a stopped compile's processes may take to end before its output
+// is dealt with all the same.
+const DWORD kStoppedProcessesMs = 3000;
+
 void Keep(RequestQueue& requests, const char* path) {
     char* copy = static_cast<char*>(std::malloc(std::strlen(path) + 1));
     if (!copy) return;
@@ -30,6 +35,29 @@ void ReleasePendingWhenIdle(const MainWindowState& state) {
     if (requests.busyDepth == 0 && requests.runningJob == NULL && requests.pendingPath != NULL) {
         PostMessageA(state.window, WM_KILN_PENDING_REQUEST, 0, 0);
     }
+}
+
+void SendRunOffer(MainWindowState& state, LPARAM lParam) {
+    state.requests.runOfferDue = true;
+    SendMessageA(state.window, WM_KILN_RUN, 0, lParam);
+    state.requests.runOfferDue = false;
+}
+
+// The output a stopped compiler or linker left may be half-written, and its
+// time is newer than the source's: it would pass for up to date and be run.
+// It goes once the job's processes have let go of it; one that cannot be
+// deleted is dated back so that the next request compiles again.
+void DiscardStoppedOutput(CompileJob* job, const char* outputPath) {
+    job->WaitForStoppedProcesses(kStoppedProcessesMs);
+    std::string output = UnquotedPath(outputPath);
+    if (!FileExists(output.c_str()) || DeleteFileA(output.c_str())) return;
+    HANDLE file = CreateFileA(output.c_str(), FILE_WRITE_ATTRIBUTES,
+                              FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, NULL, OPEN_EXISTING, 0, NULL);
+    if (file == INVALID_HANDLE_VALUE) return;
+    SYSTEMTIME longAgo = {1980, 1, 2, 1, 0, 0, 0, 0};
+    FILETIME time;
+    if (SystemTimeToFileTime(&longAgo, &time)) SetFileTime(file, NULL, NULL, &time);
+    CloseHandle(file);
 }
 
 enum Prepared { kEnded, kUpToDate, kCompiling };
@@ -78,7 +106,7 @@ void CarryOut(MainWindowState& state, const char* path) {
     ShowWindow(window, SW_SHOWNORMAL);
     UpdateWindow(window);
     SetFocus(window);
-    if (prepared == kUpToDate) SendMessageA(window, WM_KILN_RUN, 0, reinterpret_cast<LPARAM>(state.output));
+    if (prepared == kUpToDate) SendRunOffer(state, reinterpret_cast<LPARAM>(state.output));
 }
 
 }  // namespace
@@ -112,14 +140,16 @@ LRESULT OnCompileDone(MainWindowState& state, LPARAM lParam) {
     // Only the job this window started can finish; anything else that
     // arrives under this message number is not ours to delete.
     CompileJob* job = reinterpret_cast<CompileJob*>(lParam);
-    if (job == NULL || job != requests.runningJob) return 0;
+    // The job announces itself only once it is done.
+    if (job == NULL || job != requests.runningJob || !job->done.load(std::memory_order_acquire)) return 0;
     ++requests.busyDepth;
     job->ShowResult();
     bool stopped = job->StopRequested();
+    if (stopped) DiscardStoppedOutput(job, state.output);
     delete job;
     requests.runningJob = NULL;
-    // A stopped compile built nothing worth running, even if it left a file.
-    if (!stopped) SendMessageA(state.window, WM_KILN_RUN, 0, 0);
+    // A stopped compile built nothing worth running.
+    if (!stopped) SendRunOffer(state, 0);
     --requests.busyDepth;
     ReleasePendingWhenIdle(state);
     return 0;
@@ -128,6 +158,8 @@ LRESULT OnCompileDone(MainWindowState& state, LPARAM lParam) {
 LRESULT OnRunOffer(MainWindowState& state) {
     RequestQueue& requests = state.requests;
     HWND window = state.window;
+    if (!requests.runOfferDue) return 0;
+    requests.runOfferDue = false;
     ++requests.busyDepth;
     if (GetForegroundWindow() != window) {
         ShowWindow(window, SW_MINIMIZE);
@@ -142,12 +174,22 @@ LRESULT OnRunOffer(MainWindowState& state) {
         ReleasePendingWhenIdle(state);
         return 0;
     }
-    if (RunBuiltProgram(settings, window, state.output) && settings.CompileAfterShow != 0) {
+    // A reload while the question is open must not change what follows it.
+    int closeAfterRun = settings.CompileAfterShow;
+    if (RunBuiltProgram(settings, window, state.output) && closeAfterRun != 0) {
+        requests.closeAfterOffer = true;
         PostMessageA(window, WM_CLOSE, 0, 0);
     }
     --requests.busyDepth;
     ReleasePendingWhenIdle(state);
     return 0;
+}
+
+bool CloseMayProceed(MainWindowState& state) {
+    RequestQueue& requests = state.requests;
+    bool own = requests.closeAfterOffer;
+    requests.closeAfterOffer = false;
+    return !own || (requests.busyDepth == 0 && requests.runningJob == NULL && requests.pendingPath == NULL);
 }
 
 void StopRunningCompile(MainWindowState& state) {

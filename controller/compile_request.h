@@ -16,6 +16,9 @@ LRESULT OnRunOffer(MainWindowState& state);
 // Ends the running compile and everything it started (Esc); its output so
 // far is shown and no run is offered. Nothing happens when none runs.
 void StopRunningCompile(MainWindowState& state);
+// WM_CLOSE: false for the run offer's own close when a request has come
+// since (the window stays for it); true for any other close.
+bool CloseMayProceed(MainWindowState& state);
 // Carries out a request that arrived while another one was busy.
 LRESULT OnPendingRequest(MainWindowState& state);
 

@@ -57,6 +57,12 @@ bool JumpInRunningEditor(const char* sourcePath, int n) {
 void JumpToErrorLine(HWND owner, const SettingsFile& settings, const char* sourcePath, char* line) {
     // The compiler's name picks the line form; the editor's values start it.
     if (ReportOverlongSetting(settings, kOverlongPath | kOverlongEditor)) return;
+    // Copies of what was checked: the editor is asked with a timeout, and a
+    // reload during it may bring in other values, or values cut short.
+    const std::string editor = settings.EditorPath;
+    char option[kJumpOptionBufferSize];
+    cp932::CopyFitting(option, sizeof option, settings.JumpOption);
+    const LineForm form = FormForCompiler(settings.Path);
     int n = ParseErrorLine(line, settings.Path);
     if (n <= 0) return;
     switch (settings.JumpType) {
@@ -69,9 +75,7 @@ void JumpToErrorLine(HWND owner, const SettingsFile& settings, const char* sourc
         ShowBox(owner, "ジャンプタイプが不正です", "エラー", MB_ICONQUESTION);
         return;
     }
-    char option[kJumpOptionBufferSize];
-    cp932::CopyFitting(option, sizeof option, settings.JumpOption);
     FillJumpOption(option, n);
-    std::string parameters = JumpParameters(line, option, FormForCompiler(settings.Path));
-    LaunchEditorAtLine(owner, settings.EditorPath, parameters.c_str());
+    std::string parameters = JumpParameters(line, option, form);
+    LaunchEditorAtLine(owner, editor.c_str(), parameters.c_str());
 }

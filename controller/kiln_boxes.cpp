@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "settings/profile_io.h"
 #include "settings/settings_file.h"
 
 const char kKilnErrorCaption[] = "Kiln 実行エラー";
@@ -35,6 +36,17 @@ bool ReportOverlongSetting(const SettingsFile& settings, unsigned mask) {
     char text[256];
     std::snprintf(text, sizeof text, "Kiln.iniの[%s]の%sが長すぎます\n%dバイト以内で設定し直してください",
                   value.section, value.key, value.limit);
+    ShowKilnError(text);
+    return true;
+}
+
+bool ReportUnsavedDefaults(const SettingsFile& settings) {
+    if (ini::FailedWriteCount() == 0) return false;
+    char text[512 + 2 * MAX_PATH];
+    std::snprintf(text, sizeof text,
+                  "Kiln.iniに設定を保存できませんでした\n%s\n"
+                  "Kiln.exeを書き込めるフォルダに置いてください",
+                  settings.IniPath);
     ShowKilnError(text);
     return true;
 }

@@ -23,6 +23,11 @@ void ShowKilnError(const char* text);
 // longer than its field, and returns true; false when all of them fitted.
 bool ReportOverlongSetting(const SettingsFile& settings, unsigned mask);
 
+// When the first-run defaults did not reach Kiln.ini (Kiln in a folder its
+// user may not write to): names the file in an error box and returns true;
+// false when every write went through.
+bool ReportUnsavedDefaults(const SettingsFile& settings);
+
 extern const char kKilnErrorCaption[];
 extern const char kSourcePathTooLong[];
 

@@ -1,4 +1,5 @@
 #include <windows.h>
+#include <commctrl.h>
 
 #include <cstring>
 
@@ -16,6 +17,9 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE previous, LPSTR, int) {
     // Kiln looks for a running instance or creates its window.
     KilnSettingsFile settings;
     settings.Construct();
+    // Without Kiln.ini no profile names a compiler: every start would fail
+    // the same way, so the cause is said once and nothing more is tried.
+    if (ReportUnsavedDefaults(settings)) return 0;
     MainWindowState state(settings);
     const char* tail = cmdline::Tail(GetCommandLineA());
 
@@ -37,6 +41,10 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE previous, LPSTR, int) {
     if (ReportIfEmpty(tail, kNoSourceMessage)) return 0;
     if (!AcceptSourcePath(state, tail)) return 0;
 
+    // The application manifest asks for the common controls 6: the pane is
+    // that version's edit control, whose class comctl32 registers.
+    INITCOMMONCONTROLSEX classes = {sizeof classes, ICC_STANDARD_CLASSES};
+    InitCommonControlsEx(&classes);
     if (previous == NULL && !RegisterMainWindowClass(instance)) return 0;
     HWND window = CreateMainWindow(instance, state);
     if (window == NULL) {

@@ -9,6 +9,7 @@
 #include "controller/window_placement.h"
 #include "resources/resource_ids.h"
 #include "resources/shared_names.h"
+#include "settings/profile_io.h"
 
 namespace {
 
@@ -36,7 +37,9 @@ LRESULT OnCreate(MainWindowState& state, const CREATESTRUCTA* create) {
     if (!state.paneFont) state.paneFont = CreatePaneFont("ＭＳ ゴシック", 0);
     SendMessageA(state.pane, WM_SETFONT, reinterpret_cast<WPARAM>(state.paneFont), TRUE);
     UpdateTitle(window, ProfileName(settings), state.source);
-    SendMessageA(window, WM_KILN_COMPILE, 0, reinterpret_cast<LPARAM>(state.source));
+    // Called, not sent: WM_APP numbers are shared by every program on the
+    // desktop, so no message under WM_KILN_COMPILE can be taken for this.
+    OnCompileRequest(state, state.source);
     return 0;
 }
 
@@ -67,6 +70,8 @@ LRESULT OnCommand(MainWindowState& state, WPARAM wParam) {
 
 LRESULT OnReload(MainWindowState& state) {
     KilnSettingsFile& settings = state.settings;
+    // KilnOp has just written Kiln.ini: what was read of it before is old.
+    ini::Reread(settings.IniPath);
     settings.Load();
     PlaceWindow(settings, state.window, state.source);
     UpdateTitle(state.window, ProfileName(settings), state.source);
@@ -75,11 +80,14 @@ LRESULT OnReload(MainWindowState& state) {
 
 LRESULT OnCopyData(MainWindowState& state, const COPYDATASTRUCT* data) {
     if (data == NULL || data->dwData != kHandOffTag) return FALSE;
-    // Our own copy, always terminated, however the sender sized it.
-    char* text = static_cast<char*>(std::malloc(data->cbData + 1));
+    // A second Kiln sends its path with the terminator; a block without one
+    // (an empty block included) comes from elsewhere and is not a request.
+    const char* block = static_cast<const char*>(data->lpData);
+    if (block == NULL || data->cbData == 0 || block[data->cbData - 1] != '\0') return FALSE;
+    // Our own copy, however the sender goes on.
+    char* text = static_cast<char*>(std::malloc(data->cbData));
     if (!text) return FALSE;
-    if (data->cbData) std::memcpy(text, data->lpData, data->cbData);
-    text[data->cbData] = '\0';
+    std::memcpy(text, block, data->cbData);
     OnCompileRequest(state, text);
     std::free(text);
     return TRUE;
@@ -105,6 +113,9 @@ LRESULT Dispatch(MainWindowState& state, UINT message, WPARAM wParam, LPARAM lPa
         return OnSize(state);
     case WM_CTLCOLORSTATIC:
         return reinterpret_cast<LRESULT>(GetStockObject(WHITE_BRUSH));
+    case WM_CLOSE:
+        if (!CloseMayProceed(state)) return 0;
+        return DefWindowProcA(window, message, wParam, lParam);
     case WM_DESTROY:
         PostQuitMessage(0);
         return 0;
@@ -115,11 +126,10 @@ LRESULT Dispatch(MainWindowState& state, UINT message, WPARAM wParam, LPARAM lPa
     case WM_KILN_RELOAD:
         return OnReload(state);
     case WM_KILN_COMPILE:
-        // lParam is an address in this process: a request sent from another
-        // thread or process could not carry its text this way, so only the
-        // window's own requests are taken (a second Kiln uses WM_COPYDATA).
-        if (InSendMessage()) return 0;
-        return OnCompileRequest(state, reinterpret_cast<const char*>(lParam));
+        // The window's first request is a call and a second Kiln hands off
+        // through WM_COPYDATA: whatever arrives under this number, posted or
+        // sent, carries an address that means nothing here.
+        return 0;
     case WM_KILN_COMPILE_DONE:
         return OnCompileDone(state, lParam);
     case WM_KILN_RUN:

@@ -16,8 +16,8 @@ LRESULT CALLBACK MainWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
 HFONT CreatePaneFont(const char* face, int height);
 
 // Hands the command-line tail to a running Kiln window: the text crosses the
-// process boundary in a WM_COPYDATA, which the receiver treats exactly as a
-// compile request with its own copy of the text.
+// process boundary in a WM_COPYDATA tagged WM_KILN_COMPILE, which the
+// receiver takes as a request of its own.
 void HandOffToRunningKiln(HWND running, const char* path);
 
 #endif

@@ -3,7 +3,9 @@
 void ReleaseLargePaneText(HWND pane) {
     const int kLargeText = 1 << 20;
     if (GetWindowTextLengthA(pane) < kLargeText) return;
-    HLOCAL fresh = LocalAlloc(LMEM_MOVEABLE | LMEM_ZEROINIT, 1);
+    // Version 6's edit control keeps its text in WCHARs whichever way it was
+    // made, so the empty text it is given is a whole wide terminator.
+    HLOCAL fresh = LocalAlloc(LMEM_MOVEABLE | LMEM_ZEROINIT, sizeof(WCHAR));
     if (!fresh) return;
     HLOCAL old = reinterpret_cast<HLOCAL>(SendMessageA(pane, EM_GETHANDLE, 0, 0));
     SendMessageA(pane, EM_SETHANDLE, reinterpret_cast<WPARAM>(fresh), 0);

@@ -55,17 +55,19 @@ bool RunBuiltProgram(const SettingsFile& settings, HWND mainWindow, const char* 
         return false;
     }
 
+    // Settled before the question: a reload while it is open must not change
+    // what the answer starts.
+    launch.throughAid = settings.AidExecute != 0;
+    if (launch.throughAid) {
+        launch.file = settings.AidProgramPath;
+        launch.parameters = target + " " + settings.ExecuteCommandLine;
+    }
     int answer = IDOK;
     if (settings.CheckExecute == 0) {
         answer = ShowBox(mainWindow, kQuestion, kQuestionCaption, MB_OKCANCEL | MB_ICONQUESTION);
     }
     if (answer != IDOK) return true;
 
-    launch.throughAid = settings.AidExecute != 0;
-    if (launch.throughAid) {
-        launch.file = settings.AidProgramPath;
-        launch.parameters = target + " " + settings.ExecuteCommandLine;
-    }
     if (ShellOpen(mainWindow, launch.file.c_str(), launch.parameters.c_str()) <= 32) {
         ReportStartFailure(mainWindow, launch);
     }

@@ -25,4 +25,4 @@ target_link_libraries(kiln_controller PUBLIC kiln_window_search kiln_settings)
 target_include_directories(kiln_controller PUBLIC ${CMAKE_SOURCE_DIR})
 
 add_executable(Kiln controller/kiln_main.cpp)
-target_link_libraries(Kiln PRIVATE kiln_controller)
+target_link_libraries(Kiln PRIVATE kiln_controller comctl32)

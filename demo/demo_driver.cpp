@@ -21,16 +21,23 @@
 //   demo_driver sheet-close              cancels KilnOp's sheet
 //   demo_driver close [CLASS]            closes Kiln and the editors (or
 //                                        the windows of that class)
+//   demo_driver console-wait TEXT SECONDS
+//                                        until the console of execute.exe
+//                                        shows TEXT; prints its lines
+//   demo_driver console-type TEXT        types TEXT and Enter into it
+//   demo_driver console-key              presses one key (Space) in it
 // Exit status 0 when the step was done, 1 when it timed out.
 #include <windows.h>
 #include <commctrl.h>
 #include <prsht.h>
+#include <tlhelp32.h>
 
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <string>
+#include <vector>
 
 #include "resources/shared_names.h"
 #include "support/gui_message_boxes.h"
@@ -235,6 +242,87 @@ int Close(const char* only) {
     return 0;
 }
 
+// Joins the console of the running execute.exe, as a second window on the
+// same console would; the driver's own output stays where it was.
+bool JoinRunnerConsole() {
+    DWORD id = 0;
+    HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+    PROCESSENTRY32 entry;
+    entry.dwSize = sizeof entry;
+    for (BOOL more = Process32First(snapshot, &entry); more; more = Process32Next(snapshot, &entry))
+        if (lstrcmpiA(entry.szExeFile, "execute.exe") == 0) id = entry.th32ProcessID;
+    CloseHandle(snapshot);
+    if (!id) return false;
+    FreeConsole();
+    return AttachConsole(id) != 0;
+}
+
+std::string ConsoleText() {
+    HANDLE screen = CreateFileA("CONOUT$", GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, NULL,
+                                OPEN_EXISTING, 0, NULL);
+    CONSOLE_SCREEN_BUFFER_INFO info;
+    std::string text;
+    if (screen != INVALID_HANDLE_VALUE && GetConsoleScreenBufferInfo(screen, &info)) {
+        for (SHORT y = 0; y <= info.dwCursorPosition.Y; ++y) {
+            // Read wide: the narrow call converts into as many bytes as the
+            // line has cells, and a line with double-byte text does not fit.
+            std::wstring wide(info.dwSize.X, L' ');
+            DWORD read = 0;
+            COORD at = {0, y};
+            ReadConsoleOutputCharacterW(screen, &wide[0], info.dwSize.X, at, &read);
+            std::string line(read * 2 + 1, '\0');
+            int bytes = WideCharToMultiByte(CP_ACP, 0, wide.data(), static_cast<int>(read), &line[0],
+                                            static_cast<int>(line.size()), NULL, NULL);
+            line.resize(bytes > 0 ? bytes : 0);
+            line.erase(line.find_last_not_of(" \0") + 1);
+            text += line + "\n";
+        }
+    }
+    if (screen != INVALID_HANDLE_VALUE) CloseHandle(screen);
+    return text;
+}
+
+int ConsoleWait(const std::string& needle, DWORD seconds) {
+    std::string text;
+    bool shown = WaitUntil(
+        [&] {
+            text = JoinRunnerConsole() ? ConsoleText() : std::string();
+            return text.find(needle) != std::string::npos;
+        },
+        seconds * 1000, 200);
+    Print(shown ? "console:\n" + text : "(the console does not show " + needle + ")");
+    return shown ? 0 : 1;
+}
+
+void AddKey(std::vector<INPUT_RECORD>& keys, WCHAR character, WORD virtualKey) {
+    INPUT_RECORD record = {};
+    record.EventType = KEY_EVENT;
+    record.Event.KeyEvent.wRepeatCount = 1;
+    record.Event.KeyEvent.wVirtualKeyCode = virtualKey;
+    record.Event.KeyEvent.uChar.UnicodeChar = character;
+    record.Event.KeyEvent.bKeyDown = TRUE;
+    keys.push_back(record);
+    record.Event.KeyEvent.bKeyDown = FALSE;
+    keys.push_back(record);
+}
+
+int ConsoleType(const std::string& text, bool enter) {
+    if (!JoinRunnerConsole()) return 1;
+    wchar_t wide[256] = L"";
+    MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, wide, 256);
+    std::vector<INPUT_RECORD> keys;
+    for (const wchar_t* c = wide; *c; ++c) AddKey(keys, *c, 0);
+    if (enter) AddKey(keys, L'\r', VK_RETURN);
+    HANDLE input = CreateFileA("CONIN$", GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, NULL,
+                               OPEN_EXISTING, 0, NULL);
+    DWORD written = 0;
+    bool done = input != INVALID_HANDLE_VALUE &&
+                WriteConsoleInputW(input, keys.data(), static_cast<DWORD>(keys.size()), &written);
+    if (input != INVALID_HANDLE_VALUE) CloseHandle(input);
+    if (done && enter) Print("typed: " + text);
+    return done ? 0 : 1;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -251,6 +339,9 @@ int main(int argc, char** argv) {
     if (step == "sheet-page" && argc > 2) return SheetPage(std::atoi(argv[2]));
     if (step == "sheet-click" && argc > 2) return SheetClick(std::atoi(argv[2]));
     if (step == "sheet-close") return SheetClose();
+    if (step == "console-wait" && argc > 3) return ConsoleWait(argv[2], seconds);
+    if (step == "console-type" && argc > 2) return ConsoleType(argv[2], true);
+    if (step == "console-key") return ConsoleType(" ", false);
     if (step == "close") return Close(argc > 2 ? argv[2] : NULL);
     std::fprintf(stderr, "demo_driver: unknown step\n");
     return 2;

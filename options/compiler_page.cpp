@@ -10,6 +10,7 @@
 
 #include "options/centre_window.h"
 #include "options/control_text.h"
+#include "options/cut_value_notice.h"
 #include "options/kiln_window.h"
 #include "options/option_sheet.h"
 #include "options/program_browse.h"
@@ -25,19 +26,33 @@ struct TextField {
     const char* key;
     char* field;
     std::size_t size;
+    unsigned overlongBit;  // set while the field holds a cut value, unedited
 };
 
 // The profile's text controls in the order their keys are written.
 std::array<TextField, 6> TextFields(KilnOpSettingsFile& settings) {
     return {{
-        {IDC_COMPILER_PATH, "Path", settings.Path, sizeof settings.Path},
-        {IDC_COMPILE_OPTION, "CompileOption", settings.CompileOption, sizeof settings.CompileOption},
-        {IDC_OUTPUT_OPTION, "OutputFileOption", settings.OutputFileOption, sizeof settings.OutputFileOption},
-        {IDC_OUTPUT_TYPE, "OutputFileType", settings.OutputFileType, sizeof settings.OutputFileType},
-        {IDC_AID_PATH, "AidProgramPath", settings.AidProgramPath, sizeof settings.AidProgramPath},
+        {IDC_COMPILER_PATH, "Path", settings.Path, sizeof settings.Path, kOverlongPath},
+        {IDC_COMPILE_OPTION, "CompileOption", settings.CompileOption, sizeof settings.CompileOption,
+         kOverlongCompileOption},
+        {IDC_OUTPUT_OPTION, "OutputFileOption", settings.OutputFileOption, sizeof settings.OutputFileOption,
+         kOverlongOutputFileOption},
+        {IDC_OUTPUT_TYPE, "OutputFileType", settings.OutputFileType, sizeof settings.OutputFileType,
+         kOverlongOutputFileType},
+        {IDC_AID_PATH, "AidProgramPath", settings.AidProgramPath, sizeof settings.AidProgramPath,
+         kOverlongAidProgramPath},
         {IDC_EXECUTE_COMMAND, "ExecuteCommandLine", settings.ExecuteCommandLine,
-         sizeof settings.ExecuteCommandLine},
+         sizeof settings.ExecuteCommandLine, kOverlongExecuteCommandLine},
     }};
+}
+
+void ReadTextField(HWND page, KilnOpSettingsFile& settings, const TextField& text) {
+    ReadFieldText(page, text.id, text.field, text.size, &settings.Overlong, text.overlongBit);
+}
+
+// A field still showing a cut value leaves the whole one in Kiln.ini.
+void WriteTextField(const KilnOpSettingsFile& settings, const char* section, const TextField& text) {
+    if ((settings.Overlong & text.overlongBit) == 0) ini::WriteString(settings.IniPath, section, text.key, text.field);
 }
 
 void FillProfileCombo(HWND page, const KilnOpSettingsFile& settings) {
@@ -80,11 +95,11 @@ bool SaveProfile(HWND page, KilnOpSettingsFile& settings) {
     SettingsFile::ProfileSection(settings.CompilerNo, section);
     std::array<TextField, 6> fields = TextFields(settings);
     ReadItemText(page, IDC_PROFILE_NAME, settings.CompilerName[settings.CompilerNo], kPathSize);
-    for (const TextField& text : fields) ReadItemText(page, text.id, text.field, text.size);
+    for (const TextField& text : fields) ReadTextField(page, settings, text);
     ini::WriteString(ini, section, "CompilerName", settings.CompilerName[settings.CompilerNo]);
-    for (int i = 0; i < 4; ++i) ini::WriteString(ini, section, fields[i].key, fields[i].field);
+    for (int i = 0; i < 4; ++i) WriteTextField(settings, section, fields[i]);
     ini::WriteInt(ini, section, "AidExecute", settings.AidExecute);
-    for (int i = 4; i < 6; ++i) ini::WriteString(ini, section, fields[i].key, fields[i].field);
+    for (int i = 4; i < 6; ++i) WriteTextField(settings, section, fields[i]);
     ini::WriteInt(ini, section, "CheckExecute", settings.CheckExecute);
     ini::WriteInt(ini, section, "CompileAfterShow", settings.CompileAfterShow);
     return writes.AllSaved();
@@ -110,6 +125,7 @@ void OnProfileChosen(HWND page, PageState& state) {
     settings.CompilerNo = static_cast<int>(chosen);
     ShowProfile(page, state);
     ReportChanged(page);
+    ReportCutValues(GetParent(page), settings, kOverlongProfile);
 }
 
 void OnNameEdited(HWND page, KilnOpSettingsFile& settings) {
@@ -120,7 +136,7 @@ void OnNameEdited(HWND page, KilnOpSettingsFile& settings) {
 
 void OnBrowseCompiler(HWND page, KilnOpSettingsFile& settings) {
     BrowseForProgram(page, IDC_COMPILER_PATH, settings.Path);
-    ReadItemText(page, IDC_COMPILER_PATH, settings.Path, sizeof settings.Path);
+    ReadTextField(page, settings, TextFields(settings)[0]);
     KilnIniWrites writes(settings.IniPath);
     settings.DeriveCompilerDefaults(settings.CompilerNo);
     SetDlgItemTextA(page, IDC_OUTPUT_OPTION, settings.OutputFileOption);
@@ -131,7 +147,7 @@ void OnBrowseCompiler(HWND page, KilnOpSettingsFile& settings) {
 
 void OnBrowseAid(HWND page, KilnOpSettingsFile& settings) {
     BrowseForProgram(page, IDC_AID_PATH, settings.AidProgramPath);
-    ReadItemText(page, IDC_AID_PATH, settings.AidProgramPath, sizeof settings.AidProgramPath);
+    ReadTextField(page, settings, TextFields(settings)[4]);
 }
 
 void OnCheckClicked(HWND page, KilnOpSettingsFile& settings) {
@@ -183,6 +199,7 @@ INT_PTR CALLBACK CompilerPageProc(HWND page, UINT message, WPARAM wParam, LPARAM
         FillProfileCombo(page, *state.settings);
         ShowProfile(page, state);
         CentreWindow(GetParent(page));
+        ReportCutValues(GetParent(page), *state.settings, kOverlongProfile);
         return TRUE;
     }
     PageState* state = PageStateOf(page);

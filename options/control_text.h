@@ -10,4 +10,10 @@
 // the middle of a double-byte character.
 void ReadItemText(HWND dialog, int id, char* field, std::size_t fieldSize);
 
+// The same for a field that may have been loaded cut (`bit` set in
+// *overlong): while the control still shows the cut text the field and the
+// mark stay, and the key is not to be written; any other text is taken and
+// clears the mark.
+void ReadFieldText(HWND dialog, int id, char* field, std::size_t fieldSize, unsigned* overlong, unsigned bit);
+
 #endif

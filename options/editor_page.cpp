@@ -4,6 +4,7 @@
 #include <prsht.h>
 
 #include "options/control_text.h"
+#include "options/cut_value_notice.h"
 #include "options/kiln_window.h"
 #include "options/option_sheet.h"
 #include "options/program_browse.h"
@@ -23,8 +24,10 @@ void InitEditorPage(HWND page, PageState& state) {
 }
 
 BOOL OnApply(HWND page, KilnOpSettingsFile& settings) {
-    ReadItemText(page, IDC_EDITOR_PATH, settings.EditorPath, sizeof settings.EditorPath);
-    ReadItemText(page, IDC_JUMP_OPTION, settings.JumpOption, sizeof settings.JumpOption);
+    ReadFieldText(page, IDC_EDITOR_PATH, settings.EditorPath, sizeof settings.EditorPath, &settings.Overlong,
+                  kOverlongEditorPath);
+    ReadFieldText(page, IDC_JUMP_OPTION, settings.JumpOption, sizeof settings.JumpOption, &settings.Overlong,
+                  kOverlongJumpOption);
     settings.JumpType = static_cast<int>(IsDlgButtonChecked(page, IDC_JUMP_TYPE));
     KilnIniWrites writes(settings.IniPath);
     settings.SaveEditor();
@@ -36,7 +39,8 @@ BOOL OnApply(HWND page, KilnOpSettingsFile& settings) {
 // The new path is saved at once, with the jump parameter that suits it.
 void OnBrowse(HWND page, KilnOpSettingsFile& settings) {
     BrowseForProgram(page, IDC_EDITOR_PATH, settings.EditorPath);
-    ReadItemText(page, IDC_EDITOR_PATH, settings.EditorPath, sizeof settings.EditorPath);
+    ReadFieldText(page, IDC_EDITOR_PATH, settings.EditorPath, sizeof settings.EditorPath, &settings.Overlong,
+                  kOverlongEditorPath);
     KilnIniWrites writes(settings.IniPath);
     settings.SaveEditor();
     settings.DeriveJumpOption();
@@ -63,7 +67,9 @@ BOOL OnCommand(HWND page, PageState& state, int id, int code) {
 
 INT_PTR CALLBACK EditorPageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_INITDIALOG) {
-        InitEditorPage(page, KeepPageState(page, lParam));
+        PageState& state = KeepPageState(page, lParam);
+        InitEditorPage(page, state);
+        ReportCutValues(GetParent(page), *state.settings, kOverlongEditor);
         return TRUE;
     }
     PageState* state = PageStateOf(page);

@@ -12,6 +12,7 @@ add_library(kiln_options STATIC
     options/control_text.cpp
     options/centre_window.cpp
     options/save_failure.cpp
+    options/cut_value_notice.cpp
     options/kilnop_boxes.cpp)
 target_link_libraries(kiln_options PUBLIC kiln_window_search kiln_settings comctl32 comdlg32)
 target_include_directories(kiln_options PUBLIC ${CMAKE_SOURCE_DIR})

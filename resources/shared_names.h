@@ -7,7 +7,7 @@
 // a compile ends before its threads could start, and the kept request's
 // message is always posted.
 #define WM_KILN_RELOAD       (0x8000 + 500)  // WM_APP+500: reload Kiln.ini, place again, new title
-#define WM_KILN_COMPILE      (0x8000 + 501)  // lParam: address of the source path
+#define WM_KILN_COMPILE      (0x8000 + 501)  // the hand-off's WM_COPYDATA tag; the message itself is ignored
 #define WM_KILN_COMPILE_DONE (0x8000 + 502)  // lParam: the finished compile job
 #define WM_KILN_RUN          (0x8000 + 503)  // offer to run what was built
 #define WM_KILN_PANE_DOUBLECLICK (0x8000 + 504)  // lParam: the output pane, whose caret line was double-clicked

@@ -6,7 +6,15 @@ KILN_JOBS=${KILN_JOBS:-$(nproc)}
 
 # Wine: code page 932 through the locale, no Mono or Gecko installers, a
 # prefix of the project's own so that the first creation happens once.
-export LC_ALL=ja_JP.UTF-8
+# The locale is taken only once it exists: on a fresh machine scripts/setup
+# generates it, and until then bash and perl would warn about it at every
+# start. Scripts that run setup call kiln_locale again after it.
+kiln_locale() {
+    if [ "$(LC_ALL=ja_JP.UTF-8 locale charmap 2>/dev/null)" = UTF-8 ]; then
+        export LC_ALL=ja_JP.UTF-8
+    fi
+}
+kiln_locale
 export WINEDEBUG=${WINEDEBUG:--all}
 export WINEDLLOVERRIDES="mscoree,mshtml="
 

@@ -94,6 +94,10 @@ void SettingsFile::DeriveCompilerDefaults(int i) {
     ini::WriteString(IniPath, s, "AidExecute", "1");
     std::strcpy(AidProgramPath, aid);
     ini::WriteString(IniPath, s, "AidProgramPath", aid);
+    if (i == CompilerNo) {
+        Overlong &= ~static_cast<unsigned>(kOverlongOutputFileOption | kOverlongOutputFileType |
+                                           kOverlongAidProgramPath);
+    }
 }
 
 void SettingsFile::DeriveJumpOption() {
@@ -105,4 +109,5 @@ void SettingsFile::DeriveJumpOption() {
     }
     cp932::CopyFitting(JumpOption, sizeof JumpOption, option);
     ini::WriteString(IniPath, "Editor", "JumpOption", JumpOption);
+    Overlong &= ~static_cast<unsigned>(kOverlongJumpOption);
 }

@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <string>
 
 #include "../common/cp932.h"
 
@@ -67,7 +68,28 @@ namespace {
 unsigned failedWrites = 0;
 }  // namespace
 
+namespace {
+
+// The profile reader trims blanks around a value and takes off one pair of
+// matching quotes that enclose it. A value it would change that way goes in
+// one extra pair of double quotes, which is exactly what the reader removes.
+// No trail byte of CP932 lies below 0x40, so the last byte is a whole
+// character whenever it is one of these.
+bool IsEdgeCharacter(char c) { return c == ' ' || c == '\t' || c == '"' || c == '\''; }
+
+bool NeedsEnclosingQuotes(const char* value) {
+    std::size_t length = std::strlen(value);
+    return length > 0 && (IsEdgeCharacter(value[0]) || IsEdgeCharacter(value[length - 1]));
+}
+
+}  // namespace
+
 bool WriteString(const char* path, const char* section, const char* key, const char* value) {
+    std::string enclosed;
+    if (value && NeedsEnclosingQuotes(value)) {
+        enclosed = std::string("\"") + value + "\"";
+        value = enclosed.c_str();
+    }
     if (path[0] != '\0' && WritePrivateProfileStringA(section, key, value, path)) return true;
     ++failedWrites;
     return false;
@@ -80,5 +102,10 @@ bool WriteInt(const char* path, const char* section, const char* key, int value)
 }
 
 unsigned FailedWriteCount() { return failedWrites; }
+
+void Reread(const char* path) {
+    // All three names null: the documented flush of the profile cache.
+    if (path[0] != '\0') WritePrivateProfileStringA(NULL, NULL, NULL, path);
+}
 
 }  // namespace ini

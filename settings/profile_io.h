@@ -22,7 +22,9 @@ bool ReadString(const char* path, const char* section, const char* key, const ch
 // key or an empty value gives def; a value not starting with a number gives 0.
 int ReadInt(const char* path, const char* section, const char* key, int def);
 
-// Writes a value; a null value deletes the key. False when the file could
+// Writes a value; a null value deletes the key. A value that starts or ends
+// with a blank, a tab or a quote is enclosed in one extra pair of double
+// quotes, so that ReadString gives it back exactly. False when the file could
 // not be written (a read-only file, a folder without write permission, a
 // settings file that cannot be named); Kiln ignores that, KilnOp reports it.
 bool WriteString(const char* path, const char* section, const char* key, const char* value);
@@ -32,6 +34,12 @@ bool WriteInt(const char* path, const char* section, const char* key, int value)
 // several keys report nothing themselves; a caller that must know whether
 // all of them reached the file compares the count before and after.
 unsigned FailedWriteCount();
+
+// Drops what the profile functions keep of the file, so that the next read
+// sees what another process has written since. Wine keeps a file's parsed
+// copy while its modification time is unchanged, and writes within one tick
+// of the file system's clock leave that time as it was.
+void Reread(const char* path);
 
 // Parses an integer as ReadInt does; exposed for the window and message pages.
 int ParseLeadingInt(const char* text, int defaultForEmpty);

@@ -129,8 +129,9 @@ void SettingsFile::SaveCompilerNo() {
 
 void SettingsFile::SaveEditor() {
     loadedValid = false;
-    ini::WriteString(IniPath, "Editor", "Path", EditorPath);
-    ini::WriteString(IniPath, "Editor", "JumpOption", JumpOption);
+    // A value still held cut leaves the whole one in the file.
+    if ((Overlong & kOverlongEditorPath) == 0) ini::WriteString(IniPath, "Editor", "Path", EditorPath);
+    if ((Overlong & kOverlongJumpOption) == 0) ini::WriteString(IniPath, "Editor", "JumpOption", JumpOption);
     ini::WriteInt(IniPath, "Editor", "JumpType", JumpType);
 }
 

@@ -86,6 +86,7 @@ public:
     void Load();
     void LoadProfile();
     void SaveCompilerNo();
+    // Writes the editor keys; a value marked overlong is not written over.
     void SaveEditor();
 
     // The first value among `mask` that did not fit its field; false when

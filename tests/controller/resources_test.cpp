@@ -1,4 +1,5 @@
-// The resources both executables carry: icon group 301 and the profile keys.
+// The resources both executables carry: icon group 301, the profile keys, the
+// option dialogs and the application manifest.
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -39,6 +40,9 @@ protected:
     }
     HMODULE module_ = NULL;
 };
+
+// Every shipped program carries the manifest, execute.exe too.
+class Manifests : public Resources {};
 
 }  // namespace
 
@@ -143,4 +147,79 @@ TEST_P(Resources, OptionDialogsInJapaneseWithTheirControlsInTabOrder) {
     }
 }
 
+namespace {
+
+// The manifest's text with its white space runs made single blanks, so that
+// an element reads the same however the file is laid out.
+std::string ManifestText(HMODULE module) {
+    HRSRC found = FindResourceA(module, MAKEINTRESOURCEA(1), MAKEINTRESOURCEA(24));  // RT_MANIFEST
+    if (!found) return std::string();
+    const char* text = static_cast<const char*>(LockResource(LoadResource(module, found)));
+    std::string flat;
+    for (DWORD i = 0, n = SizeofResource(module, found); i < n; ++i) {
+        char c = text[i] == '\r' || text[i] == '\n' || text[i] == '\t' ? ' ' : text[i];
+        if (c != ' ' || (!flat.empty() && flat.back() != ' ')) flat += c;
+    }
+    return flat;
+}
+
+// The element that starts with `opening` up to its closing bracket; empty
+// when there is none.
+std::string Element(const std::string& text, const std::string& opening) {
+    std::string::size_type at = text.find(opening);
+    if (at == std::string::npos) return std::string();
+    return text.substr(at, text.find('>', at) + 1 - at);
+}
+
+}  // namespace
+
+TEST_P(Manifests, AskForCommonControlsSixAsInvokerOnVistaToElevenDpiAware) {
+    std::string manifest = ManifestText(module_);
+    ASSERT_FALSE(manifest.empty()) << "no RT_MANIFEST 1";
+    EXPECT_EQ(manifest.compare(0, 5, "<?xml"), 0);
+    // Only id 1 is the one a program's start reads.
+    EXPECT_EQ(FindResourceA(module_, MAKEINTRESOURCEA(2), MAKEINTRESOURCEA(24)), nullptr);
+
+    std::string program = GetParam();
+    program.erase(program.size() - 4);
+    // The build's own processor: the shipped i686 programs say x86, and a
+    // 64-bit program asking for x86 common controls would not start.
+#ifdef _WIN64
+    const std::string arch = "processorArchitecture=\"amd64\"";
+#else
+    const std::string arch = "processorArchitecture=\"x86\"";
+#endif
+    std::string own = Element(manifest, "<assemblyIdentity");
+    EXPECT_NE(own.find("name=\"Kiln." + program + "\""), std::string::npos) << own;
+    EXPECT_NE(own.find(arch), std::string::npos) << own;
+    EXPECT_NE(own.find("type=\"win32\""), std::string::npos) << own;
+
+    std::string dependency = Element(manifest.substr(manifest.find("<dependentAssembly>")), "<assemblyIdentity");
+    for (std::string part : {std::string("name=\"Microsoft.Windows.Common-Controls\""),
+                             std::string("version=\"6.0.0.0\""), arch,
+                             std::string("publicKeyToken=\"6595b64144ccf1df\""), std::string("type=\"win32\"")})
+        EXPECT_NE(dependency.find(part), std::string::npos) << part << " in " << dependency;
+
+    EXPECT_NE(manifest.find("<trustInfo xmlns=\"urn:schemas-microsoft-com:asm.v3\">"), std::string::npos);
+    std::string level = Element(manifest, "<requestedExecutionLevel");
+    EXPECT_NE(level.find("level=\"asInvoker\""), std::string::npos) << level;
+    EXPECT_NE(level.find("uiAccess=\"false\""), std::string::npos) << level;
+
+    EXPECT_NE(manifest.find("<compatibility xmlns=\"urn:schemas-microsoft-com:compatibility.v1\">"),
+              std::string::npos);
+    const char* systems[] = {
+        "{e2011457-1546-43c5-a5fe-008deee3d3f0}",  // Vista
+        "{35138b9a-5d96-4fbd-8e2d-a2440225f93a}",  // 7
+        "{4a2f28e3-53b9-4441-ba9c-d69d4a4a6e38}",  // 8
+        "{1f676c76-80e1-4239-95bb-83d0f6d0da78}",  // 8.1
+        "{8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a}",  // 10 and 11
+    };
+    for (const char* id : systems)
+        EXPECT_NE(manifest.find("<supportedOS Id=\"" + std::string(id) + "\"/>"), std::string::npos) << id;
+
+    EXPECT_NE(manifest.find("<dpiAware xmlns=\"http://schemas.microsoft.com/SMI/2005/WindowsSettings\">true</dpiAware>"),
+              std::string::npos);
+}
+
 INSTANTIATE_TEST_SUITE_P(BothPrograms, Resources, ::testing::Values("Kiln.exe", "KilnOp.exe"));
+INSTANTIATE_TEST_SUITE_P(EveryProgram, Manifests, ::testing::Values("Kiln.exe", "KilnOp.exe", "execute.exe"));

@@ -41,9 +41,17 @@ TEST(RunOffer, QuestionOkRunsInSourceFolderCancelRunsNothing) {
     HWND window = kiln.Open(p, source);
     ASSERT_NE(window, nullptr);
     MessageBoxInfo box;
-    ASSERT_TRUE(AnswerMessageBox(kQuestionCaption, IDOK, &box, 20000));
+    ASSERT_TRUE(AnswerMessageBox(kQuestionCaption, 0, &box, 20000));
     EXPECT_EQ(box.text, "プログラムを実行しますか？");
     EXPECT_EQ(box.owner, window);
+    // A reload while the question is open: OK starts what the question was
+    // about, never a value cut to its field.
+    WriteFile(kiln.dir() / "Kiln.ini", Profile(kiln, "gcc.exe", "OutputFileType=exe\r\nAidExecute=1\r\nAidProgramPath=" +
+                                               kiln.dir() / "recorder.exe" + "\r\nExecuteCommandLine=" +
+                                               std::string(600, 'L') + "\r\n"));
+    DWORD_PTR result = 0;
+    EXPECT_NE(SendMessageTimeoutA(window, WM_KILN_RELOAD, 0, 0, SMTO_NORMAL, 5000, &result), 0);
+    ASSERT_TRUE(AnswerMessageBox(kQuestionCaption, IDOK, &box));
     ASSERT_TRUE(WaitForFileText(folder + "\\runs.log", "hello.exe|-v x|" + folder + "\r\n"));
     EXPECT_TRUE(KilnInstall::WaitForPane(window, kFinished));
 
@@ -119,4 +127,38 @@ TEST(RunOffer, AidProgramJavaRunnerNothingToRunAndMissingProgram) {
     EXPECT_EQ(box.owner, window);
     EXPECT_TRUE(WaitForWindowGone(window, 15000));
     EXPECT_EQ(ReadFile(kiln.dir() / "runs.log"), expected);
+}
+
+TEST(RunOffer, RealExecuteStartsTheBuiltProgramWithItsArguments) {
+    KilnInstall kiln;
+    CopyFileTo(BinDir() + "\\execute.exe", kiln.AidProgram());
+    CopyFileTo(BinDir() + "\\console_target.exe", kiln.dir() / "target.exe");
+    kiln.Script("copy target.exe\r\n");
+    std::string folder = kiln.dir().MakeDir("ソース 表");
+    WriteFile(kiln.dir() / "Kiln.ini",
+              Profile(kiln, "gcc.exe", "OutputFileType=exe\r\nCheckExecute=1\r\nAidExecute=1\r\nAidProgramPath=" +
+                                           kiln.AidProgram() + "\r\nExecuteCommandLine=exit 0 \"x y\"\r\n"));
+    Process p;
+    ASSERT_NE(kiln.OpenFinished(p, kiln.Source("ソース 表\\hello.c")), nullptr);
+    // The built program ran in the source's folder with the profile's
+    // arguments; execute.exe then waits for a key in its console until the
+    // installation's folder is cleared.
+    EXPECT_TRUE(WaitForFileText(folder + "\\runs.log", "hello.exe|exit 0 \"x y\"|" + folder + "\r\n"));
+}
+
+TEST(RunOffer, RequestKeptDuringACompileIsCarriedOutBeforeTheWindowCloses) {
+    KilnInstall kiln;
+    kiln.Script("sleep 1500\r\ncreate\r\nlog calls.log\r\n");
+    WriteFile(kiln.dir() / "Kiln.ini", Profile(kiln, "gcc.exe", "OutputFileType=exe\r\nCheckExecute=1\r\n"
+                                               "CompileAfterShow=1\r\nAidProgramPath=" + kiln.AidProgram() + "\r\n"));
+    Process p;
+    HWND window = kiln.Open(p, kiln.Source("a.c"));
+    ASSERT_NE(window, nullptr);
+    HandOff(kiln, window, kiln.Source("b.c"));
+    EXPECT_TRUE(WaitForWindowGone(window, 20000));
+    EXPECT_EQ(WaitForExitCode(p, 10000), 0);
+    EXPECT_EQ(kiln.Calls(), 2);
+    std::string runs = kiln.Runs();
+    EXPECT_NE(runs.find("|a.exe"), std::string::npos) << runs;
+    EXPECT_NE(runs.find("|b.exe"), std::string::npos) << runs;
 }

@@ -56,9 +56,10 @@ TEST(StopCompile, EscEndsTheCompilerAndWhatItStartedAndOffersNothing) {
     KilnInstall kiln;
     EndSpawned cleanup{kiln};
     // A compiler that starts a child, prints, makes its output file and hangs.
-    kiln.Script(SpawnCompiler(kiln, "\"sleep 600000\"") + "out partial\\n\r\ncreate\r\nsleep 600000\r\n");
+    kiln.Script(SpawnCompiler(kiln, "\"sleep 600000\"") + "out partial\\n\r\ncreate\r\nlog calls.log\r\nsleep 600000\r\n");
     Process p;
-    HWND window = kiln.Open(p, kiln.Source("hang.c"));
+    const std::string source = kiln.Source("hang.c");
+    HWND window = kiln.Open(p, source);
     ASSERT_NE(window, nullptr);
     ASSERT_TRUE(WaitUntil([&] { return Exists(kiln.dir() / "hang.exe") && SpawnedIds(kiln).size() == 2; }));
     std::vector<DWORD> ids = SpawnedIds(kiln);
@@ -71,13 +72,23 @@ TEST(StopCompile, EscEndsTheCompilerAndWhatItStartedAndOffersNothing) {
     EXPECT_EQ(WindowText(pane), std::string("partial\r\n") + kStopped);
     EXPECT_TRUE(WaitUntil([&] { return Ended(ids[0]) && Ended(ids[1]); }, 5000));
     PumpMessages(1000);
-    EXPECT_EQ(kiln.Runs(), "");  // the output file is there, but nothing is offered
+    EXPECT_EQ(kiln.Runs(), "");  // nothing is offered, and the file it left
+    EXPECT_TRUE(WaitUntil([&] { return !Exists(kiln.dir() / "hang.exe"); }, 5000));  // may be half-written
 
     // Esc with no compile running changes nothing.
     ASSERT_TRUE(SendKeyPress(window, VK_ESCAPE));
     PumpMessages(500);
     EXPECT_EQ(WindowText(pane), std::string("partial\r\n") + kStopped);
     EXPECT_TRUE(p.Running());
+
+    // The next request for the same source compiles again.
+    kiln.Script("create\r\nlog calls.log\r\n");
+    ASSERT_TRUE(BringToForeground(window));
+    Process again;
+    ASSERT_TRUE(kiln.Start(again, source));
+    ASSERT_TRUE(KilnInstall::WaitForPane(window, kFinished));
+    EXPECT_EQ(kiln.Calls(), 2);
+    EXPECT_EQ(WindowText(pane).find(kUnchanged), std::string::npos);
 }
 
 TEST(StopCompile, WriterLeftByTheCompilerDoesNotKeepTheCompileGoing) {

@@ -343,6 +343,95 @@ TEST(OptionSheet, UnsavedSettingsAreReportedAndKeepTheSheetOpen) {
     EXPECT_EQ(kiln.Reloads(), std::vector<std::string>{"reload 保存不可"});
 }
 
+namespace {
+
+// The display's DPI for the programs started while it lives: Wine reads
+// HKCU\Control Panel\Desktop LogPixels when a process starts. What was
+// there before is put back.
+class SystemDpi {
+public:
+    explicit SystemDpi(DWORD dpi) {
+        RegCreateKeyExA(HKEY_CURRENT_USER, "Control Panel\\Desktop", 0, NULL, 0, KEY_QUERY_VALUE | KEY_SET_VALUE,
+                        NULL, &key_, NULL);
+        DWORD type = 0, size = sizeof old_;
+        had_ = RegQueryValueExA(key_, "LogPixels", NULL, &type, reinterpret_cast<BYTE*>(&old_), &size) ==
+                   ERROR_SUCCESS && type == REG_DWORD;
+        RegSetValueExA(key_, "LogPixels", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&dpi), sizeof dpi);
+    }
+    ~SystemDpi() {
+        if (had_) RegSetValueExA(key_, "LogPixels", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&old_), sizeof old_);
+        else RegDeleteValueA(key_, "LogPixels");
+        RegCloseKey(key_);
+    }
+
+private:
+    HKEY key_ = NULL;
+    DWORD old_ = 0;
+    bool had_ = false;
+};
+
+struct PageControl {
+    int id;
+    bool groupBox;
+    RECT rect;  // screen coordinates
+};
+
+std::vector<PageControl> VisibleControls(HWND page) {
+    std::vector<PageControl> controls;
+    for (HWND child = GetWindow(page, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        if (!IsWindowVisible(child)) continue;
+        bool group = WindowClass(child) == "Button" && (GetWindowLongA(child, GWL_STYLE) & 0xF) == BS_GROUPBOX;
+        controls.push_back({GetDlgCtrlID(child), group, WindowRect(child)});
+    }
+    return controls;
+}
+
+// The compiler page's width on show in a KilnOp started now.
+LONG CompilerPageWidth() {
+    KilnOpInstall op("");
+    if (!op.Open()) return 0;
+    RECT page = WindowRect(op.sheet.Page());
+    op.sheet.Press(IDCANCEL);
+    EXPECT_TRUE(op.Closed());
+    return page.right - page.left;
+}
+
+}  // namespace
+
+TEST(OptionSheet, CompilerPageControlsLieInsideThePageAt144Dpi) {
+    LONG widthAt96 = CompilerPageWidth();
+    ASSERT_GT(widthAt96, 0);
+    SystemDpi dpi(144);
+    KilnOpInstall op("");
+    ASSERT_TRUE(op.Open());
+    HWND page = op.sheet.Page();
+    RECT inside;
+    GetClientRect(page, &inside);
+    MapWindowPoints(page, NULL, reinterpret_cast<POINT*>(&inside), 2);
+    // The setting took: the dialog units are half as large again. (Wine
+    // draws every program at its DPI, aware or not; the manifest's part in
+    // that is the resources test's.)
+    EXPECT_GE((inside.right - inside.left) * 100, widthAt96 * 140) << widthAt96;
+
+    std::vector<PageControl> controls = VisibleControls(page);
+    EXPECT_EQ(controls.size(), 23u);
+    RECT both;
+    for (std::size_t i = 0; i < controls.size(); ++i) {
+        const PageControl& c = controls[i];
+        EXPECT_TRUE(c.rect.left >= inside.left && c.rect.top >= inside.top && c.rect.right <= inside.right &&
+                    c.rect.bottom <= inside.bottom)
+            << c.id;
+        // Only a group box holds other controls.
+        for (std::size_t k = i + 1; k < controls.size(); ++k) {
+            if (!c.groupBox && !controls[k].groupBox) {
+                EXPECT_FALSE(IntersectRect(&both, &c.rect, &controls[k].rect)) << c.id << " " << controls[k].id;
+            }
+        }
+    }
+    op.sheet.Press(IDCANCEL);
+    EXPECT_TRUE(op.Closed());
+}
+
 TEST(OptionSheet, RealKilnGivesItsRectangleAndReloadsOnApply) {
     KilnOpInstall op("");
     CopyFileTo(BinDir() + "\\Kiln.exe", op.dir / "Kiln.exe");
@@ -399,4 +488,78 @@ TEST(OptionSheet, RealKilnGivesItsRectangleAndReloadsOnApply) {
     EXPECT_TRUE(op.Closed());
     EXPECT_EQ(op.Value("Window", "Width"), "640");
     EXPECT_EQ(op.Value("Window", "X"), "-8");
+}
+
+TEST(OptionSheet, CompilerPageKeysRoundTripAndQuotedArgumentsReachTheProgram) {
+    KilnOpInstall op("[Compiler1]\r\nCompilerName=C\r\n[Window]\r\nMagnet=0\r\n");
+    CopyFileTo(BinDir() + "\\Kiln.exe", op.dir / "Kiln.exe");
+    CopyFileTo(BinDir() + "\\script_compiler.exe", op.dir / "gcc.exe");
+    CopyFileTo(BinDir() + "\\run_recorder_gui.exe", op.dir / "execute.exe");
+    const int ids[] = {IDC_PROFILE_NAME, IDC_COMPILER_PATH, IDC_COMPILE_OPTION, IDC_OUTPUT_OPTION,
+                       IDC_OUTPUT_TYPE, IDC_AID_PATH, IDC_EXECUTE_COMMAND};
+    const std::string values[2][7] = {
+        {"'引用'", op.dir / "gcc.exe", "  -Wall ", "-o", "exe", op.dir / "execute.exe", "\"a b\" \"c d\""},
+        {" 表 ", "\"" + op.dir / "gcc.exe" + "\"", "\"", " -e", "exe\t", "'x'", "\"C:\\my data\\in.txt\""},
+    };
+    const bool checks[2][3] = {{true, true, false}, {false, false, true}};
+    const int boxes[] = {IDC_AID_EXECUTE, IDC_CHECK_EXECUTE, IDC_COMPILE_AFTER_SHOW};
+    for (int round = 0; round <= 2; ++round) {
+        SCOPED_TRACE(round);
+        ASSERT_TRUE(op.Open());
+        SheetDriver& s = op.sheet;
+        if (round > 0) {  // what the round before saved, as the page shows it
+            for (int k = 0; k < 7; ++k) EXPECT_EQ(s.Text(ids[k]), values[round - 1][k]) << ids[k];
+            for (int k = 0; k < 3; ++k) EXPECT_EQ(s.Checked(boxes[k]), checks[round - 1][k]) << boxes[k];
+        }
+        if (round < 2) {
+            for (int k = 0; k < 7; ++k) s.Type(ids[k], values[round][k]);
+            for (int k = 0; k < 3; ++k) {
+                if (s.Checked(boxes[k]) != checks[round][k]) s.Click(boxes[k]);
+            }
+        }
+        s.Press(IDOK);
+        ASSERT_TRUE(op.Closed());
+        if (round == 0) {  // Kiln hands the arguments to the aid program whole
+            Process kiln;
+            WriteFile(op.dir / "hello.c", "int main(void){return 0;}\n");
+            ASSERT_TRUE(kiln.Start(op.dir / "Kiln.exe", op.dir / "hello.c", op.dir.path()));
+            EXPECT_TRUE(WaitForFileText(op.dir / "runs.log", "execute.exe|hello.exe \"a b\" \"c d\"|", 20000));
+        }
+    }
+}
+
+TEST(OptionSheet, ValuesLongerThanTheirFieldsAreKeptUnlessEdited) {
+    const std::string option = "-D" + std::string(598, 'w'), jump = "/jl=%N" + std::string(30, 'j');
+    KilnOpInstall op("[Compiler1]\r\nCompilerName=C\r\nCompileOption=" + option +
+                     "\r\n[Compiler2]\r\nCompilerName=D\r\n[Editor]\r\nJumpOption=" + jump + "\r\n");
+    const char kCaption[] = "KilnOp 注意";
+    const std::string kept = "欄を書き換えない限り、Kiln.iniの元の値はそのまま残ります";
+    ASSERT_TRUE(op.process.Start(op.dir / "KilnOp.exe", "", op.dir.path()));
+    MessageBoxInfo box;
+    ASSERT_TRUE(AnswerMessageBox(kCaption, IDOK, &box, 15000));
+    EXPECT_EQ(box.text, "Kiln.iniの次の値は長すぎるため、先頭の部分だけを表示しています\n"
+                        "[Compiler1]のCompileOption（511バイトまで）\n" + kept);
+    ASSERT_TRUE(op.sheet.Find(kSheetCaption));
+    SheetDriver& s = op.sheet;
+    EXPECT_EQ(s.Text(IDC_COMPILE_OPTION), option.substr(0, 511));
+    s.Type(IDC_PROFILE_NAME, "C2");
+    s.Apply();
+    s.Choose(IDC_PROFILE_LIST, 1);
+    EXPECT_TRUE(WaitUntil([&] { return s.Text(IDC_PROFILE_NAME) == "D"; }));
+    s.Choose(IDC_PROFILE_LIST, 0);
+    EXPECT_TRUE(AnswerMessageBox(kCaption, IDOK, nullptr));
+    EXPECT_EQ(op.Value("Compiler1", "CompileOption"), option);
+    {
+        MessageBoxAnswerer answer(kCaption, IDOK);
+        s.ShowPage(1);
+        EXPECT_TRUE(answer.Wait());
+        EXPECT_EQ(answer.Info().text, "Kiln.iniの次の値は長すぎるため、先頭の部分だけを表示しています\n"
+                                      "[Editor]のJumpOption（19バイトまで）\n" + kept);
+    }
+    s.ShowPage(0);
+    s.Type(IDC_COMPILE_OPTION, "-O2");
+    s.Press(IDOK);
+    EXPECT_TRUE(op.Closed());
+    EXPECT_EQ(op.Value("Compiler1", "CompileOption"), "-O2");
+    EXPECT_EQ(op.Value("Editor", "JumpOption"), jump);
 }

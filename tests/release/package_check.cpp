@@ -56,7 +56,7 @@ VersionInfo ReadVersion(const std::string& path) {
 
 }  // namespace
 
-TEST(Package, VersionResourcesOfBothPrograms) {
+TEST(Package, VersionResourcesOfTheThreePrograms) {
     ASSERT_FALSE(Folder().empty()) << "KILN_PACKAGE_DIR is not set";
     std::string version = Variable(L"KILN_PACKAGE_VERSION");
     unsigned major = 0, minor = 0, patch = 0;
@@ -67,6 +67,7 @@ TEST(Package, VersionResourcesOfBothPrograms) {
     } const programs[] = {
         {"Kiln.exe", "Wrenlet 用コンパイルコントローラ"},
         {"KilnOp.exe", "Kiln 設定プログラム"},
+        {"execute.exe", "Kiln プログラム実行補助"},
     };
     for (const auto& program : programs) {
         SCOPED_TRACE(program.file);

@@ -1,7 +1,7 @@
 #!/usr/bin/env python3
 """The release zip as a Windows user gets it: its folder and file names as
 Japanese Windows reads them, the read-me in code page 932 with CR LF, the
-programs of this build, then, unpacked below a folder with a Japanese name
+programs of this build (execute.exe beside Kiln.exe), then, unpacked below a folder with a Japanese name
 in the Wine prefix, package_check.exe for the version resources and a first
 start of both programs.
 
@@ -35,7 +35,8 @@ with zipfile.ZipFile(zip_path) as raw:
     # Without the UTF-8 flag the stored bytes must be code page 932.
     expect(all(not (i.flag_bits & 0x800) for i in infos), "names carry no UTF-8 flag")
     names = [i.filename.encode("cp437").decode("cp932") for i in infos]
-    expected = [f"{folder}/Kiln.exe", f"{folder}/KilnOp.exe", f"{folder}/KilnOp.ini", f"{folder}/{readme_name}"]
+    expected = [f"{folder}/Kiln.exe", f"{folder}/KilnOp.exe", f"{folder}/execute.exe", f"{folder}/KilnOp.ini",
+                f"{folder}/{readme_name}"]
     expect(sorted(names) == sorted(expected), f"entries {names}")
     for info, name in zip(infos, names):
         expect(name.encode("utf-8") in info.extra, f"{name}: UTF-8 name in the Unicode path field")
@@ -50,7 +51,8 @@ except UnicodeDecodeError as error:
     expect(False, f"read-me is code page 932 ({error})")
 expect(readme.count(b"\n") > 20 and readme.count(b"\n") == readme.count(b"\r\n"), "read-me lines end in CR LF")
 expect(readme.count(b"\r") == readme.count(b"\r\n"), "no lone CR in the read-me")
-for needle in [f"Kiln {version}", "Wrenlet", "Ctrl+1", "Ctrl+9", "ダブルクリック", "KilnOp", "インストール"]:
+for needle in [f"Kiln {version}", "Wrenlet", "Ctrl+1", "Ctrl+9", "ダブルクリック", "KilnOp", "インストール", "execute.exe",
+               "終了コード"]:
     expect(needle in text, f"read-me mentions {needle}")
 
 
@@ -67,20 +69,37 @@ def machine(image):
 I386 = 0x14C
 with open(kiln_exe, "rb") as f:
     this_build = f.read()
-for name in ("Kiln.exe", "KilnOp.exe"):
+build_bin = os.path.dirname(kiln_exe)
+programs = ("Kiln.exe", "KilnOp.exe", "execute.exe")
+for name in programs:
     expect(machine(contents.get(f"{folder}/{name}", b"")) == I386, f"{name} is a 32-bit (i386) program")
+
+
+def subsystem(image):
+    """The optional header's subsystem: 2 for a windowed program, 3 for a console one."""
+    if machine(image) is None:
+        return None
+    pe = int.from_bytes(image[0x3C:0x40], "little")
+    return int.from_bytes(image[pe + 92:pe + 94], "little")
+
+
+# execute.exe shares the console of whoever starts it; the other two are windowed.
+expect(subsystem(contents.get(f"{folder}/execute.exe", b"")) == 3, "execute.exe is a console program")
+for name in ("Kiln.exe", "KilnOp.exe"):
+    expect(subsystem(contents.get(f"{folder}/{name}", b"")) == 2, f"{name} is a windowed program")
 # Where the host runs no i386 code, the tests' build is x86_64: the zip's
 # programs are then checked for their machine type only, and this build's
 # programs of the same sources are started in their place.
 stand_in = machine(this_build) != I386
 if stand_in:
     print("package: the host runs no i386 code; the zip's programs are checked, this build's are started")
-    build_bin = os.path.dirname(kiln_exe)
-    for name in ("Kiln.exe", "KilnOp.exe"):
+    for name in programs:
         with open(os.path.join(build_bin, name), "rb") as f:
             contents[f"{folder}/{name}"] = f.read()
 else:
-    expect(contents.get(f"{folder}/Kiln.exe") == this_build, "Kiln.exe is this build's")
+    for name in programs:
+        with open(os.path.join(build_bin, name), "rb") as f:
+            expect(contents.get(f"{folder}/{name}") == f.read(), f"{name} is this build's")
 with open(sample_ini, "rb") as f:
     expect(contents.get(f"{folder}/KilnOp.ini") == f.read(), "KilnOp.ini is the sample")
 

@@ -227,3 +227,24 @@ TEST(SettingsLoad, ReloadSeesAWriteThatKeepsTheFilesSize) {
     s.Load();
     EXPECT_EQ(s.CompilerNo, 4);
 }
+
+TEST(SettingsSave, ValuesWithQuotesOrBlanksAtTheirEndsReadBackAsWritten) {
+    const char* values[] = {"\"a b\" \"c d\"", "\"C:\\my data\\in.txt\"", "'x'", "\"", "'", "\"open", "close'",
+                            "  -v", "-v  ", "\t-x\t", "\"\"", " 表 ", "plain"};
+    TempDir dir;
+    KilnSettingsFile s;
+    s.SetDirectory(dir.path().c_str());
+    for (const char* value : values) {
+        ASSERT_TRUE(ini::WriteString(s.IniPath, "Compiler1", "ExecuteCommandLine", value));
+        char field[kLongTextSize];
+        EXPECT_TRUE(ini::ReadString(s.IniPath, "Compiler1", "ExecuteCommandLine", "", field, sizeof field));
+        EXPECT_STREQ(field, value);
+        s.LoadProfile();
+        EXPECT_STREQ(s.ExecuteCommandLine, value);
+    }
+    // Files written before read as they always did.
+    WriteFile(s.IniPath, "[Compiler1]\r\nExecuteCommandLine=\"a b\" \"c d\"\r\nCompileOption=  -v \r\n");
+    s.LoadProfile();
+    EXPECT_STREQ(s.ExecuteCommandLine, "a b\" \"c d");
+    EXPECT_STREQ(s.CompileOption, "-v");
+}

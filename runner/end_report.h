@@ -1,0 +1,32 @@
+// What execute.exe writes on its standard output: the line that tells how
+// the program ended, the failure to start it, the usage text and the
+// prompt before the wait for a key.
+#ifndef KILN_RUNNER_END_REPORT_H
+#define KILN_RUNNER_END_REPORT_H
+
+#include <windows.h>
+
+#include <string>
+
+namespace runner {
+
+class EndReport {
+public:
+    explicit EndReport(HANDLE output);
+    // A blank line, then "終了コード N（実行時間 …）" or the exception.
+    void Ended(DWORD code, unsigned long long elapsedMs);
+    // "「word」を起動できませんでした" and the system's reason for error.
+    void NotStarted(const std::string& word, DWORD error);
+    void Usage();
+    void KeyPrompt();
+    void KeyPressed();  // ends the prompt's line on a console
+
+private:
+    void Write(const std::string& text);
+    HANDLE output_;
+    bool console_;
+};
+
+}  // namespace runner
+
+#endif

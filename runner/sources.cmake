@@ -1,0 +1,10 @@
+# execute.exe, the console runner shipped beside Kiln.exe.
+add_executable(execute
+    runner/execute_main.cpp
+    runner/command_lookup.cpp
+    runner/program_start.cpp
+    runner/end_report.cpp
+    runner/console_wait.cpp)
+target_link_libraries(execute PRIVATE kiln_common)
+target_include_directories(execute PRIVATE ${CMAKE_SOURCE_DIR})
+target_link_options(execute PRIVATE $<$<CONFIG:Release>:-s>)

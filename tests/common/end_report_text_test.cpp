@@ -1,0 +1,35 @@
+#include "common/end_report_text.h"
+
+#include <gtest/gtest.h>
+
+TEST(EndReportText, ExitCodesExceptionsAndTimes) {
+    struct {
+        unsigned long code;
+        unsigned long long ms;
+        const char* text;
+    } const cases[] = {
+        {0, 1234, "終了コード 0（実行時間 1.23 秒）"},
+        {3, 5, "終了コード 3（実行時間 0.01 秒）"},  // rounded, not cut
+        {0xFFFFFFFFUL, 0, "終了コード -1（実行時間 0.00 秒）"},
+        {0x80000000UL, 99995, "終了コード -2147483648（実行時間 100.00 秒）"},
+        {0xC0000005UL, 20, "例外で終了しました: 0xC0000005 アクセス違反（実行時間 0.02 秒）"},
+        {0xC00000FDUL, 0, "例外で終了しました: 0xC00000FD スタック オーバーフロー（実行時間 0.00 秒）"},
+        {0xC000013AUL, 0, "例外で終了しました: 0xC000013A Ctrl+C による中断（実行時間 0.00 秒）"},
+        {0xC0001234UL, 0, "例外で終了しました: 0xC0001234（実行時間 0.00 秒）"},
+        {0x80000003UL, 0, "例外で終了しました: 0x80000003 ブレークポイント（実行時間 0.00 秒）"},
+    };
+    for (const auto& c : cases) {
+        char text[128];
+        end_report::Format(text, sizeof text, c.code, c.ms);
+        EXPECT_STREQ(text, c.text) << std::hex << c.code;
+    }
+    for (unsigned long code : {0xC0000094UL, 0xC000008EUL, 0xC0000409UL, 0xC000001DUL, 0xC0000135UL})
+        EXPECT_NE(end_report::ExceptionName(code), nullptr) << std::hex << code;
+    EXPECT_FALSE(end_report::IsException(0xE06D7363UL));
+}
+
+TEST(EndReportText, ShortBufferCutsAtACharacter) {
+    char text[10];
+    end_report::Format(text, sizeof text, 0, 0);
+    EXPECT_STREQ(text, "終了コー");  // ド would end in the terminator's place
+}

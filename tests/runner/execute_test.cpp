@@ -1,0 +1,214 @@
+// execute.exe with its standard handles redirected, as a script or a test
+// drives it: the console fixture (and a batch file, a windowed program, a
+// missing one) as the program it runs, in a folder whose name holds a blank
+// and 表, whose trail byte is a backslash.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <cctype>
+#include <string>
+#include <vector>
+
+#include "support/environment.h"
+#include "support/processes.h"
+#include "support/test_files.h"
+
+using namespace testing_support;
+
+namespace {
+
+// execute.exe with one pipe for its input and one for its output and errors.
+class Execute {
+public:
+    bool Start(const std::string& exe, const std::string& arguments, const std::string& folder) {
+        SECURITY_ATTRIBUTES inherit = {sizeof inherit, NULL, TRUE};
+        HANDLE childIn = NULL, childOut = NULL;
+        if (!CreatePipe(&childIn, &input_, &inherit, 0) || !CreatePipe(&output_, &childOut, &inherit, 0)) return false;
+        SetHandleInformation(input_, HANDLE_FLAG_INHERIT, 0);
+        SetHandleInformation(output_, HANDLE_FLAG_INHERIT, 0);
+        STARTUPINFOA startup = {};
+        startup.cb = sizeof startup;
+        startup.dwFlags = STARTF_USESTDHANDLES;
+        startup.hStdInput = childIn;
+        startup.hStdOutput = startup.hStdError = childOut;
+        std::string line = "\"" + exe + "\"" + (arguments.empty() ? "" : " " + arguments);
+        std::vector<char> writable(line.begin(), line.end());
+        writable.push_back('\0');
+        bool started = CreateProcessA(exe.c_str(), writable.data(), NULL, NULL, TRUE, 0, NULL, folder.c_str(),
+                                      &startup, &info_) != 0;
+        CloseHandle(childIn);
+        CloseHandle(childOut);
+        return started;
+    }
+    ~Execute() {
+        CloseInput();
+        if (info_.hProcess) {
+            if (WaitForSingleObject(info_.hProcess, 0) == WAIT_TIMEOUT) TerminateProcess(info_.hProcess, 1);
+            CloseHandle(info_.hProcess);
+            CloseHandle(info_.hThread);
+        }
+        if (output_) CloseHandle(output_);
+    }
+    void Type(const std::string& text) {
+        DWORD written = 0;
+        WriteFile(input_, text.data(), static_cast<DWORD>(text.size()), &written, NULL);
+    }
+    void CloseInput() {
+        if (input_) CloseHandle(input_);
+        input_ = NULL;
+    }
+    // Collects output until it holds needle (or, with none, until the end).
+    bool Read(const std::string& needle, DWORD ms) {
+        DWORD start = GetTickCount();
+        for (;;) {
+            // Whatever the process wrote before it ended is drained first.
+            bool ended = Ended(0);
+            DWORD available = 0;
+            while (PeekNamedPipe(output_, NULL, 0, NULL, &available, NULL) && available) {
+                char buffer[4096];
+                DWORD read = 0;
+                if (!ReadFile(output_, buffer, sizeof buffer, &read, NULL) || !read) break;
+                text.append(buffer, read);
+            }
+            if (!needle.empty() && text.find(needle) != std::string::npos) return true;
+            if (needle.empty() && ended) return true;
+            if (GetTickCount() - start > ms) return false;
+            Sleep(20);
+        }
+    }
+    bool Ended(DWORD ms) { return WaitForSingleObject(info_.hProcess, ms) == WAIT_OBJECT_0; }
+    DWORD Code() {
+        DWORD code = STILL_ACTIVE;
+        GetExitCodeProcess(info_.hProcess, &code);
+        return code;
+    }
+    std::string text;
+
+private:
+    PROCESS_INFORMATION info_ = {};
+    HANDLE input_ = NULL, output_ = NULL;
+};
+
+// The report line holds a time of the form "（実行時間 S.hh 秒）".
+bool HasTime(const std::string& text) {
+    std::string::size_type at = text.find("（実行時間 ");
+    if (at == std::string::npos) return false;
+    const char* p = text.c_str() + at + std::string("（実行時間 ").size();
+    if (!isdigit(static_cast<unsigned char>(*p))) return false;
+    while (isdigit(static_cast<unsigned char>(*p))) ++p;
+    return p[0] == '.' && isdigit(static_cast<unsigned char>(p[1])) && isdigit(static_cast<unsigned char>(p[2])) &&
+           text.compare(static_cast<std::size_t>(p + 3 - text.c_str()), 7, " 秒）\r\n") == 0;
+}
+
+struct Install {
+    TempDir dir{"kiln-execute"};
+    std::string folder = dir.MakeDir("プログラム フォルダ");
+    std::string exe = dir / "execute.exe";
+    std::string target = folder + "\\表示.exe";
+    Install() {
+        CopyFileTo(BinDir() + "\\execute.exe", exe);
+        CopyFileTo(BinDir() + "\\console_target.exe", target);
+        CopyFileTo(BinDir() + "\\waiting_gui.exe", folder + "\\待つ.exe");
+        WriteFile(folder + "\\終わる.bat", "@echo バッチ %1\r\n@exit /b 3\r\n");
+    }
+};
+
+}  // namespace
+
+TEST(Execute, RunsReportsAndEndsAtTheEndOfInput) {
+    Install in;
+    const std::string prompt = "何かキーを押すと閉じます\r\n";
+    struct Case {
+        const char* name;
+        std::string arguments, input, expected;
+        DWORD code;
+    } const cases[] = {
+        {"quoted path, arguments and the keyboard", "\"" + in.target + "\" greet  a \"b c\"", "太郎\r\n",
+         "引数: greet  a \"b c\"\r\n名前を入力してください: こんにちは、太郎 さん！\r\n\r\n終了コード 0（", 0},
+        {"bare name in the current folder, exit code", "表示 exit 7", "", "引数: exit 7\r\n\r\n終了コード 7（", 7},
+        {"negative exit code", "表示.exe exit -1", "", "\r\n終了コード -1（", 0xFFFFFFFF},
+        {"access violation", "表示.exe crash", "", "\r\n例外で終了しました: 0xC0000005 アクセス違反（",
+         0xC0000005},
+        {"integer division by zero", "表示.exe divide", "", "\r\n例外で終了しました: 0xC0000094 整数の 0 除算（",
+         0xC0000094},
+        {"batch file through the interpreter", "終わる.bat 一", "", "バッチ 一\r\n\r\n終了コード 3（", 3},
+        {"missing program", "どこにもない.exe x", "", "「どこにもない.exe」を起動できませんでした\r\n", 2},
+        {"no command line", "", "", "使い方: execute.exe プログラム [引数 ...]\r\n", 1},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Execute run;
+        ASSERT_TRUE(run.Start(in.exe, c.arguments, in.folder));
+        run.Type(c.input);
+        run.CloseInput();
+        ASSERT_TRUE(run.Read("", 20000)) << run.text;
+        EXPECT_NE(run.text.find(c.expected), std::string::npos) << run.text;
+        EXPECT_EQ(run.Code(), c.code);
+        // Every end but the usage's says how long the program ran, and
+        // every one asks for a key last.
+        EXPECT_EQ(c.arguments.empty() || c.code == 2 || HasTime(run.text), true) << run.text;
+        EXPECT_EQ(run.text.size() >= prompt.size() && run.text.compare(run.text.size() - prompt.size(),
+                                                                       prompt.size(), prompt) == 0,
+                  true)
+            << run.text;
+        if (c.code == 2) {
+            EXPECT_GT(run.text.size(), c.expected.size() + prompt.size() + 2) << "no reason given";
+        }
+    }
+    // The fixture saw its arguments exactly as given, in the current folder.
+    std::string log;
+    for (const char* tail : {"greet  a \"b c\"", "exit 7", "exit -1", "crash", "divide"})
+        log += std::string("表示.exe|") + tail + "|" + in.folder + "\r\n";
+    EXPECT_EQ(ReadFile(in.folder + "\\runs.log"), log);
+}
+
+TEST(Execute, WaitsForAKeyAndNotForAWindowedProgram) {
+    Install in;
+    Execute run;
+    ASSERT_TRUE(run.Start(in.exe, "表示.exe exit 5", in.folder));
+    ASSERT_TRUE(run.Read("何かキーを押すと閉じます\r\n", 20000)) << run.text;
+    EXPECT_FALSE(run.Ended(1000));
+    run.Type("x");
+    EXPECT_TRUE(run.Ended(10000));
+    EXPECT_EQ(run.Code(), 5u);
+
+    // The windowed program is still there when execute.exe has ended.
+    Execute gui;
+    ASSERT_TRUE(gui.Start(in.exe, "待つ.exe 一 二", in.folder));
+    ASSERT_TRUE(gui.Ended(10000));
+    EXPECT_EQ(gui.Code(), 0u);
+    ASSERT_TRUE(gui.Read("", 1000));
+    EXPECT_EQ(gui.text, "");
+    std::string log = in.folder + "\\runs.log";
+    for (int i = 0; i < 100 && ReadFile(log).find("待つ.exe") == std::string::npos; ++i) Sleep(50);
+    EXPECT_EQ(ReadFile(log), "表示.exe|exit 5|" + in.folder + "\r\n待つ.exe|一 二\r\n");
+    EndProgramsIn(in.folder);
+}
+
+TEST(Execute, BareNameFromTheCurrentFolderThenPathNeverBesideItself) {
+    Install in;
+    EnvironmentGuard guard;
+    // A program of that name beside execute.exe, another along PATH.
+    CopyFileTo(BinDir() + "\\console_target.exe", in.dir / "hello.exe");
+    std::string onPath = in.dir.MakeDir("パス\\表");
+    CopyFileTo(BinDir() + "\\console_target.exe", onPath + "\\hello.exe");
+    std::string work = in.dir.MakeDir("作業");
+    SetEnvironmentVariableA("PATH", (onPath + ";" + guard.path).c_str());
+    {
+        Execute run;
+        ASSERT_TRUE(run.Start(in.exe, "hello one", work));
+        run.CloseInput();
+        ASSERT_TRUE(run.Read("", 20000));
+        EXPECT_EQ(ReadFile(onPath + "\\runs.log"), "hello.exe|one|" + work + "\r\n") << run.text;
+    }
+    CopyFileTo(BinDir() + "\\console_target.exe", work + "\\hello.exe");
+    {
+        Execute run;
+        ASSERT_TRUE(run.Start(in.exe, "hello two", work));
+        run.CloseInput();
+        ASSERT_TRUE(run.Read("", 20000));
+        EXPECT_EQ(ReadFile(work + "\\runs.log"), "hello.exe|two|" + work + "\r\n") << run.text;
+    }
+    EXPECT_FALSE(Exists(in.dir / "runs.log"));
+}
