@@ -1,10 +1,14 @@
 // From a program's start to its result on the screen, for a compile that
-// prints one line: Kiln.exe (start, settings, window, compile, result with
-// its end text in the pane) against the minimal program beside it, which
+// prints one line, or a large output: Kiln.exe (start, settings, window,
+// compile, result with its end text in the pane) against the minimal program beside it, which
 // starts the same compiler and shows its output in an edit control. Each
 // round starts both once, alternating; the table gives the medians.
 //
-//   one_line_bench.exe [rounds]      (default 15)
+//   one_line_bench.exe [rounds [MB]]      (default 15 rounds, one line)
+//
+// With MB, the compiler writes that many megabytes of gcc-like lines in
+// blocks of 64 KB, every other line holding gcc's UTF-8 quotes, so that
+// Kiln converts half of its lines for the pane.
 #include <windows.h>
 
 #include <algorithm>
@@ -56,12 +60,31 @@ BOOL CALLBACK Visit(HWND window, LPARAM lParam) {
     return TRUE;
 }
 
+// The edit control's last line, where both programs put their end text.
 std::string EditText(HWND window) {
     HWND edit = FindWindowExA(window, NULL, "EDIT", NULL);
-    char text[256] = "";
-    DWORD_PTR ignored = 0;
-    SendMessageTimeoutA(edit, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text), SMTO_NORMAL, 1000, &ignored);
-    return text;
+    DWORD_PTR lines = 0;
+    if (!SendMessageTimeoutA(edit, EM_GETLINECOUNT, 0, 0, SMTO_NORMAL, 1000, &lines) || lines == 0) return "";
+    char text[512] = "";
+    *reinterpret_cast<WORD*>(text) = sizeof text - 1;
+    DWORD_PTR got = 0;
+    SendMessageTimeoutA(edit, EM_GETLINE, lines - 1, reinterpret_cast<LPARAM>(text), SMTO_NORMAL, 1000, &got);
+    return std::string(text, got < sizeof text ? got : 0);
+}
+
+// A script command that writes about `megabytes` MB of compiler lines.
+std::string LargeOutputScript(int megabytes) {
+    const std::string ascii = "hello.c:12:5: note: each undeclared identifier is reported only once\\n";
+    const std::string utf8 = "hello.c:12:5: error: \\xE2\\x80\\x98total\\xE2\\x80\\x99 undeclared\\n";
+    const std::size_t kBlock = 64 * 1024;
+    std::string block;
+    std::size_t bytes = 0;
+    for (int i = 0; bytes < kBlock; ++i) {
+        block += i % 2 ? utf8 : ascii;
+        bytes += i % 2 ? 44 : 69;  // the lines' lengths as written
+    }
+    std::size_t count = static_cast<std::size_t>(megabytes) * 1024 * 1024 / bytes;
+    return "lines out " + std::to_string(count) + " " + block + "\n";
 }
 
 // Seconds from the start of `commandLine` until the edit control in its
@@ -102,6 +125,7 @@ double Median(std::vector<double> values) {
 
 int main(int argc, char** argv) {
     int rounds = argc > 1 ? std::atoi(argv[1]) : 15;
+    int megabytes = argc > 2 ? std::atoi(argv[2]) : 0;
     std::string bin = Folder();
     char temp[MAX_PATH];
     GetTempPathA(sizeof temp, temp);
@@ -110,7 +134,8 @@ int main(int argc, char** argv) {
     CopyFileA((bin + "\\Kiln.exe").c_str(), (folder + "\\Kiln.exe").c_str(), FALSE);
     CopyFileA((bin + "\\script_compiler.exe").c_str(), (folder + "\\gcc.exe").c_str(), FALSE);
     CopyFileA((bin + "\\minimal_compile_gui.exe").c_str(), (folder + "\\minimal.exe").c_str(), FALSE);
-    Write(folder + "\\gcc.script", "out hello.c:1: warning: one line\\n\n");
+    Write(folder + "\\gcc.script",
+          megabytes > 0 ? LargeOutputScript(megabytes) : "out hello.c:1: warning: one line\\n\n");
     Write(folder + "\\hello.c", "int main(void){return 0;}\n");
     // No output file is made, so Kiln offers nothing to run afterwards.
     Write(folder + "\\Kiln.ini", "[Compiler1]\r\nCompilerName=Bench\r\nPath=" + folder +
