@@ -142,10 +142,10 @@ TEST(ErrorJump, Utf8LinesConvertedAndTheJumpReadsThem) {
     std::string source = kiln.Source("ソース\\表.c");
     // gcc in a UTF-8 locale with colours, a tool writing code page 932, and
     // characters without a code-page-932 form.
-    kiln.Script("err " + ScriptText("警告: 表示\\n") + "\r\n"
+    kiln.Script("err " + KilnInstall::ScriptText("警告: 表示") + "\\n\r\n"
                 "err \\x1B[01m\\x1B[K" + Utf8ScriptText(source + ":4:3: error: ‘total’ undeclared") +
                 "\\x1B[m\\x1B[K\\n\r\n"
-                "err note: " + Utf8ScriptText("é") + "\\xF0\\x9F\\x98\\x80 ok\\n\r\n");
+                "err note: \\xC3\\xA9\\xF0\\x9F\\x98\\x80 ok\\n\r\n");
     StandinEditor editor;
     auto settings = [&](const std::string& outputCode) {
         WriteFile(kiln.dir() / "Kiln.ini",
