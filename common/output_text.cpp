@@ -6,6 +6,9 @@ namespace outputtext {
 
 namespace {
 
+// LF and ESC are looked for byte by byte: neither is ever the trail byte of
+// a code-page-932 character (those are 0x40 and above), nor part of a UTF-8
+// sequence.
 const unsigned char kEscape = 0x1B;
 
 // Length of the UTF-8 sequence at text[0], or 0 when none is valid there.
