@@ -61,15 +61,15 @@ void ReplacePaneText(HWND pane, const char* text) {
 void SubclassOutputPane(HWND pane) {
     // A second EN_SETFOCUS without EN_KILLFOCUS must not save our own
     // procedure as the pane's, or every message would loop back here.
-    WNDPROC current = reinterpret_cast<WNDPROC>(GetWindowLongA(pane, GWL_WNDPROC));
+    WNDPROC current = reinterpret_cast<WNDPROC>(GetWindowLongPtrA(pane, GWLP_WNDPROC));
     if (current == OutputPaneProc) return;
     savedPaneProc = current;
-    SetWindowLongA(pane, GWL_WNDPROC, reinterpret_cast<LONG>(OutputPaneProc));
+    SetWindowLongPtrA(pane, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(OutputPaneProc));
 }
 
 void RestoreOutputPane(HWND pane) {
-    if (reinterpret_cast<WNDPROC>(GetWindowLongA(pane, GWL_WNDPROC)) != OutputPaneProc) return;
-    SetWindowLongA(pane, GWL_WNDPROC, reinterpret_cast<LONG>(savedPaneProc));
+    if (reinterpret_cast<WNDPROC>(GetWindowLongPtrA(pane, GWLP_WNDPROC)) != OutputPaneProc) return;
+    SetWindowLongPtrA(pane, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(savedPaneProc));
 }
 
 LRESULT CALLBACK OutputPaneProc(HWND pane, UINT message, WPARAM wParam, LPARAM lParam) {

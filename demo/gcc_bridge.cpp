@@ -157,7 +157,15 @@ int Fail(const char* message) {
     return 1;
 }
 
-// "i686-w64-mingw32-" and our own base name: gcc.exe runs gcc, g++.exe g++.
+// The cross compiler for the bridge's own kind of program, so that what it
+// builds runs where it runs: i686, or x86_64 on a host without i386 Wine.
+#ifdef _WIN64
+const char kTargetPrefix[] = "/usr/bin/x86_64-w64-mingw32-";
+#else
+const char kTargetPrefix[] = "/usr/bin/i686-w64-mingw32-";
+#endif
+
+// The target prefix and our own base name: gcc.exe runs gcc, g++.exe g++.
 std::string CompilerName() {
     wchar_t module[MAX_PATH] = L"";
     GetModuleFileNameW(NULL, module, MAX_PATH);
@@ -168,7 +176,7 @@ std::string CompilerName() {
     if (dot != std::wstring::npos) name.erase(dot);
     for (wchar_t& c : name) c = static_cast<wchar_t>(towlower(c));
     if (name != L"g++" && name != L"c++" && name != L"cpp") name = L"gcc";
-    return "/usr/bin/i686-w64-mingw32-" + Utf8(name);
+    return kTargetPrefix + Utf8(name);
 }
 
 }  // namespace

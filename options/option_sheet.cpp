@@ -12,7 +12,9 @@ namespace {
 // was built for; newer fields stay unknown to it.
 const UINT kPageSize = offsetof(PROPSHEETPAGEA, pszHeaderSubTitle) + sizeof(LPCSTR);
 const UINT kHeaderSize = offsetof(PROPSHEETHEADERA, hbmHeader) + sizeof(HBITMAP);
+#ifndef _WIN64
 static_assert(kPageSize == 48 && kHeaderSize == 52, "32-bit sheet structures");
+#endif
 }  // namespace
 
 HINSTANCE OptionInstance() { return GetModuleHandleA(NULL); }

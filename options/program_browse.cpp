@@ -8,7 +8,9 @@
 #include "controller/build_preparation.h"
 #include "settings/initial_file.h"
 
+#ifndef _WIN64
 static_assert(sizeof(OPENFILENAMEA) == 88, "the open-file structure with FlagsEx");
+#endif
 
 namespace {
 char pickedFile[kPathSize];

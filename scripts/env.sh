@@ -1,6 +1,6 @@
 # Shared settings for the build and test scripts (sourced, not run).
 KILN_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
-KILN_BUILD_DIR=${KILN_BUILD_DIR:-$KILN_ROOT/build}
+KILN_BUILD_DIR_GIVEN=${KILN_BUILD_DIR_GIVEN-${KILN_BUILD_DIR:-}}
 KILN_NATIVE_BUILD_DIR=${KILN_NATIVE_BUILD_DIR:-$KILN_ROOT/build-native}
 KILN_JOBS=${KILN_JOBS:-$(nproc)}
 
@@ -9,13 +9,59 @@ KILN_JOBS=${KILN_JOBS:-$(nproc)}
 export LC_ALL=ja_JP.UTF-8
 export WINEDEBUG=${WINEDEBUG:--all}
 export WINEDLLOVERRIDES="mscoree,mshtml="
-export WINEPREFIX=${KILN_WINEPREFIX:-${XDG_CACHE_HOME:-${HOME:-/root}/.cache}/kiln-wineprefix}
-export WINEARCH=win32
 
+# Kiln is a 32-bit (i686) Windows program. A host that runs 64-bit user code
+# only (IA-32 emulation off) cannot start the 32-bit Wine loader: there,
+# everything that runs on this machine (tests, demo, benchmarks) is built for
+# x86_64 and run by the 64-bit loader, in a prefix of its own. What is
+# shipped (scripts/build, scripts/package) is i686 on every host. Before
+# scripts/setup has installed Wine the host counts as i686; the scripts that
+# run setup choose again afterwards.
+kiln_select_arch() {
+    local cache=${XDG_CACHE_HOME:-${HOME:-/root}/.cache}
+    if [ -n "${KILN_ARCH_FIXED:-}" ]; then
+        KILN_ARCH=$KILN_ARCH_FIXED
+    elif [ ! -e /usr/lib/wine/wine ] || /usr/lib/wine/wine --version >/dev/null 2>&1; then
+        KILN_ARCH=i686
+    else
+        KILN_ARCH=x86_64
+    fi
+    if [ "$KILN_ARCH" = i686 ]; then
+        KILN_BUILD_DIR=${KILN_BUILD_DIR_GIVEN:-$KILN_ROOT/build}
+        export WINEPREFIX=${KILN_WINEPREFIX:-$cache/kiln-wineprefix}
+        export WINEARCH=win32
+    else
+        KILN_BUILD_DIR=${KILN_BUILD_DIR_GIVEN:-$KILN_ROOT/build-x86_64}
+        export WINEPREFIX=${KILN_WINEPREFIX:-$cache/kiln-wineprefix-x86_64}
+        export WINEARCH=win64
+        export WINELOADER=/usr/lib/wine/wine64
+        case ":$PATH:" in
+        *":$KILN_ROOT/scripts/wine64:"*) ;;
+        *) export PATH="$KILN_ROOT/scripts/wine64:$PATH" ;;
+        esac
+    fi
+}
+kiln_select_arch
+
+# Configures KILN_BUILD_DIR for KILN_ARCH.
 kiln_configure() {
     cmake -S "$KILN_ROOT" -B "$KILN_BUILD_DIR" \
-        -DCMAKE_TOOLCHAIN_FILE="$KILN_ROOT/cmake/mingw-i686.cmake" \
+        -DCMAKE_TOOLCHAIN_FILE="$KILN_ROOT/cmake/mingw-$KILN_ARCH.cmake" \
         -DCMAKE_BUILD_TYPE=Release "$@" >/dev/null
+}
+
+# The build of the shipped (i686) programs: the one build where the host
+# runs i686, a build of the programs alone in build-i686 elsewhere.
+kiln_release_dir() {
+    if [ "$KILN_ARCH" = i686 ]; then echo "$KILN_BUILD_DIR"; else echo "$KILN_ROOT/build-i686"; fi
+}
+# Configures the release build when it has not been configured yet; an
+# existing one keeps its options (the tests' build makes the same programs).
+kiln_configure_release() {
+    local dir
+    dir=$(kiln_release_dir)
+    [ -f "$dir/CMakeCache.txt" ] && return 0
+    (KILN_ARCH=i686; KILN_BUILD_DIR=$dir; kiln_configure -DKILN_BUILD_TESTS=OFF)
 }
 
 # Starts Xvfb on a free display and one persistent wineserver.
