@@ -123,13 +123,17 @@ bool WriteWhole(const std::wstring& path, const std::string& bytes) {
 }
 
 // The compiler joins names to the folders it was given with "/": the rest
-// of such a path, up to the ":" before its line number, gets backslashes.
+// of such a path, up to the ":" before its line number or the quote that
+// closes it (gcc's UTF-8 one in a Japanese locale), gets backslashes.
 std::string WindowsNames(std::string text) {
+    static const char kClosingQuote[] = "\xE2\x80\x99";
     for (const auto& pair : translated) {
         for (std::string::size_type at = text.find(pair.first); at != std::string::npos;) {
             text.replace(at, pair.first.size(), pair.second);
             at += pair.second.size();
-            for (; at < text.size() && std::string(" :'\"\r\n").find(text[at]) == std::string::npos; ++at)
+            for (; at < text.size() && std::string(" :'\"\r\n").find(text[at]) == std::string::npos &&
+                   text.compare(at, 3, kClosingQuote) != 0;
+                 ++at)
                 if (text[at] == '/') text[at] = '\\';
             at = text.find(pair.first, at);
         }
