@@ -89,9 +89,9 @@ std::string LargeOutputScript(int megabytes) {
 
 // Seconds from the start of `commandLine` until the edit control in its
 // window of `className` holds `marker` and has nothing left to paint; the
-// program is then closed. -1 when it did not in 30 s.
+// program is then closed. -1 when it did not in `limit` seconds.
 double TimeToResult(const std::string& commandLine, const char* className, const std::string& marker,
-                    const std::string& folder) {
+                    const std::string& folder, double limit) {
     std::string line = commandLine;
     STARTUPINFOA startup = {};
     startup.cb = sizeof startup;
@@ -100,7 +100,7 @@ double TimeToResult(const std::string& commandLine, const char* className, const
     if (!CreateProcessA(NULL, &line[0], NULL, NULL, FALSE, 0, NULL, folder.c_str(), &startup, &info)) return -1;
     double took = -1;
     Search search = {info.dwProcessId, className, NULL};
-    while (Now() - start < 30) {
+    while (Now() - start < limit) {
         if (!search.found) EnumWindows(Visit, reinterpret_cast<LPARAM>(&search));
         if (search.found && EditText(search.found).find(marker) != std::string::npos &&
             !GetUpdateRect(FindWindowExA(search.found, NULL, "EDIT", NULL), NULL, FALSE)) {
@@ -143,6 +143,8 @@ int main(int argc, char** argv) {
                                      "[Window]\r\nMagnet=0\r\n");
     std::string compile = "\"" + folder + "\\gcc.exe\" hello.c -o hello.exe";
 
+    // A large output takes the edit controls seconds a megabyte under Wine.
+    const double limit = 30 + 10.0 * megabytes;
     std::vector<double> kiln, minimal;
     for (int i = 0; i < rounds; ++i) {
         // Alternating which goes first, so that neither always follows the other.
@@ -150,13 +152,13 @@ int main(int argc, char** argv) {
         for (int order = 0; order < 2; ++order) {
             if ((order + i) % 2 == 0) {
                 k = TimeToResult("\"" + folder + "\\Kiln.exe\" " + folder + "\\hello.c", "Kiln", "Kiln:コンパイル終了",
-                                 folder);
+                                 folder, limit);
             } else {
-                m = TimeToResult("\"" + folder + "\\minimal.exe\" " + compile, "MinimalCompile", "END", folder);
+                m = TimeToResult("\"" + folder + "\\minimal.exe\" " + compile, "MinimalCompile", "END", folder, limit);
             }
         }
         if (k < 0 || m < 0) {
-            std::printf("round %d: a program did not show its result\n", i + 1);
+            std::printf("round %d: %s did not show its result\n", i + 1, k < 0 ? "Kiln.exe" : "the minimal program");
             return 1;
         }
         kiln.push_back(k);
@@ -165,6 +167,6 @@ int main(int argc, char** argv) {
     double mk = Median(kiln), mm = Median(minimal);
     std::printf("| program | median start to result (s) | rounds |\n|---|---|---|\n");
     std::printf("| Kiln.exe | %.3f | %d |\n| minimal program | %.3f | %d |\n", mk, rounds, mm, rounds);
-    std::printf("ratio Kiln / minimal: %.2f (target at most 1.20)\n", mk / mm);
+    std::printf("ratio Kiln / minimal: %.2f (target at most %s)\n", mk / mm, megabytes > 0 ? "1.00" : "1.20");
     return 0;
 }
