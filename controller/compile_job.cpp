@@ -7,6 +7,7 @@
 #include <cstring>
 
 #include "common/cp932.h"
+#include "controller/output_conversion.h"
 #include "controller/output_pane.h"
 #include "resources/shared_names.h"
 
@@ -21,7 +22,6 @@ const char kStartErrorCaption[] = "起動エラー";
 const char kStartErrorText[] = "起動エラー：コンパイラを起動できません！\r\n";
 const int kDotsPerCycle = 10;
 const std::size_t kFrameSize = 1024;
-const std::size_t kEndRoom = 81;
 
 }  // namespace
 
@@ -37,9 +37,9 @@ bool CompileJob::StartDetachedThread(unsigned(__stdcall* body)(void*), void* arg
 }
 
 CompileJob::CompileJob(HWND mainWindow_, HWND pane_, const char* commandLine_,
-                                               const char* iniPath)
+                                               const char* iniPath, int outputCode)
     : commandLine(NULL), done(0), finished(NULL), Custom(0), Interval(300), mainWindow(NULL), pane(NULL),
-      progressRunning(false) {
+      progressRunning(false), convertOutput(outputCode != 1) {
     settingsPath[0] = '\0';
     if (iniPath) {
         // A path that does not fit is not read at all, rather than read cut short.
@@ -110,6 +110,7 @@ void CompileJob::Start() {
     // about a compiler that cannot be started, and the compile still ends.
     MessageBoxA(NULL, kStartErrorBox, kStartErrorCaption, MB_OK | MB_ICONERROR);
     ReplaceText(kStartErrorText);
+    convertOutput = false;
     MarkDone();
     if (!progressRunning) {
         // Posted, not sent: the main window's handler deletes the job, which
@@ -188,6 +189,7 @@ void CompileJob::Capture() {
         // The progress frames go on while the box is open.
         MessageBoxA(NULL, kStartErrorBox, kStartErrorCaption, MB_OK | MB_ICONERROR);
         ReplaceText(kStartErrorText);
+        convertOutput = false;
     }
     // Once done is set the job may be deleted at any moment: read what is
     // still needed first.
@@ -200,18 +202,18 @@ void CompileJob::Capture() {
 }
 
 void CompileJob::ShowResult() {
-    const char* output = text ? text : "";
-    // A lead byte left without its trail byte would swallow the end text's
-    // first character.
-    std::size_t length = text ? cp932::WholeCharactersLength(text, TextLength()) : 0;
-    char* buffer = static_cast<char*>(std::malloc(length + kEndRoom));
-    if (!buffer) {
-        // Better the output without its end line than no output at all.
-        ReplacePaneText(pane, output);
+    const char* endText = StopRequested() ? kStoppedText : kEndText;
+    if (!text) {
+        ReplacePaneText(pane, endText);
         return;
     }
-    std::memcpy(buffer, output, length);
-    std::strcpy(buffer + length, StopRequested() ? kStoppedText : kEndText);
-    ReplacePaneText(pane, buffer);
-    std::free(buffer);
+    // Converted where it lies: a large output is not copied once more.
+    if (convertOutput) CutText(ConvertOutputForPane(text, TextLength()));
+    // A lead byte left without its trail byte would swallow the end text's
+    // first character.
+    CutText(cp932::WholeCharactersLength(text, TextLength()));
+    // When the text cannot grow it is shown without its end line: better
+    // than no output at all.
+    AppendOutput(endText);
+    ReplacePaneText(pane, text);
 }

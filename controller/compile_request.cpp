@@ -92,7 +92,7 @@ Prepared PrepareAndStart(HWND window, KilnSettingsFile& settings, const char* so
     DeleteIfExists(output);
     if (!ComposeCommandLine(settings, commandLine, sizeof commandLine, source, output)) return kEnded;
     ReleaseLargePaneText(pane);  // the first progress frame replaces the text
-    CompileJob* job = new (std::nothrow) CompileJob(window, pane, commandLine);
+    CompileJob* job = new (std::nothrow) CompileJob(window, pane, commandLine, NULL, settings.OutputCode);
     runningJob = job;
     return job ? kCompiling : kEnded;
 }
