@@ -239,6 +239,12 @@ void ChildProcess::ReplaceText(const char* replacement) {
     AppendOutput(replacement);
 }
 
+void ChildProcess::CutText(std::size_t length) {
+    if (!text || length > textLength) return;
+    textLength = length;
+    text[length] = '\0';
+}
+
 BOOL ChildProcess::GetExitCode(DWORD* exitCode) {
     return GetExitCodeProcess(process.hProcess, exitCode);
 }

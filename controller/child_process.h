@@ -61,6 +61,9 @@ public:
 protected:
     // Replaces the whole collected text (used for the start-error text).
     void ReplaceText(const char* replacement);
+    // Ends the text after its first `length` bytes (at most its length), as
+    // after a rewrite in place that shortened it.
+    void CutText(std::size_t length);
 
 private:
     // The child and whatever it starts run in this job, so that a stop ends

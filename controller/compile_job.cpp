@@ -8,6 +8,7 @@
 
 #include "common/cp932.h"
 #include "controller/kiln_boxes.h"
+#include "controller/output_conversion.h"
 #include "controller/pane_text.h"
 #include "resources/shared_names.h"
 
@@ -22,7 +23,6 @@ const char kStartErrorCaption[] = "起動エラー";
 const char kStartErrorText[] = "起動エラー：コンパイラを起動できません！\r\n";
 const int kDotsPerCycle = 10;
 const std::size_t kFrameSize = 1024;
-const std::size_t kEndRoom = 81;
 
 }  // namespace
 
@@ -38,9 +38,9 @@ bool CompileJob::StartDetachedThread(unsigned(__stdcall* body)(void*), void* arg
 }
 
 CompileJob::CompileJob(HWND mainWindow_, HWND pane_, const char* commandLine_,
-                                               const char* iniPath)
+                                               const char* iniPath, int outputCode)
     : commandLine(NULL), done(0), finished(NULL), Custom(0), Interval(300), mainWindow(NULL), pane(NULL),
-      progressRunning(false) {
+      progressRunning(false), convertOutput(outputCode != 1) {
     settingsPath[0] = '\0';
     if (iniPath) {
         // A path that does not fit is not read at all, rather than read cut short.
@@ -111,6 +111,7 @@ void CompileJob::Start() {
     // about a compiler that cannot be started, and the compile still ends.
     ShowBox(NULL, kStartErrorBox, kStartErrorCaption, MB_OK | MB_ICONERROR);
     ReplaceText(kStartErrorText);
+    convertOutput = false;
     MarkDone();
     if (!progressRunning) {
         // Posted, not sent: the main window's handler deletes the job, which
@@ -189,6 +190,7 @@ void CompileJob::Capture() {
         // The progress frames go on while the box is open.
         ShowBox(NULL, kStartErrorBox, kStartErrorCaption, MB_OK | MB_ICONERROR);
         ReplaceText(kStartErrorText);
+        convertOutput = false;
     }
     // Once done is set the job may be deleted at any moment: read what is
     // still needed first.
@@ -201,18 +203,18 @@ void CompileJob::Capture() {
 }
 
 void CompileJob::ShowResult() {
-    const char* output = text ? text : "";
-    // A lead byte left without its trail byte would swallow the end text's
-    // first character.
-    std::size_t length = text ? cp932::WholeCharactersLength(text, TextLength()) : 0;
-    char* buffer = static_cast<char*>(std::malloc(length + kEndRoom));
-    if (!buffer) {
-        // Better the output without its end line than no output at all.
-        ReplacePaneText(pane, output);
+    const char* endText = StopRequested() ? kStoppedText : kEndText;
+    if (!text) {
+        ReplacePaneText(pane, endText);
         return;
     }
-    std::memcpy(buffer, output, length);
-    std::strcpy(buffer + length, StopRequested() ? kStoppedText : kEndText);
-    ReplacePaneText(pane, buffer);
-    std::free(buffer);
+    // Converted where it lies: a large output is not copied once more.
+    if (convertOutput) CutText(ConvertOutputForPane(text, TextLength()));
+    // A lead byte left without its trail byte would swallow the end text's
+    // first character.
+    CutText(cp932::WholeCharactersLength(text, TextLength()));
+    // When the text cannot grow it is shown without its end line: better
+    // than no output at all.
+    AppendOutput(endText);
+    ReplacePaneText(pane, text);
 }

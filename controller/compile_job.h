@@ -36,8 +36,9 @@ public:
 
     // Starts the compile and returns at once. iniPath names the settings file
     // to read [Message] from; null means Kiln.ini beside the running program.
+    // outputCode is the profile's OutputCode: 1 shows the output as it came.
     CompileJob(HWND mainWindow, HWND pane, const char* commandLine,
-                           const char* iniPath = NULL);
+                           const char* iniPath = NULL, int outputCode = 0);
     ~CompileJob();
 
     void ReadMessageSettings();
@@ -50,7 +51,8 @@ public:
     static unsigned __stdcall CaptureThread(void* job);
 
     // Puts the collected output followed by "Kiln:コンパイル終了" into the
-    // pane, or by "Kiln:コンパイル中止" after a stop.
+    // pane, or by "Kiln:コンパイル中止" after a stop. The output's UTF-8
+    // lines are converted and its escapes removed first, in place.
     void ShowResult();
 
     // Starts a detached thread; returns false when it could not be started.
@@ -63,6 +65,9 @@ private:
     // Set before the capture thread starts: without a progress thread, the
     // capture thread sends the completion itself.
     bool progressRunning;
+    // Cleared when the output is to be shown as it came, or when the text is
+    // Kiln's own start error rather than the compiler's.
+    bool convertOutput;
 
     void Capture();
     void Complete();

@@ -79,7 +79,8 @@ Prepared PrepareAndStart(MainWindowState& state) {
         return kEnded;
     }
     ReleaseLargePaneText(state.pane);  // the first progress frame replaces the text
-    CompileJob* job = new (std::nothrow) CompileJob(state.window, state.pane, requests.commandLine);
+    CompileJob* job = new (std::nothrow) CompileJob(state.window, state.pane, requests.commandLine, NULL,
+                                                      settings.OutputCode);
     requests.runningJob = job;
     return job ? kCompiling : kEnded;
 }

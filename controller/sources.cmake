@@ -18,6 +18,7 @@ add_library(kiln_controller STATIC
     controller/build_preparation.cpp
     controller/run_offer.cpp
     controller/child_process.cpp
+    controller/output_conversion.cpp
     controller/pane_text.cpp
     controller/shell_open.cpp
     controller/kiln_boxes.cpp)

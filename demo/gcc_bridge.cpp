@@ -8,8 +8,9 @@
 // the compiler with its output and status sent to files in a folder of our
 // own, and we copy them once the status file is there. Paths are handed over
 // as Unix paths in UTF-8 (the current folder and every argument that is an
-// absolute Windows path), and the compiler's UTF-8 text comes back in the
-// ANSI code page that Kiln reads.
+// absolute Windows path). The compiler runs in the desktop's Japanese UTF-8
+// locale and its text, file names included, is passed on in UTF-8, as gcc
+// writes it for a Japanese user of MSYS2: Kiln converts it for its pane.
 #include <windows.h>
 #include <shellapi.h>
 
@@ -100,20 +101,6 @@ std::string ShellQuote(const std::string& text) {
     return out + "'";
 }
 
-// Text from the compiler in UTF-8, as the ANSI code page. Bytes that are not
-// UTF-8 are passed on unchanged: they can only come from the source itself.
-std::string ToAnsi(const std::string& bytes) {
-    if (bytes.empty()) return bytes;
-    int n = MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, bytes.data(), static_cast<int>(bytes.size()), NULL, 0);
-    if (n <= 0) return bytes;
-    std::wstring wide(n, L'\0');
-    MultiByteToWideChar(CP_UTF8, 0, bytes.data(), static_cast<int>(bytes.size()), &wide[0], n);
-    int m = WideCharToMultiByte(CP_ACP, 0, wide.c_str(), n, NULL, 0, NULL, NULL);
-    std::string out(m, '\0');
-    WideCharToMultiByte(CP_ACP, 0, wide.c_str(), n, &out[0], m, NULL, NULL);
-    return out;
-}
-
 std::string ReadWhole(const std::wstring& path) {
     HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                               NULL, OPEN_EXISTING, 0, NULL);
@@ -136,13 +123,17 @@ bool WriteWhole(const std::wstring& path, const std::string& bytes) {
 }
 
 // The compiler joins names to the folders it was given with "/": the rest
-// of such a path, up to the ":" before its line number, gets backslashes.
+// of such a path, up to the ":" before its line number or the quote that
+// closes it (gcc's UTF-8 one in a Japanese locale), gets backslashes.
 std::string WindowsNames(std::string text) {
+    static const char kClosingQuote[] = "\xE2\x80\x99";
     for (const auto& pair : translated) {
         for (std::string::size_type at = text.find(pair.first); at != std::string::npos;) {
             text.replace(at, pair.first.size(), pair.second);
             at += pair.second.size();
-            for (; at < text.size() && std::string(" :'\"\r\n").find(text[at]) == std::string::npos; ++at)
+            for (; at < text.size() && std::string(" :'\"\r\n").find(text[at]) == std::string::npos &&
+                   text.compare(at, 3, kClosingQuote) != 0;
+                 ++at)
                 if (text[at] == '/') text[at] = '\\';
             at = text.find(pair.first, at);
         }
@@ -158,7 +149,6 @@ void Pass(DWORD which, const std::string& compilerText) {
         if (bytes[i] == '\n' && (i == 0 || bytes[i - 1] != '\r')) text += '\r';
         text += bytes[i];
     }
-    text = ToAnsi(text);
     HANDLE out = GetStdHandle(which);
     DWORD written = 0;
     if (out && out != INVALID_HANDLE_VALUE && !text.empty())
@@ -224,7 +214,7 @@ int main() {
               });
 
     std::string script =
-        "PATH=/usr/local/bin:/usr/bin:/bin\nLC_ALL=C\nexport PATH LC_ALL\nunset WINEDEBUG\n"
+        "PATH=/usr/local/bin:/usr/bin:/bin\nexport PATH\nunset WINEDEBUG\n"
         "(cd " + ShellQuote(unixCurrent) + " && exec " + command + ") >" + ShellQuote(unixWork + "/out") +
         " 2>" + ShellQuote(unixWork + "/err") + " </dev/null\n"
         "echo $? >" + ShellQuote(unixWork + "/status.part") + "\n" +

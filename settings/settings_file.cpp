@@ -120,6 +120,7 @@ void SettingsFile::LoadProfile() {
     Overlong = (Overlong & ~static_cast<unsigned>(kOverlongProfile)) | overlong;
     CheckExecute = ini::ReadInt(IniPath, s, "CheckExecute", 0);
     CompileAfterShow = ini::ReadInt(IniPath, s, "CompileAfterShow", 0);
+    OutputCode = ini::ReadInt(IniPath, s, "OutputCode", 0);
 }
 
 void SettingsFile::SaveCompilerNo() {

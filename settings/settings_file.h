@@ -49,6 +49,9 @@ public:
     char ExecuteCommandLine[kLongTextSize];
     int  CheckExecute;
     int  CompileAfterShow;
+    // 1: the compiler's output is shown as it came; otherwise its UTF-8
+    // lines are converted and its colour escapes removed.
+    int  OutputCode;
     char EditorPath[kPathSize];
     char JumpOption[kShortTextSize];
     int  JumpType;

@@ -2,6 +2,7 @@
 // the real Kiln.exe, the stand-in editor and the scriptable compiler.
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <string>
 
 #include "resources/shared_names.h"
@@ -111,4 +112,66 @@ TEST(ErrorJump, CaretInRunningEditorThenStartedEditorAndRefusals) {
     EXPECT_EQ(box.text, "ごめんなさい\n「 tcc.exe 」はサポートしていないコンパイラです");
     EXPECT_EQ(box.owner, nullptr);
     EXPECT_TRUE(p.Running());
+}
+
+namespace {
+
+// The text in UTF-8, every byte outside ASCII written as a script escape so
+// that the script's code-page-932 stepping never sees the UTF-8 bytes.
+std::string Utf8ScriptText(const std::string& cp932Text) {
+    std::wstring wide(cp932Text.size(), L'\0');
+    wide.resize(MultiByteToWideChar(932, 0, cp932Text.data(), static_cast<int>(cp932Text.size()), &wide[0],
+                                    static_cast<int>(wide.size())));
+    std::string utf8(wide.size() * 3, '\0');
+    utf8.resize(WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), &utf8[0],
+                                    static_cast<int>(utf8.size()), NULL, NULL));
+    std::string escaped;
+    for (unsigned char c : utf8) {
+        char hex[8];
+        std::snprintf(hex, sizeof hex, "\\x%02X", c);
+        escaped += c >= 0x80 || c == '\\' ? std::string(hex) : std::string(1, static_cast<char>(c));
+    }
+    return escaped;
+}
+
+}  // namespace
+
+TEST(ErrorJump, Utf8LinesConvertedAndTheJumpReadsThem) {
+    EditorsClosed cleanup;
+    KilnInstall kiln;
+    std::string source = kiln.Source("ソース\\表.c");
+    // gcc in a UTF-8 locale with colours, a tool writing code page 932, and
+    // characters without a code-page-932 form.
+    kiln.Script("err " + KilnInstall::ScriptText("警告: 表示") + "\\n\r\n"
+                "err \\x1B[01m\\x1B[K" + Utf8ScriptText(source + ":4:3: error: ‘total’ undeclared") +
+                "\\x1B[m\\x1B[K\\n\r\n"
+                "err note: \\xC3\\xA9\\xF0\\x9F\\x98\\x80 ok\\n\r\n");
+    StandinEditor editor;
+    auto settings = [&](const std::string& outputCode) {
+        WriteFile(kiln.dir() / "Kiln.ini",
+                  "[Compiler1]\r\nCompilerName=C\r\nPath=" + kiln.Compiler() +
+                      "\r\nOutputFileOption=-o\r\nOutputFileType=exe\r\n" + outputCode + "[Editor]\r\nPath=" +
+                      editor.ExePath() + "\r\nJumpOption=/jl=%N\r\nJumpType=1\r\n[Window]\r\nMagnet=0\r\n");
+    };
+    settings("");
+    ASSERT_TRUE(editor.Start("\"" + source + "\" /rect=640,0,380,300"));
+    Process p;
+    HWND window = kiln.OpenFinished(p, source);
+    ASSERT_NE(window, nullptr);
+    HWND pane = KilnInstall::Pane(window);
+    EXPECT_EQ(WindowText(pane), "警告: 表示\r\n" + source + ":4:3: error: ‘total’ undeclared\r\nnote: ?? ok\r\n"
+                                "Kiln:コンパイル終了");
+    ASSERT_TRUE(DoubleClickEditLine(pane, 1));
+    EXPECT_TRUE(WaitForFileText(editor.LogPath(), "caret 4\r\n"));
+
+    // OutputCode 1: the bytes as they came, in a Kiln started afresh.
+    PostMessageA(window, WM_CLOSE, 0, 0);
+    ASSERT_EQ(WaitForExitCode(p, 15000), 0);
+    settings("OutputCode=1\r\n");
+    Process second;
+    window = kiln.OpenFinished(second, source);
+    ASSERT_NE(window, nullptr);
+    std::string raw = WindowText(KilnInstall::Pane(window));
+    EXPECT_NE(raw.find("\x1B[01m\x1B[K"), std::string::npos) << raw;
+    EXPECT_EQ(raw.find("‘total’"), std::string::npos) << raw;
 }

@@ -75,11 +75,11 @@ TEST_F(RealGcc, ErrorLinesReachThePaneWithWindowsNames) {
     std::string source = Source("broken.c",
                                 "#include \"defs.h\"\nint main(void)\n{\n    return missing + LIMIT;\n}\n");
     std::string pane = CompileInKiln(source, "-I" + include_);
-    EXPECT_NE(pane.find("broken.c: In function 'main':\r\n"), std::string::npos) << pane;
-    EXPECT_NE(pane.find("broken.c:4:12: error: 'missing' undeclared (first use in this function)\r\n"),
+    EXPECT_NE(pane.find("broken.c: In function ‘main’:\r\n"), std::string::npos) << pane;
+    EXPECT_NE(pane.find("broken.c:4:12: error: ‘missing’ undeclared (first use in this function)\r\n"),
               std::string::npos)
         << pane;
-    EXPECT_NE(pane.find(include_ + "\\defs.h:1:15: error: expected expression before '=' token\r\n"),
+    EXPECT_NE(pane.find(include_ + "\\defs.h:1:15: error: expected expression before ‘=’ token\r\n"),
               std::string::npos)
         << pane;
     EXPECT_EQ(pane.find("/"), std::string::npos) << pane;

@@ -87,6 +87,7 @@ TEST(OptionSheet, FirstStartCompilerPageRenameSwitchAndCancel) {
     // The defaults were written before the sheet came up.
     EXPECT_EQ(op.Value("Compiler1", "Path"), op.dir / "gcc.exe");
     EXPECT_EQ(op.Value("Message", "Interval"), "300");
+    EXPECT_EQ(op.Ini().find("OutputCode"), std::string::npos);
     EXPECT_EQ(WindowText(s.handle()), kSheetCaption);
     EXPECT_EQ(GetWindowLongA(s.handle(), GWL_EXSTYLE) & WS_EX_CONTEXTHELP, 0);
     EXPECT_EQ(s.TabTexts(), (std::vector<std::string>{"コンパイラ／プログラム実行", "Wrenlet", "ウィンドウ"}));
@@ -287,7 +288,8 @@ TEST(OptionSheet, BrowseButtonsDeriveAndWriteAtOnce) {
 }
 
 TEST(OptionSheet, KilnIsToldOncePerVisitedPageAfterItsKeysAreSaved) {
-    KilnOpInstall op("[Compiler1]\r\nCompilerName=C\r\n");
+    // A key the sheet does not show is kept when it saves the profile.
+    KilnOpInstall op("[Compiler1]\r\nCompilerName=C\r\nOutputCode=1\r\n");
     StandinKiln kiln;
     ASSERT_TRUE(kiln.Start(op.dir));
     struct Round {
@@ -310,6 +312,8 @@ TEST(OptionSheet, KilnIsToldOncePerVisitedPageAfterItsKeysAreSaved) {
         EXPECT_TRUE(op.Closed());
         EXPECT_EQ(kiln.Reloads(), round.log);
     }
+    EXPECT_EQ(op.Value("Compiler1", "CompilerName"), "三頁");
+    EXPECT_EQ(op.Value("Compiler1", "OutputCode"), "1");
 }
 
 TEST(OptionSheet, UnsavedSettingsAreReportedAndKeepTheSheetOpen) {

@@ -1,0 +1,111 @@
+#include "output_text.h"
+
+#include <cstring>
+
+namespace outputtext {
+
+namespace {
+
+// LF and ESC are looked for byte by byte: neither is ever the trail byte of
+// a code-page-932 character (those are 0x40 and above), nor part of a UTF-8
+// sequence.
+const unsigned char kEscape = 0x1B;
+
+// Length of the UTF-8 sequence at text[0], or 0 when none is valid there.
+std::size_t SequenceLength(const unsigned char* text, std::size_t length) {
+    unsigned char lead = text[0];
+    std::size_t n;
+    unsigned char low = 0x80, high = 0xBF;  // allowed range of the second byte
+    if (lead < 0x80) return 1;
+    if (lead >= 0xC2 && lead <= 0xDF) {
+        n = 2;
+    } else if (lead >= 0xE0 && lead <= 0xEF) {
+        n = 3;
+        if (lead == 0xE0) low = 0xA0;   // overlong
+        if (lead == 0xED) high = 0x9F;  // surrogates
+    } else if (lead >= 0xF0 && lead <= 0xF4) {
+        n = 4;
+        if (lead == 0xF0) low = 0x90;   // overlong
+        if (lead == 0xF4) high = 0x8F;  // above U+10FFFF
+    } else {
+        return 0;
+    }
+    if (length < n || text[1] < low || text[1] > high) return 0;
+    for (std::size_t i = 2; i < n; ++i) {
+        if (text[i] < 0x80 || text[i] > 0xBF) return 0;
+    }
+    return n;
+}
+
+// Moves one line's bytes from `from` down to `to` (to <= from), leaving out
+// its escape sequences; returns the bytes kept.
+std::size_t MoveWithoutEscapes(const char* from, std::size_t length, char* to) {
+    std::size_t kept = 0;
+    std::size_t i = 0;
+    while (i < length) {
+        const void* found = std::memchr(from + i, kEscape, length - i);
+        std::size_t stop = found ? static_cast<std::size_t>(static_cast<const char*>(found) - from) : length;
+        if (to + kept != from + i) std::memmove(to + kept, from + i, stop - i);
+        kept += stop - i;
+        if (!found) break;
+        std::size_t escape = EscapeLength(from + stop, length - stop);
+        if (escape == 0) {
+            // Not a complete sequence: the ESC stays, as it came.
+            to[kept++] = from[stop];
+            escape = 1;
+        }
+        i = stop + escape;
+    }
+    return kept;
+}
+
+}  // namespace
+
+bool IsMultiByteUtf8(const char* text, std::size_t length) {
+    const unsigned char* bytes = reinterpret_cast<const unsigned char*>(text);
+    bool multiByte = false;
+    std::size_t i = 0;
+    while (i < length) {
+        if (bytes[i] < 0x80) {
+            ++i;
+            continue;
+        }
+        std::size_t n = SequenceLength(bytes + i, length - i);
+        if (n == 0) return false;
+        multiByte = true;
+        i += n;
+    }
+    return multiByte;
+}
+
+std::size_t EscapeLength(const char* text, std::size_t length) {
+    if (length < 3 || static_cast<unsigned char>(text[0]) != kEscape || text[1] != '[') return 0;
+    std::size_t i = 2;
+    while (i < length && text[i] >= 0x30 && text[i] <= 0x3F) ++i;
+    while (i < length && text[i] >= 0x20 && text[i] <= 0x2F) ++i;
+    if (i < length && text[i] >= 0x40 && text[i] <= 0x7E) return i + 1;
+    return 0;
+}
+
+std::size_t ConvertInPlace(char* text, std::size_t length, const CodePageStep& step) {
+    std::size_t read = 0;
+    if (length >= 3 && std::memcmp(text, "\xEF\xBB\xBF", 3) == 0) read = 3;
+    std::size_t written = 0;
+    while (read < length) {
+        const void* lf = std::memchr(text + read, '\n', length - read);
+        std::size_t end = lf ? static_cast<std::size_t>(static_cast<const char*>(lf) - text) : length;
+        std::size_t lineStart = written;
+        written += MoveWithoutEscapes(text + read, end - read, text + written);
+        std::size_t lineLength = written - lineStart;
+        if (IsMultiByteUtf8(text + lineStart, lineLength)) {
+            std::size_t converted = step.convert(text + lineStart, lineLength, text + lineStart, step.context);
+            // A failed step leaves the line as it came rather than lose it.
+            if (converted != kStepFailed && converted <= lineLength) written = lineStart + converted;
+        }
+        if (lf) text[written++] = '\n';
+        read = end + 1;
+    }
+    return written;
+}
+
+}  // namespace outputtext

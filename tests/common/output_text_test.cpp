@@ -1,0 +1,103 @@
+#include "common/output_text.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+#include <vector>
+
+namespace {
+
+// A code-page step that knows a handful of characters, enough to tell a
+// converted line from one left as it came. Narrow literals here are code
+// page 932; u8 literals stay UTF-8.
+struct SmallTable {
+    int calls = 0;
+    bool fail = false;
+};
+
+std::size_t SmallStep(const char* utf8, std::size_t length, char* out, void* context) {
+    SmallTable* table = static_cast<SmallTable*>(context);
+    ++table->calls;
+    if (table->fail) return outputtext::kStepFailed;
+    std::string in(utf8, length);  // read all before writing: out may be utf8
+    std::string result;
+    for (std::size_t i = 0; i < in.size();) {
+        unsigned char c = static_cast<unsigned char>(in[i]);
+        std::size_t n = c < 0x80 ? 1 : c < 0xE0 ? 2 : c < 0xF0 ? 3 : 4;
+        std::string ch = in.substr(i, n);
+        if (n == 1) result += ch;
+        else if (ch == u8"‘") result += "‘";
+        else if (ch == u8"’") result += "’";
+        else if (ch == u8"表") result += "表";
+        else if (ch == u8"ソ") result += "ソ";
+        else if (ch == u8"エ") result += "エ";
+        else result += "?";
+        i += n;
+    }
+    std::memcpy(out, result.data(), result.size());
+    return result.size();
+}
+
+std::string Convert(const std::string& text, SmallTable* table) {
+    std::vector<char> copy(text.begin(), text.end());
+    outputtext::CodePageStep step = {SmallStep, table};
+    std::size_t n = outputtext::ConvertInPlace(copy.data(), copy.size(), step);
+    EXPECT_LE(n, text.size());
+    return std::string(copy.data(), n);
+}
+
+}  // namespace
+
+TEST(OutputText, LineByLine) {
+    const struct {
+        const char* name;
+        std::string in;
+        std::string out;
+        int steps;  // lines handed to the code-page step
+    } cases[] = {
+        {"utf8 quotes", u8"a.c:7:12: error: ‘total’ undeclared\r\n",
+         "a.c:7:12: error: ‘total’ undeclared\r\n", 1},
+        {"utf8 japanese path", u8"C:\\ソ\\表.c:3:1: エ\r\nok", "C:\\ソ\\表.c:3:1: エ\r\nok", 1},
+        {"ascii", "hello.c:1: warning: x\r\n\r\nend", "hello.c:1: warning: x\r\n\r\nend", 0},
+        {"cp932", "C:\\ソース\\表.c:3: エラー\r\n", "C:\\ソース\\表.c:3: エラー\r\n", 0},
+        // Half-width ﾃｩ is C3 A9, valid UTF-8 on its own; 表 after it is not.
+        {"cp932 partly utf8", "\xC3\xA9 \x95\x5C.c\r\n", "\xC3\xA9 \x95\x5C.c\r\n", 0},
+        {"mixed lines", u8"‘a’\n" "\x95\x5C\n" u8"‘b’", "‘a’\n\x95\x5C\n‘b’", 2},
+        {"escapes middle and end", "\x1b[01m\x1b[Ka.c:1:\x1b[m\x1b[K \x1b[01;31merror\x1b[0m\r\nx\x1b[m",
+         "a.c:1: error\r\nx", 0},
+        {"escapes around utf8", u8"\x1b[01m‘x’\x1b[m\x1b[K\r\n", "‘x’\r\n", 1},
+        {"incomplete escapes stay", "a\x1b[31\r\nb\x1b[\x1b(B\x1b", "a\x1b[31\r\nb\x1b[\x1b(B\x1b", 0},
+        {"bom at the start", "\xEF\xBB\xBF" u8"‘a’\r\nb", "‘a’\r\nb", 1},
+        {"bom alone", "\xEF\xBB\xBF", "", 0},
+        {"outside cp932", u8"\U0001F600 é ‘x’", "? ? ‘x’", 1},
+        {"overlong, surrogate, cut", "\xC0\xAF\n\xED\xA0\x80\n\xE2\x80\x98\xE2\x80",
+         "\xC0\xAF\n\xED\xA0\x80\n\xE2\x80\x98\xE2\x80", 0},
+        {"above U+10FFFF", "\xF4\x90\x80\x80", "\xF4\x90\x80\x80", 0},
+    };
+    for (const auto& c : cases) {
+        SmallTable table;
+        EXPECT_EQ(Convert(c.in, &table), c.out) << c.name;
+        EXPECT_EQ(table.calls, c.steps) << c.name;
+    }
+}
+
+TEST(OutputText, FailedStepKeepsTheLine) {
+    SmallTable table;
+    table.fail = true;
+    EXPECT_EQ(Convert(u8"\x1b[1m‘a’\r\nb", &table), u8"‘a’\r\nb");
+}
+
+TEST(OutputText, Utf8AndEscapeForms) {
+    EXPECT_TRUE(outputtext::IsMultiByteUtf8("\xF0\x90\x80\x80", 4));
+    EXPECT_TRUE(outputtext::IsMultiByteUtf8("\xED\x9F\xBF", 3));   // U+D7FF
+    EXPECT_FALSE(outputtext::IsMultiByteUtf8("\xE0\x9F\xBF", 3));  // overlong
+    EXPECT_FALSE(outputtext::IsMultiByteUtf8("\xC2", 1));
+    EXPECT_FALSE(outputtext::IsMultiByteUtf8("\x80", 1));
+    EXPECT_FALSE(outputtext::IsMultiByteUtf8("ascii", 5));
+    EXPECT_EQ(outputtext::EscapeLength("\x1b[m", 3), 3u);
+    EXPECT_EQ(outputtext::EscapeLength("\x1b[?25hX", 7), 6u);
+    EXPECT_EQ(outputtext::EscapeLength("\x1b[1 qX", 6), 5u);
+    EXPECT_EQ(outputtext::EscapeLength("\x1b[1\x80", 4), 0u);
+    EXPECT_EQ(outputtext::EscapeLength("\x1b]0;t\x07", 6), 0u);
+}
