@@ -63,13 +63,17 @@ kiln_configure() {
 kiln_release_dir() {
     if [ "$KILN_ARCH" = i686 ]; then echo "$KILN_BUILD_DIR"; else echo "$KILN_ROOT/build-i686"; fi
 }
-# Configures the release build when it has not been configured yet; an
-# existing one keeps its options (the tests' build makes the same programs).
+# Configures the release build: a new one for the programs alone; an
+# existing one again with the options it has (the tests' build makes the
+# same programs), so that a program added since is a target make knows.
 kiln_configure_release() {
     local dir
     dir=$(kiln_release_dir)
-    [ -f "$dir/CMakeCache.txt" ] && return 0
-    (KILN_ARCH=i686; KILN_BUILD_DIR=$dir; kiln_configure -DKILN_BUILD_TESTS=OFF)
+    if [ -f "$dir/CMakeCache.txt" ]; then
+        cmake -S "$KILN_ROOT" -B "$dir" >/dev/null
+    else
+        (KILN_ARCH=i686; KILN_BUILD_DIR=$dir; kiln_configure -DKILN_BUILD_TESTS=OFF)
+    fi
 }
 
 # Starts Xvfb on a free display and one persistent wineserver.
