@@ -5,21 +5,26 @@
 
 #include "common/cp932.h"
 
-void ReadItemText(HWND dialog, int id, char* field, std::size_t fieldSize) {
+namespace {
+
+// The control's whole text, however long.
+std::vector<char> ControlText(HWND dialog, int id) {
     HWND control = GetDlgItem(dialog, id);
     int length = GetWindowTextLengthA(control);
     std::vector<char> text(static_cast<std::size_t>(length > 0 ? length : 0) + 1, '\0');
     GetWindowTextA(control, text.data(), static_cast<int>(text.size()));
-    cp932::CopyFitting(field, fieldSize, text.data());
+    return text;
+}
+
+}  // namespace
+
+void ReadItemText(HWND dialog, int id, char* field, std::size_t fieldSize) {
+    cp932::CopyFitting(field, fieldSize, ControlText(dialog, id).data());
 }
 
 void ReadFieldText(HWND dialog, int id, char* field, std::size_t fieldSize, unsigned* overlong, unsigned bit) {
     if (*overlong & bit) {
-        HWND control = GetDlgItem(dialog, id);
-        int length = GetWindowTextLengthA(control);
-        std::vector<char> text(static_cast<std::size_t>(length > 0 ? length : 0) + 1, '\0');
-        GetWindowTextA(control, text.data(), static_cast<int>(text.size()));
-        if (std::strcmp(text.data(), field) == 0) return;
+        if (std::strcmp(ControlText(dialog, id).data(), field) == 0) return;
         *overlong &= ~bit;
     }
     ReadItemText(dialog, id, field, fieldSize);

@@ -8,7 +8,7 @@
 #include <cstring>
 #include <string>
 
-#include "../common/cp932.h"
+#include "common/cp932.h"
 
 namespace ini {
 
@@ -65,10 +65,8 @@ int ReadInt(const char* path, const char* section, const char* key, int def) {
 }
 
 namespace {
-unsigned failedWrites = 0;
-}  // namespace
 
-namespace {
+unsigned failedWrites = 0;
 
 // The profile reader trims blanks around a value and takes off one pair of
 // matching quotes that enclose it. A value it would change that way goes in
