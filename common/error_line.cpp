@@ -135,8 +135,46 @@ const char* SkipMessageWords(const char* filePart) {
     return filePart;
 }
 
+namespace {
+
+const char kIncludedFrom[] = "In file included from ";
+const char kFrom[] = "from ";
+
+// The text after the include chain's words, or null for another line.
+const char* AfterIncludeWords(const char* line) {
+    if (std::strncmp(line, kIncludedFrom, sizeof kIncludedFrom - 1) == 0) return line + sizeof kIncludedFrom - 1;
+    // The following lines are indented under the first one's file.
+    const char* p = line;
+    while (*p == ' ') ++p;
+    if (p == line || std::strncmp(p, kFrom, sizeof kFrom - 1) != 0) return nullptr;
+    return p + sizeof kFrom - 1;
+}
+
+}  // namespace
+
+bool IsIncludeChainLine(const char* line) {
+    const char* file = AfterIncludeWords(line);
+    if (!file || *file == '\0') return false;
+    // A location follows the file, as on every line of the chain.
+    for (const char* p = file; *p; p = cp932::Next(p)) {
+        if (*p == ':' && IsDigit(p[1])) return true;
+    }
+    return false;
+}
+
+const char* SkipIncludeWords(const char* filePart) {
+    const char* file = AfterIncludeWords(filePart);
+    return file && *file ? file : filePart;
+}
+
+const char* LineFilePart(const char* filePart, LineForm form) {
+    if (form == kSpaceForm) return SkipMessageWords(filePart);
+    if (form == kColonForm) return SkipIncludeWords(filePart);
+    return filePart;
+}
+
 std::string JumpParameters(const char* filePart, const char* filledOption, LineForm form) {
-    const char* file = form == kSpaceForm ? SkipMessageWords(filePart) : filePart;
+    const char* file = LineFilePart(filePart, form);
     std::string parameters;
     if (cp932::FindFirstOf(file, " \t")) {
         parameters = std::string("\"") + file + "\"";

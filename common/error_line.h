@@ -40,9 +40,22 @@ void FillJumpOption(char* buffer, int n);
 // "hello.c"), so that the editor opens one file, not three.
 const char* SkipMessageWords(const char* filePart);
 
+// gcc's include chain names the including files: "In file included from
+// hello.c:2:" and then "                 from b.h:3:" (a comma instead of the
+// last colon when more follow). True for such a line.
+bool IsIncludeChainLine(const char* line);
+
+// The colon form's file part without the include chain's words before it
+// ("In file included from hello.c" -> "hello.c").
+const char* SkipIncludeWords(const char* filePart);
+
+// The file that a parsed line names: its file part without the words of its
+// form that come before the file.
+const char* LineFilePart(const char* filePart, LineForm form);
+
 // The editor's parameters: the file part, one blank, the filled option. A
 // file part holding a blank is quoted so that it stays one argument; the
-// space form's message words are left out.
+// words before the file (LineFilePart) are left out.
 std::string JumpParameters(const char* filePart, const char* filledOption, LineForm form);
 
 #endif

@@ -30,11 +30,17 @@ const DWORD kIdleWaitMs = 5;
 // end is not the compile's output, and it must not keep the compile going.
 const DWORD kAfterEndMs = 1000;
 
+LONGLONG Now() {
+    LARGE_INTEGER count;
+    return QueryPerformanceCounter(&count) ? count.QuadPart : 0;
+}
+
 }  // namespace
 
 ChildProcess::ChildProcess()
     : text(NULL), outputRead(NULL), outputWrite(NULL), errorRead(NULL), errorWrite(NULL),
-      jobObject(CreateJobObjectA(NULL, NULL)), stopHandle(NULL), stopRequested(0), textLength(0), capacity(0) {
+      jobObject(CreateJobObjectA(NULL, NULL)), stopHandle(NULL), stopRequested(0), textLength(0), capacity(0),
+      exitStatus(0), exitStatusKnown(false), startCount(0), endCount(0) {
     SECURITY_ATTRIBUTES attributes;
     attributes.nLength = sizeof attributes;
     attributes.lpSecurityDescriptor = NULL;
@@ -117,6 +123,7 @@ int ChildProcess::Run(char* commandLine) {
     // Not started suspended: a child left suspended by a Kiln that ends
     // before resuming it would wait for ever, holding its files. It joins
     // the job at once; a compiler starts its own helpers only later.
+    startCount = Now();
     if (!CreateProcessA(NULL, commandLine, NULL, NULL, TRUE, NORMAL_PRIORITY_CLASS, NULL, NULL, &startup,
                         &process)) {
         std::memset(&process, 0, sizeof process);
@@ -163,6 +170,7 @@ int ChildProcess::Run(char* commandLine) {
         ended = ChildHasEnded();
         if (ended) {
             endedAt = GetTickCount();
+            endCount = Now();
             continue;
         }
         if (++idlePasses <= kYieldPasses) {
@@ -174,6 +182,7 @@ int ChildProcess::Run(char* commandLine) {
     }
     ReadPipe(errorRead);
     ReadPipe(outputRead);
+    exitStatusKnown = GetExitCode(&exitStatus) != FALSE;
     child = stopHandle.exchange(NULL);
     if (child) CloseHandle(child);
     CloseProcess();
@@ -247,6 +256,17 @@ void ChildProcess::CutText(std::size_t length) {
 
 BOOL ChildProcess::GetExitCode(DWORD* exitCode) {
     return GetExitCodeProcess(process.hProcess, exitCode);
+}
+
+bool ChildProcess::ExitStatus(DWORD* code) const {
+    if (exitStatusKnown) *code = exitStatus;
+    return exitStatusKnown;
+}
+
+unsigned long ChildProcess::RunMilliseconds() const {
+    LARGE_INTEGER frequency;
+    if (endCount <= startCount || !QueryPerformanceFrequency(&frequency) || frequency.QuadPart <= 0) return 0;
+    return static_cast<unsigned long>((endCount - startCount) * 1000 / frequency.QuadPart);
 }
 
 BOOL ChildProcess::CloseProcess() {

@@ -42,6 +42,12 @@ public:
     BOOL GetExitCode(DWORD* exitCode);
     BOOL CloseProcess();
 
+    // Once Run has returned 1: the child's exit status; false when the
+    // child never ran or its status could not be read.
+    bool ExitStatus(DWORD* code) const;
+    // Once Run has returned: milliseconds from the child's start to its end.
+    unsigned long RunMilliseconds() const;
+
     // Ends the child and every process it started, from any thread, at any
     // time while the object lives: before the child starts (it is then
     // ended as soon as it exists), while it runs, or after it has ended.
@@ -76,6 +82,11 @@ private:
     std::atomic<int> stopRequested;
     std::size_t textLength;
     std::size_t capacity;  // bytes allocated for text, terminator included
+    DWORD exitStatus;
+    bool exitStatusKnown;
+    // Performance-counter readings at the child's start and at its end.
+    LONGLONG startCount;
+    LONGLONG endCount;
 
     bool Ready() const;
     bool ChildHasEnded();

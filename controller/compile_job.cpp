@@ -7,9 +7,11 @@
 #include <cstring>
 
 #include "common/cp932.h"
+#include "common/status_text.h"
 #include "controller/kiln_boxes.h"
 #include "controller/output_conversion.h"
 #include "controller/pane_text.h"
+#include "controller/status_bar.h"
 #include "resources/shared_names.h"
 
 namespace {
@@ -37,10 +39,10 @@ bool CompileJob::StartDetachedThread(unsigned(__stdcall* body)(void*), void* arg
     return true;
 }
 
-CompileJob::CompileJob(HWND mainWindow_, HWND pane_, const char* commandLine_,
-                                               const char* iniPath, int outputCode)
+CompileJob::CompileJob(HWND mainWindow_, HWND pane_, const char* commandLine_, const char* iniPath,
+                       int outputCode, HWND statusBar_)
     : commandLine(NULL), done(0), finished(NULL), Custom(0), Interval(300), mainWindow(NULL), pane(NULL),
-      progressRunning(false), convertOutput(outputCode != 1) {
+      statusBar(statusBar_), progressRunning(false), convertOutput(outputCode != 1), startTick(GetTickCount()) {
     settingsPath[0] = '\0';
     if (iniPath) {
         // A path that does not fit is not read at all, rather than read cut short.
@@ -125,6 +127,10 @@ bool CompileJob::StartProgress() {
     return startThread(&DotProgressThread, this);
 }
 
+void CompileJob::ShowProgressStatus() {
+    SetStatusText(statusBar, CompilingStatus(GetTickCount() - startTick).c_str());
+}
+
 void CompileJob::Complete() {
     SendMessageA(mainWindow, WM_KILN_COMPILE_DONE, 0, reinterpret_cast<LPARAM>(this));
 }
@@ -138,6 +144,7 @@ unsigned __stdcall CompileJob::DotProgressThread(void* argument) {
         PumpMessages();
         ReplacePaneText(job->pane, frame);
         SendMessageA(job->pane, WM_PAINT, 0, 0);
+        job->ShowProgressStatus();
         if (k > kDotsPerCycle) {
             std::strcpy(frame, kFirstFrame);
             k = 1;
@@ -173,6 +180,7 @@ unsigned __stdcall CompileJob::CustomProgressThread(void* argument) {
         ReplacePaneText(job->pane, frame);
         SendMessageA(job->pane, EM_SCROLLCARET, 0, 0);
         SendMessageA(job->pane, WM_PAINT, 0, 0);
+        job->ShowProgressStatus();
         if (job->WaitFrame()) break;
     }
     job->Complete();

@@ -33,12 +33,14 @@ public:
     int Interval;  // milliseconds between frames, never negative here
     HWND mainWindow;
     HWND pane;
+    // Shows the seconds so far with each progress frame; may be null.
+    HWND statusBar;
 
     // Starts the compile and returns at once. iniPath names the settings file
     // to read [Message] from; null means Kiln.ini beside the running program.
     // outputCode is the profile's OutputCode: 1 shows the output as it came.
-    CompileJob(HWND mainWindow, HWND pane, const char* commandLine,
-                           const char* iniPath = NULL, int outputCode = 0);
+    CompileJob(HWND mainWindow, HWND pane, const char* commandLine, const char* iniPath = NULL,
+               int outputCode = 0, HWND statusBar = NULL);
     ~CompileJob();
 
     void ReadMessageSettings();
@@ -69,8 +71,12 @@ private:
     // Kiln's own start error rather than the compiler's.
     bool convertOutput;
 
+    // When the job began, for the seconds shown while it runs.
+    DWORD startTick;
+
     void Capture();
     void Complete();
+    void ShowProgressStatus();
     void MarkDone();
     // Waits one frame interval or until the compile has ended; true at the end.
     bool WaitFrame();

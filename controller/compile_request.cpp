@@ -5,12 +5,15 @@
 #include <new>
 #include <string>
 
+#include "common/compiler_messages.h"
+#include "common/status_text.h"
 #include "controller/build_preparation.h"
 #include "controller/compile_job.h"
 #include "controller/kiln_boxes.h"
 #include "controller/pane_text.h"
 #include "controller/path_operations.h"
 #include "controller/run_offer.h"
+#include "controller/status_bar.h"
 #include "controller/window_placement.h"
 #include "resources/shared_names.h"
 
@@ -60,6 +63,22 @@ void DiscardStoppedOutput(CompileJob* job, const char* outputPath) {
     CloseHandle(file);
 }
 
+// The bar after a compile: the counts of the output as shown, by the words
+// of the selected compiler; after Esc only the time; after a compiler that
+// could not be started nothing, as it has no exit code to tell.
+void ShowCompileSummary(const MainWindowState& state, const CompileJob& job) {
+    DWORD exitCode = 0;
+    std::string status;
+    if (job.StopRequested()) {
+        status = StoppedStatus(job.RunMilliseconds());
+    } else if (job.ExitStatus(&exitCode)) {
+        MessageDialect dialect = DialectForCompiler(state.settings.Path);
+        status = SummaryStatus(CountMessages(dialect, job.text ? job.text : "", job.TextLength()), exitCode,
+                               job.RunMilliseconds());
+    }
+    SetStatusText(state.statusBar, status.c_str());
+}
+
 enum Prepared { kEnded, kUpToDate, kCompiling };
 
 // From the output path to the compile job; the window may still be hidden.
@@ -71,6 +90,7 @@ Prepared PrepareAndStart(MainWindowState& state) {
     if (FileExists(state.output) && CompareFileTimes(state.source, state.output) <= 0) {
         ReleaseLargePaneText(state.pane);
         ReplacePaneText(state.pane, kUnchangedSource);
+        SetStatusText(state.statusBar, kUnchangedStatus);
         return kUpToDate;
     }
     DeleteIfExists(state.output);
@@ -79,8 +99,9 @@ Prepared PrepareAndStart(MainWindowState& state) {
         return kEnded;
     }
     ReleaseLargePaneText(state.pane);  // the first progress frame replaces the text
+    SetStatusText(state.statusBar, CompilingStatus(0).c_str());
     CompileJob* job = new (std::nothrow) CompileJob(state.window, state.pane, requests.commandLine, NULL,
-                                                      settings.OutputCode);
+                                                      settings.OutputCode, state.statusBar);
     requests.runningJob = job;
     return job ? kCompiling : kEnded;
 }
@@ -89,6 +110,8 @@ void CarryOut(MainWindowState& state, const char* path) {
     KilnSettingsFile& settings = state.settings;
     HWND window = state.window;
 
+    // What the bar said was about the request before; a refusal leaves it empty.
+    SetStatusText(state.statusBar, "");
     if (!AcceptSourcePath(state, path)) return;
     if (ReportIfEmpty(state.source, kNoSourceMessage)) return;
     if (ReportIfEmpty(settings.Path, kNoCompilerMessage)) return;
@@ -145,6 +168,7 @@ LRESULT OnCompileDone(MainWindowState& state, LPARAM lParam) {
     if (job == NULL || job != requests.runningJob || !job->done.load(std::memory_order_acquire)) return 0;
     ++requests.busyDepth;
     job->ShowResult();
+    ShowCompileSummary(state, *job);
     bool stopped = job->StopRequested();
     if (stopped) DiscardStoppedOutput(job, state.output);
     delete job;

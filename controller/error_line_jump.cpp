@@ -2,11 +2,13 @@
 
 #include <cstring>
 #include <string>
+#include <vector>
 
 #include "common/cp932.h"
 #include "common/error_line.h"
 #include "controller/kiln_boxes.h"
 #include "controller/locate_window.h"
+#include "controller/path_operations.h"
 #include "controller/shell_open.h"
 #include "resources/shared_names.h"
 
@@ -21,6 +23,20 @@ LRESULT SendToEditor(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
         return -1;
     }
     return static_cast<LRESULT>(result);
+}
+
+bool IsAbsolute(const char* path) {
+    bool drive = ((path[0] >= 'A' && path[0] <= 'Z') || (path[0] >= 'a' && path[0] <= 'z')) && path[1] == ':';
+    return drive || path[0] == '\\' || path[0] == '/';
+}
+
+// The full form of a path, slashes turned into backslashes; empty when the
+// system cannot make one.
+std::string FullPath(const std::string& path) {
+    char full[MAX_PATH * 2];
+    DWORD n = GetFullPathNameA(path.c_str(), sizeof full, full, NULL);
+    if (n == 0 || n >= sizeof full) return std::string();
+    return full;
 }
 
 }  // namespace
@@ -41,16 +57,35 @@ void LaunchEditorAtLine(HWND owner, const char* editorPath, const char* paramete
     ShellOpen(owner, editorPath, parameters);  // a failed start is not reported
 }
 
-bool JumpInRunningEditor(const char* sourcePath, int n) {
+HWND EditorShowingFile(const char* sourcePath, const char* filePart) {
+    std::string source = UnquotedPath(sourcePath);
+    std::string named = filePart;
+    if (!named.empty() && !IsAbsolute(named.c_str())) {
+        std::vector<char> folder(source.begin(), source.end());
+        folder.push_back('\0');
+        CutAtLastBackslash(folder.data());
+        named = std::string(folder.data()) + "\\" + named;
+    }
+    std::string full = named.empty() ? std::string() : FullPath(named);
+    // The source is looked for by its path as Kiln has it, as always; a
+    // line that names no file Kiln can make out is taken to be about it.
+    const char* wanted = sourcePath;
+    if (!full.empty() && !cp932::EqualNoCase(full.c_str(), FullPath(source).c_str())) wanted = full.c_str();
     HWND editor = NULL;
-    if (!LocateWindow(WRENLET_WINDOW_CLASS, sourcePath, &editor)) return false;
+    if (!LocateWindow(WRENLET_WINDOW_CLASS, wanted, &editor)) return NULL;
+    return editor;
+}
+
+bool MoveEditorCaret(HWND editor, int n, bool bringForward) {
     HWND edit = reinterpret_cast<HWND>(SendToEditor(editor, WM_WRENLET_GETEDIT, 0, 0));
     if (edit == NULL || edit == reinterpret_cast<HWND>(-1)) return false;
     LRESULT p = SendToEditor(edit, EM_LINEINDEX, static_cast<WPARAM>(n - 1), 0);
     SendToEditor(edit, EM_SETSEL, static_cast<WPARAM>(p), p);
     SendToEditor(edit, EM_SCROLLCARET, 0, 0);
-    SetForegroundWindow(editor);
-    SetFocus(editor);
+    if (bringForward) {
+        SetForegroundWindow(editor);
+        SetFocus(editor);
+    }
     return true;
 }
 
@@ -66,9 +101,11 @@ void JumpToErrorLine(HWND owner, const SettingsFile& settings, const char* sourc
     int n = ParseErrorLine(line, settings.Path);
     if (n <= 0) return;
     switch (settings.JumpType) {
-    case 1:
-        if (JumpInRunningEditor(sourcePath, n)) return;
+    case 1: {
+        HWND shown = EditorShowingFile(sourcePath, LineFilePart(line, form));
+        if (shown && MoveEditorCaret(shown, n, true)) return;
         break;
+    }
     case 0:
         break;
     default:

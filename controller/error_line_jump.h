@@ -15,13 +15,19 @@ int ParseErrorLine(char* text, const char* compilerPath);
 // starts the editor with them.
 void LaunchEditorAtLine(HWND owner, const char* editorPath, const char* parameters);
 
-// Moves the caret of the editor window that shows `sourcePath` to line n;
-// false when no editor window shows the file.
-bool JumpInRunningEditor(const char* sourcePath, int n);
+// The editor window that shows the file a line names: `filePart` taken
+// relative to the compiled source's folder (where the compiler ran), or the
+// source itself when the line names it. Null when no editor shows the file.
+HWND EditorShowingFile(const char* sourcePath, const char* filePart);
 
-// The whole jump for one pane line (the double-click's work): the line form
-// of the compiler in `settings`, the editor that shows `sourcePath`, boxes
-// over `owner`.
+// Moves the editor's caret to line n; with `bringForward` the editor then
+// becomes the foreground window with the focus. False when the editor does
+// not answer.
+bool MoveEditorCaret(HWND editor, int n, bool bringForward);
+
+// The whole jump for one pane line (the double-click's and Enter's work):
+// the line form of the compiler in `settings`, the editor that shows the
+// line's file, boxes over `owner`.
 void JumpToErrorLine(HWND owner, const SettingsFile& settings, const char* sourcePath, char* line);
 
 #endif

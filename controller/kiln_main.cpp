@@ -9,6 +9,7 @@
 #include "controller/kiln_boxes.h"
 #include "controller/locate_window.h"
 #include "controller/main_window.h"
+#include "controller/window_keys.h"
 #include "resources/resource_ids.h"
 #include "resources/shared_names.h"
 
@@ -42,8 +43,9 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE previous, LPSTR, int) {
     if (!AcceptSourcePath(state, tail)) return 0;
 
     // The application manifest asks for the common controls 6: the pane is
-    // that version's edit control, whose class comctl32 registers.
-    INITCOMMONCONTROLSEX classes = {sizeof classes, ICC_STANDARD_CLASSES};
+    // that version's edit control, whose class comctl32 registers, as it
+    // registers the status bar's.
+    INITCOMMONCONTROLSEX classes = {sizeof classes, ICC_STANDARD_CLASSES | ICC_BAR_CLASSES};
     InitCommonControlsEx(&classes);
     if (previous == NULL && !RegisterMainWindowClass(instance)) return 0;
     HWND window = CreateMainWindow(instance, state);
@@ -57,13 +59,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE previous, LPSTR, int) {
     HACCEL keys = LoadAcceleratorsA(instance, MAKEINTRESOURCEA(IDR_PROFILE_KEYS));
     MSG message;
     while (GetMessageA(&message, NULL, 0, 0)) {
-        // Esc stops a running compile wherever Kiln has the focus; it is no
-        // accelerator, since the table holds the profile keys only.
-        if (message.message == WM_KEYDOWN && message.wParam == VK_ESCAPE &&
-            (message.hwnd == window || IsChild(window, message.hwnd))) {
-            StopRunningCompile(state);
-            continue;
-        }
+        if (HandleWindowKey(state, message)) continue;
         if (!TranslateAcceleratorA(window, keys, &message)) {
             TranslateMessage(&message);
             DispatchMessageA(&message);

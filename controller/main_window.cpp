@@ -4,8 +4,9 @@
 #include <cstring>
 
 #include "controller/compile_request.h"
-#include "controller/error_line_jump.h"
+#include "controller/error_navigation.h"
 #include "controller/output_pane.h"
+#include "controller/status_bar.h"
 #include "controller/window_placement.h"
 #include "resources/resource_ids.h"
 #include "resources/shared_names.h"
@@ -29,11 +30,14 @@ LRESULT OnCreate(MainWindowState& state, const CREATESTRUCTA* create) {
     KilnSettingsFile& settings = state.settings;
     settings.Load();
     PlaceWindow(settings, window, state.source);
+    state.statusBar = CreateStatusBar(window, create->hInstance);
     RECT client;
     GetClientRect(window, &client);
+    int below = PlaceStatusBar(state.statusBar);
     state.pane = CreateWindowExA(0, "EDIT", "",
                                  WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_HSCROLL | ES_READONLY | ES_MULTILINE, 0, 0,
-                                 client.right, client.bottom, window, NULL, create->hInstance, NULL);
+                                 client.right, client.bottom > below ? client.bottom - below : 0, window, NULL,
+                                 create->hInstance, NULL);
     if (!state.paneFont) state.paneFont = CreatePaneFont("ＭＳ ゴシック", 0);
     SendMessageA(state.pane, WM_SETFONT, reinterpret_cast<WPARAM>(state.paneFont), TRUE);
     UpdateTitle(window, ProfileName(settings), state.source);
@@ -47,7 +51,10 @@ LRESULT OnSize(const MainWindowState& state) {
     if (!state.pane) return 0;
     RECT client;
     GetClientRect(state.window, &client);
-    MoveWindow(state.pane, client.left, client.top, client.right, client.bottom, TRUE);
+    // The status bar keeps its height along the bottom; the pane takes the rest.
+    int below = PlaceStatusBar(state.statusBar);
+    MoveWindow(state.pane, client.left, client.top, client.right, client.bottom > below ? client.bottom - below : 0,
+               TRUE);
     return 0;
 }
 
@@ -97,10 +104,7 @@ LRESULT OnCopyData(MainWindowState& state, const COPYDATASTRUCT* data) {
 // from elsewhere, or naming another window, is not a click of the user's.
 LRESULT OnPaneDoubleClick(const MainWindowState& state, LPARAM lParam) {
     if (InSendMessage() || reinterpret_cast<HWND>(lParam) != state.pane) return 0;
-    char* line = PaneCaretLineText(state.pane);
-    if (!line) return 0;
-    JumpToErrorLine(state.pane, state.settings, state.source, line);
-    std::free(line);
+    JumpFromCaretLine(state);
     return 0;
 }
 

@@ -33,7 +33,7 @@ struct RequestQueue {
 
 struct MainWindowState {
     explicit MainWindowState(KilnSettingsFile& settings_)
-        : settings(settings_), window(NULL), pane(NULL), paneFont(NULL), requests() {
+        : settings(settings_), window(NULL), pane(NULL), statusBar(NULL), paneFont(NULL), requests() {
         source[0] = '\0';
         output[0] = '\0';
     }
@@ -41,6 +41,8 @@ struct MainWindowState {
     KilnSettingsFile& settings;
     HWND window;
     HWND pane;
+    // Under the pane: how the last request ended.
+    HWND statusBar;
     HFONT paneFont;
     // The path of the file being compiled, as received (quotes included).
     char source[kSourcePathSize];

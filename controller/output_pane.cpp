@@ -13,7 +13,10 @@ WNDPROC SavedProc(HWND pane) { return reinterpret_cast<WNDPROC>(GetWindowLongPtr
 }  // namespace
 
 char* PaneCaretLineText(HWND pane) {
-    LRESULT line = SendMessageA(pane, EM_LINEFROMCHAR, static_cast<WPARAM>(-1), 0);
+    return PaneLineText(pane, SendMessageA(pane, EM_LINEFROMCHAR, static_cast<WPARAM>(-1), 0));
+}
+
+char* PaneLineText(HWND pane, LRESULT line) {
     LRESULT start = SendMessageA(pane, EM_LINEINDEX, static_cast<WPARAM>(line), 0);
     LRESULT length = SendMessageA(pane, EM_LINELENGTH, static_cast<WPARAM>(start), 0);
     if (length < 0) length = 0;

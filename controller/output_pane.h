@@ -8,10 +8,12 @@
 void SubclassOutputPane(HWND pane);
 void RestoreOutputPane(HWND pane);
 
-// The text of the line that holds the pane's caret, on the heap (free it);
-// null when it cannot be had. The pane may count a line's length in
-// characters while EM_GETLINE fills bytes, so the buffer has room for two
-// bytes a character; its size word caps a line at 65535 bytes.
+// The text of pane line `line` (from 0), on the heap (free it); null when it
+// cannot be had. The pane may count a line's length in characters while
+// EM_GETLINE fills bytes, so the buffer has room for two bytes a character;
+// its size word caps a line at 65535 bytes.
+char* PaneLineText(HWND pane, LRESULT line);
+// The same for the line that holds the pane's caret.
 char* PaneCaretLineText(HWND pane);
 
 LRESULT CALLBACK OutputPaneProc(HWND pane, UINT message, WPARAM wParam, LPARAM lParam);

@@ -12,6 +12,9 @@ add_library(kiln_controller STATIC
     controller/main_window.cpp
     controller/compile_request.cpp
     controller/error_line_jump.cpp
+    controller/error_navigation.cpp
+    controller/window_keys.cpp
+    controller/status_bar.cpp
     controller/output_pane.cpp
     controller/window_placement.cpp
     controller/compile_job.cpp

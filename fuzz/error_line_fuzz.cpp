@@ -106,12 +106,27 @@ std::size_t ExpectedSkip(const std::string& s) {
     return 0;
 }
 
+// The include chain's words before a colon-form file part, when a file follows.
+std::size_t ExpectedIncludeSkip(const std::string& s) {
+    const std::string first = "In file included from ";
+    if (s.compare(0, first.size(), first) == 0) return s.size() > first.size() ? first.size() : 0;
+    std::size_t p = 0;
+    while (p < s.size() && s[p] == ' ') ++p;
+    if (p == 0 || s.compare(p, 5, "from ") != 0) return 0;
+    return s.size() > p + 5 ? p + 5 : 0;
+}
+
 void CheckParameters(const std::string& filePart, const std::string& option, LineForm form) {
     model::Text text(filePart), filled(option);
     std::size_t skip = ExpectedSkip(filePart);
     FUZZ_CHECK(SkipMessageWords(text.get()) == text.get() + skip);
+    std::size_t includeSkip = ExpectedIncludeSkip(filePart);
+    FUZZ_CHECK(SkipIncludeWords(text.get()) == text.get() + includeSkip);
 
-    std::string file = form == kSpaceForm ? filePart.substr(skip) : filePart;
+    std::string file = form == kSpaceForm   ? filePart.substr(skip)
+                       : form == kColonForm ? filePart.substr(includeSkip)
+                                            : filePart;
+    FUZZ_CHECK(LineFilePart(text.get(), form) == text.get() + (filePart.size() - file.size()));
     bool blank = false;
     for (std::size_t i = 0; i < file.size(); i = model::Step(file, i)) blank = blank || file[i] == ' ' || file[i] == '\t';
     std::string expected = (blank ? "\"" + file + "\"" : file) + " " + option;
@@ -167,6 +182,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     CheckCompilerTable(path);
     CheckLineNumberWords(line);
+    {
+        model::Text text(line);
+        // A chain line is one whose words a file and a location follow.
+        bool chain = IsIncludeChainLine(text.get());
+        std::size_t skip = ExpectedIncludeSkip(line);
+        FUZZ_CHECK(!chain || (skip > 0 && DelimiterCut(line.substr(skip), ':').at != std::string::npos));
+    }
     for (LineForm form : {kColonForm, kSpaceForm, kParenForm}) {
         std::string filePart = CheckParser(form, line);
         int n = static_cast<int>(ExpectedCut(form, line).number);

@@ -119,6 +119,37 @@ TEST(ErrorLine, EditorParametersNameOneFile) {
     EXPECT_EQ(JumpParameters(deep.c_str(), "/jl=9", kColonForm), deep + " /jl=9");
 }
 
+TEST(ErrorLine, IncludeChainNamesTheIncludingFile) {
+    struct {
+        const char* line;
+        bool chain;
+        int number;
+        const char* file;  // LineFilePart after the parse
+    } cases[] = {
+        {"In file included from hello.c:2:", true, 2, "hello.c"},
+        {"In file included from C:\\ソース\\表.h:12,", true, 12, "C:\\ソース\\表.h"},
+        {"                 from b.h:3:", true, 3, "b.h"},
+        {"                 from C:\\My Work\\b.h:30,", true, 30, "C:\\My Work\\b.h"},
+        // Not the chain: the words must lead the line, and a location follow.
+        {"from b.h:3: error: x", false, 3, "from b.h"},
+        {"In file included from hello.c", false, 0, nullptr},
+        {"  from here", false, 0, nullptr},
+        {"hello.c:4:1: note: in expansion of 'from x:1:'", false, 4, "hello.c"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(IsIncludeChainLine(c.line), c.chain) << c.line;
+        std::string text = c.line;
+        text.push_back('\0');
+        EXPECT_EQ(ParseColonForm(&text[0]), c.number) << c.line;
+        if (c.file) {
+            EXPECT_STREQ(LineFilePart(text.c_str(), kColonForm), c.file) << c.line;
+        }
+    }
+    EXPECT_EQ(JumpParameters("In file included from C:\\a b\\x.h", "/jl=2", kColonForm), "\"C:\\a b\\x.h\" /jl=2");
+    // Only the colon form has the chain's words.
+    EXPECT_STREQ(LineFilePart("In file included from x.c", kParenForm), "In file included from x.c");
+}
+
 TEST(RunTarget, OutputExtensionDecidesWhatRuns) {
     struct {
         const char* name;

@@ -73,6 +73,7 @@ TEST(KilnCompile, UpToDateOutputStartsNoCompiler) {
     ASSERT_NE(window, nullptr);
     ASSERT_TRUE(KilnInstall::WaitForPane(window, kUnchanged));
     EXPECT_EQ(WindowText(KilnInstall::Pane(window)), kUnchanged);
+    EXPECT_EQ(KilnInstall::Status(window), "変更なし");
     PumpMessages(500);
     EXPECT_EQ(kiln.Calls(), 0);
     EXPECT_EQ(ReadFile(kiln.dir() / "up.exe"), "old");

@@ -45,6 +45,8 @@ public:
     // The same, waiting until the first compile has finished.
     HWND OpenFinished(Process& kiln, const std::string& arguments);
     static HWND Pane(HWND kiln) { return FindChild(kiln, "EDIT"); }
+    // The text of the status bar under the pane.
+    static std::string Status(HWND kiln) { return WindowText(FindChild(kiln, "msctls_statusbar32")); }
     static bool WaitForPane(HWND kiln, const std::string& text, DWORD ms = 15000);
 
 private:

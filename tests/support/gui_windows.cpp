@@ -112,16 +112,20 @@ bool BringToForeground(HWND window, DWORD timeoutMs) {
         timeoutMs, 50);
 }
 
-bool SendKeyPress(HWND window, WORD key, DWORD timeoutMs) {
+bool SendKeyPress(HWND window, WORD key, DWORD timeoutMs, WORD modifier) {
     if (!BringToForeground(window, timeoutMs)) return false;
-    INPUT inputs[2] = {};
-    for (INPUT& input : inputs) {
+    const WORD keys[4] = {modifier, key, key, modifier};
+    INPUT inputs[4] = {};
+    UINT count = 0;
+    for (int i = 0; i < 4; ++i) {
+        if (keys[i] == 0) continue;
+        INPUT& input = inputs[count++];
         input.type = INPUT_KEYBOARD;
-        input.ki.wVk = key;
-        input.ki.wScan = static_cast<WORD>(MapVirtualKeyA(key, 0 /* MAPVK_VK_TO_VSC */));
+        input.ki.wVk = keys[i];
+        input.ki.wScan = static_cast<WORD>(MapVirtualKeyA(keys[i], 0 /* MAPVK_VK_TO_VSC */));
+        input.ki.dwFlags = i >= 2 ? KEYEVENTF_KEYUP : 0;
     }
-    inputs[1].ki.dwFlags = KEYEVENTF_KEYUP;
-    return SendInput(2, inputs, sizeof(INPUT)) == 2;
+    return SendInput(count, inputs, sizeof(INPUT)) == count;
 }
 
 bool DoubleClickEditLine(HWND edit, int line, DWORD timeoutMs) {

@@ -54,8 +54,9 @@ bool BringToForeground(HWND window, DWORD timeoutMs = 5000);
 bool SendCtrlDigit(HWND window, int digit, DWORD timeoutMs = 5000);
 
 // Presses and releases one key (a virtual-key code) for the window as
-// keyboard input, after bringing it forward. False when that failed.
-bool SendKeyPress(HWND window, WORD key, DWORD timeoutMs = 5000);
+// keyboard input, after bringing it forward, with `modifier` (VK_SHIFT, ...)
+// held down around it when not 0. False when that failed.
+bool SendKeyPress(HWND window, WORD key, DWORD timeoutMs = 5000, WORD modifier = 0);
 
 // Double-clicks with the mouse (SendInput) at the start of line `line`
 // (from 0) of a multi-line edit control of any process, after bringing its

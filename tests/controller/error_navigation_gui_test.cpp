@@ -1,0 +1,102 @@
+// Stepping through a compile's error lines with F4 and Shift+F4, Enter, and
+// the status bar's summary, with the real Kiln.exe, the stand-in editor and
+// the scriptable compiler.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "resources/shared_names.h"
+#include "support/gui_kiln_install.h"
+
+using namespace testing_support;
+
+namespace {
+
+// The pane line that holds the start of the selection, and whether anything
+// is selected; EM_GETSEL's answer packs both ends into one word each.
+struct PaneSelection {
+    LRESULT line;
+    bool selected;
+};
+
+PaneSelection Selection(HWND pane) {
+    DWORD both = static_cast<DWORD>(SendMessageA(pane, EM_GETSEL, 0, 0));
+    return {SendMessageA(pane, EM_LINEFROMCHAR, LOWORD(both), 0), LOWORD(both) != HIWORD(both)};
+}
+
+}  // namespace
+
+TEST(ErrorNavigation, KeysStepThroughErrorsWhileKilnKeepsTheFocus) {
+    KilnInstall kiln;
+    std::string source = kiln.Source("ソース\\表.c");
+    std::string s = KilnInstall::ScriptText(source);
+    // An include chain, a warning in a header no editor shows, an error with
+    // its note, a warning named relative to the source's folder, another
+    // error, and the linker's line without a location.
+    kiln.Script("err In file included from " + s + ":2:\\n\r\n"
+                "err b.h:4:1: warning: 'x' defined but not used\\n\r\n"
+                "err " + s + ":5:3: error: expected ';' before 'printf'\\n\r\n"
+                "err " + s + ":5:3: note: each undeclared identifier is reported only once\\n\r\n"
+                "err 表.c:9:5: warning: unused variable 'n'\\n\r\n"
+                "err " + s + ":12:1: error: 'total' undeclared\\n\r\n"
+                "err collect2.exe: error: ld returned 1 exit status\\n\r\n"
+                "exit 1\r\n");
+    StandinEditor editor;
+    ASSERT_TRUE(editor.Start("\"" + source + "\" /rect=640,0,380,300"));
+    WriteFile(kiln.dir() / "Kiln.ini",
+              "[Compiler1]\r\nCompilerName=C\r\nPath=" + kiln.Compiler() +
+                  "\r\nOutputFileOption=-o\r\nOutputFileType=exe\r\n[Editor]\r\nPath=" + editor.ExePath() +
+                  "\r\nJumpOption=/jl=%N\r\nJumpType=1\r\n[Window]\r\nMagnet=0\r\n");
+    Process p;
+    HWND window = kiln.OpenFinished(p, source);
+    ASSERT_NE(window, nullptr);
+    HWND pane = KilnInstall::Pane(window);
+    std::string status = KilnInstall::Status(window);
+    EXPECT_EQ(status.rfind("エラー 3  警告 2  終了コード 1  ", 0), 0u) << status;
+    EXPECT_EQ(status.substr(status.size() - 3), " 秒") << status;
+
+    // Each press: the pane line selected, the editor's caret (when the line's
+    // file is the one the editor shows), Kiln still in front.
+    struct Step {
+        bool shift;
+        LRESULT paneLine;
+        int editorLine;  // 0: the editor's caret stays
+    } steps[] = {
+        {false, 1, 0}, {false, 2, 5}, {false, 4, 9}, {false, 5, 12},
+        {false, 5, 0},  // past the last: a beep, and nothing moves
+        {true, 4, 9},  {true, 2, 5}, {true, 1, 0},
+        {true, 1, 0},   // before the first
+    };
+    for (const Step& step : steps) {
+        std::string before = editor.Log();
+        ASSERT_TRUE(SendKeyPress(window, VK_F4, 5000, step.shift ? VK_SHIFT : 0));
+        if (step.editorLine) {
+            EXPECT_TRUE(WaitForFileText(editor.LogPath(), before + "caret " + std::to_string(step.editorLine) + "\r\n",
+                                        5000))
+                << "to pane line " << step.paneLine;
+        } else {
+            PumpMessages(400);
+        }
+        PaneSelection selection = Selection(pane);
+        EXPECT_TRUE(selection.selected);
+        EXPECT_EQ(selection.line, step.paneLine);
+        EXPECT_EQ(editor.Log().find("caret", before.size()) != std::string::npos, step.editorLine != 0);
+        EXPECT_EQ(editor.Log().find("foreground", before.size()), std::string::npos);
+        EXPECT_EQ(GetForegroundWindow(), window);
+    }
+
+    // Enter on the selected line is the double-click: the editor comes forward.
+    ASSERT_TRUE(SendKeyPress(window, VK_F4));
+    ASSERT_TRUE(WaitForFileText(editor.LogPath(), "caret 5\r\n"));
+    ASSERT_TRUE(SendKeyPress(window, VK_RETURN));
+    EXPECT_TRUE(WaitForFileText(editor.LogPath(), "caret 5\r\ncaret 5\r\nforeground\r\n"));
+
+    // A refusal before compiling leaves the bar empty.
+    WriteFile(kiln.dir() / "Kiln.ini", "[Compiler1]\r\nPath=\r\n[Window]\r\nMagnet=0\r\n");
+    SendMessageTimeoutA(window, WM_KILN_RELOAD, 0, 0, SMTO_NORMAL, 5000, NULL);
+    ASSERT_TRUE(BringToForeground(window));  // a second Kiln looks from the front window down
+    Process again;
+    ASSERT_TRUE(kiln.Start(again, source));
+    ASSERT_TRUE(AnswerMessageBox(kKilnError, IDOK, nullptr, 15000));
+    EXPECT_TRUE(WaitUntil([&] { return KilnInstall::Status(window).empty(); }, 5000)) << KilnInstall::Status(window);
+}
