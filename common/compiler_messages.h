@@ -8,8 +8,9 @@
 #include <cstddef>
 
 // The compilers whose messages are known, by the words they use:
-//   gnu      gcc, g++, javac: "error:", "warning:", "note:" (and the Japanese
-//            "エラー:", "警告:", "備考:") at the start of a line or after ": "
+//   gnu      gcc, g++, javac: "error:", "fatal error:", "warning:", "note:"
+//            and the Japanese "エラー:", "致命的エラー:", "警告:", "備考:",
+//            at the start of a line or after ": "
 //   lcc      as gnu, and a line that starts with "Error " or "Warning "
 //   borland  bcc32: a line that starts with "Error", "Fatal" or "Warning"
 //   delphi   dcc32: "Error:", "Fatal:", "Warning:", "Hint:" (a warning), at

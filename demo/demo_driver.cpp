@@ -11,6 +11,9 @@
 //   demo_driver press CAPTION ok|cancel  answers that box
 //   demo_driver dblclick TEXT            double-clicks the first pane line
 //                                        holding TEXT, with the mouse
+//   demo_driver key F4|shift-F4|Enter    presses the key in Kiln's window;
+//                                        prints the pane's selected line and
+//                                        the status bar
 //   demo_driver caret LINE SECONDS       waits for the editor's caret to be
 //                                        on LINE; prints where it is
 //   demo_driver bounds                   the rectangle around every visible
@@ -80,6 +83,27 @@ int WaitPane(DWORD seconds, const std::string& needle) {
     }
     Print("title: " + WindowText(Kiln()));
     Print("pane:\n" + text);
+    Print("status bar: " + WindowText(FindChild(Kiln(), "msctls_statusbar32")));
+    return 0;
+}
+
+int Key(const std::string& name) {
+    HWND kiln = Kiln(), pane = Pane();
+    if (!pane) return 1;
+    WORD key = name == "Enter" ? VK_RETURN : VK_F4;
+    if (!SendKeyPress(kiln, key, 3000, name == "shift-F4" ? VK_SHIFT : 0)) return 1;
+    PumpMessages(600);
+    DWORD both = static_cast<DWORD>(SendMessageA(pane, EM_GETSEL, 0, 0));
+    LRESULT line = SendMessageA(pane, EM_LINEFROMCHAR, LOWORD(both), 0);
+    std::string text = WindowText(pane);
+    std::string::size_type start = 0;
+    for (LRESULT i = 0; i < line && start != std::string::npos; ++i) {
+        start = text.find("\r\n", start);
+        if (start != std::string::npos) start += 2;
+    }
+    std::string shown = start == std::string::npos ? "" : text.substr(start, text.find("\r\n", start) - start);
+    Print(name + ": " + (LOWORD(both) != HIWORD(both) ? "selected " + shown : "(nothing selected)"));
+    Print("status bar: " + WindowText(FindChild(kiln, "msctls_statusbar32")));
     return 0;
 }
 
@@ -333,6 +357,7 @@ int main(int argc, char** argv) {
     if (step == "box" && argc > 3) return ShowBox(argv[2], seconds);
     if (step == "press" && argc > 3) return Press(argv[2], argv[3]);
     if (step == "dblclick" && argc > 2) return DoubleClickLine(argv[2]);
+    if (step == "key" && argc > 2) return Key(argv[2]);
     if (step == "caret" && argc > 3) return Caret(std::atoi(argv[2]), seconds);
     if (step == "bounds") return Bounds();
     if (step == "raise" && argc > 2) return Raise(argv[2]);
