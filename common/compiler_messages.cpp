@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "common/cp932.h"
+#include "common/known_compilers.h"
 
 namespace {
 
@@ -46,16 +47,6 @@ WordList List(const MessageWord (&words)[N], Anchor anchor) {
     return list;
 }
 
-struct CompilerName {
-    const char* name;
-    MessageDialect dialect;
-};
-
-const CompilerName kCompilers[] = {
-    {"gcc.exe", kGnuDialect},       {"g++.exe", kGnuDialect}, {"javac.exe", kGnuDialect},
-    {"bcc32.exe", kBorlandDialect}, {"lcc.exe", kLccDialect}, {"dcc32.exe", kDelphiDialect},
-};
-
 bool StartsWith(const char* p, const char* end, const char* word) {
     std::size_t n = std::strlen(word);
     return static_cast<std::size_t>(end - p) >= n && std::memcmp(p, word, n) == 0;
@@ -90,11 +81,8 @@ MessageKind FindWord(const WordList& list, const char* line, const char* end) {
 }  // namespace
 
 MessageDialect DialectForCompiler(const char* compilerPath) {
-    const char* name = cp932::FileNamePart(compilerPath);
-    for (const CompilerName& compiler : kCompilers) {
-        if (cp932::EqualNoCase(name, compiler.name)) return compiler.dialect;
-    }
-    return kNoDialect;
+    const KnownCompiler* compiler = FindKnownCompiler(compilerPath);
+    return compiler ? compiler->dialect : kNoDialect;
 }
 
 MessageKind ClassifyLine(MessageDialect dialect, const char* line, std::size_t length) {

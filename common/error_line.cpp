@@ -5,18 +5,9 @@
 #include <cstring>
 
 #include "cp932.h"
+#include "known_compilers.h"
 
 namespace {
-
-struct CompilerFamily {
-    const char* name;
-    LineForm form;
-};
-
-const CompilerFamily kFamilies[] = {
-    {"gcc.exe", kColonForm},   {"g++.exe", kColonForm}, {"javac.exe", kColonForm},
-    {"bcc32.exe", kSpaceForm}, {"lcc.exe", kSpaceForm}, {"dcc32.exe", kParenForm},
-};
 
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
@@ -68,11 +59,8 @@ bool StartsWithWordNoCase(const char* text, const char* word) {
 }  // namespace
 
 LineForm FormForCompiler(const char* compilerPath) {
-    const char* name = cp932::FileNamePart(compilerPath);
-    for (const CompilerFamily& family : kFamilies) {
-        if (cp932::EqualNoCase(name, family.name)) return family.form;
-    }
-    return kUnsupportedForm;
+    const KnownCompiler* compiler = FindKnownCompiler(compilerPath);
+    return compiler ? compiler->form : kUnsupportedForm;
 }
 
 int ParseColonForm(char* text) { return ParseDelimiterForm(text, ':'); }

@@ -2,7 +2,8 @@
 // windows of Kiln, the stand-in editor and their message boxes as a person
 // would, and printing (CP932) what that person would see.
 //
-//   demo_driver wait-compiling SECONDS   until Kiln's pane shows progress
+//   demo_driver wait-compiling SECONDS   until Kiln's pane shows progress;
+//                                        prints the bounds as `bounds` does
 //   demo_driver wait-pane [TEXT] SECONDS until a compile request has ended
 //                                        (with TEXT in the pane); prints the
 //                                        title and the pane
@@ -107,11 +108,16 @@ int Key(const std::string& name) {
     return 0;
 }
 
+int Bounds();
+
+// Prints the bounds as soon as the progress shows, so that the picture can
+// be taken before a small compile is over.
 int WaitCompiling(DWORD seconds) {
-    return WaitUntil([] { return WindowText(Pane()).find("Kiln:コンパイル中") != std::string::npos; },
-                     seconds * 1000, 10)
-               ? 0
-               : 1;
+    if (!WaitUntil([] { return WindowText(Pane()).find("Kiln:コンパイル中") != std::string::npos; },
+                   seconds * 1000, 10)) {
+        return 1;
+    }
+    return Bounds();
 }
 
 int ShowBox(const std::string& caption, DWORD seconds) {
