@@ -2,7 +2,6 @@
 
 #include <cstring>
 #include <string>
-#include <vector>
 
 #include "common/cp932.h"
 #include "common/error_line.h"
@@ -25,6 +24,7 @@ LRESULT SendToEditor(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     return static_cast<LRESULT>(result);
 }
 
+// A drive, a share or the current drive's root: not below the source's folder.
 bool IsAbsolute(const char* path) {
     bool drive = ((path[0] >= 'A' && path[0] <= 'Z') || (path[0] >= 'a' && path[0] <= 'z')) && path[1] == ':';
     return drive || path[0] == '\\' || path[0] == '/';
@@ -61,10 +61,9 @@ HWND EditorShowingFile(const char* sourcePath, const char* filePart) {
     std::string source = UnquotedPath(sourcePath);
     std::string named = filePart;
     if (!named.empty() && !IsAbsolute(named.c_str())) {
-        std::vector<char> folder(source.begin(), source.end());
-        folder.push_back('\0');
-        CutAtLastBackslash(folder.data());
-        named = std::string(folder.data()) + "\\" + named;
+        std::string folder = source;
+        CutAtLastBackslash(&folder[0]);
+        named = folder.c_str() + std::string("\\") + named;
     }
     std::string full = named.empty() ? std::string() : FullPath(named);
     // The source is looked for by its path as Kiln has it, as always; a

@@ -23,9 +23,8 @@ int StepTarget(char* text, LineForm form, MessageDialect dialect) {
 
 LRESULT LineOfChar(HWND pane, DWORD at) { return SendMessageA(pane, EM_LINEFROMCHAR, at, 0); }
 
-// The first line to look at, or -1 for none.
-LRESULT FirstCandidate(HWND pane, bool forward) {
-    LRESULT count = SendMessageA(pane, EM_GETLINECOUNT, 0, 0);
+// The first of the pane's `count` lines to look at, or -1 for none.
+LRESULT FirstCandidate(HWND pane, LRESULT count, bool forward) {
     DWORD start = 0, end = 0;
     SendMessageA(pane, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
     LRESULT first = LineOfChar(pane, start);
@@ -58,7 +57,7 @@ void StepToLocatedLine(const MainWindowState& state, bool forward) {
     const int jumpType = settings.JumpType;
     HWND pane = state.pane;
     LRESULT count = SendMessageA(pane, EM_GETLINECOUNT, 0, 0);
-    for (LRESULT line = FirstCandidate(pane, forward); form != kUnsupportedForm && line >= 0 && line < count;
+    for (LRESULT line = FirstCandidate(pane, count, forward); form != kUnsupportedForm && line >= 0 && line < count;
          line += forward ? 1 : -1) {
         char* text = PaneLineText(pane, line);
         if (!text) break;

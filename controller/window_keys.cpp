@@ -18,12 +18,12 @@ bool HandleWindowKey(MainWindowState& state, const MSG& message) {
         StopRunningCompile(state);
         return true;
     case VK_F4:
-        // Ctrl+F4 and Alt+F4 keep their meanings.
-        if (Down(VK_CONTROL) || Down(VK_MENU)) return false;
+        // Ctrl+F4 keeps its meaning; Alt+F4 comes as WM_SYSKEYDOWN.
+        if (Down(VK_CONTROL)) return false;
         StepToLocatedLine(state, !Down(VK_SHIFT));
         return true;
     case VK_RETURN:
-        if (Down(VK_CONTROL) || Down(VK_MENU)) return false;
+        if (Down(VK_CONTROL)) return false;
         JumpFromCaretLine(state);
         return true;
     default:
