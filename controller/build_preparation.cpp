@@ -7,11 +7,13 @@
 #include <cstring>
 #include <string>
 
+#include "common/command_words.h"
 #include "common/cp932.h"
 #include "controller/build_preparation.h"
 #include "controller/kiln_boxes.h"
 #include "controller/pane_text.h"
 #include "controller/path_operations.h"
+#include "controller/program_path.h"
 
 namespace {
 
@@ -30,14 +32,6 @@ const char kCompilerWithoutDirectory[] =
 const char kKilnDirectoryUnknown[] = "Kilnのフォルダを取得できませんでした";
 const char kCommandLineTooLong[] =
     "コマンドラインが長すぎます\nコンパイルオプションを短くしてください";
-
-// "X:\..." or "\\server\...": the same place whatever the current directory.
-bool IsFullPath(const char* path) {
-    if (path[0] == '\\' && path[1] == '\\') return true;
-    unsigned char drive = static_cast<unsigned char>(path[0]);
-    bool letter = (drive >= 'A' && drive <= 'Z') || (drive >= 'a' && drive <= 'z');
-    return letter && path[1] == ':' && path[2] == '\\';
-}
 
 // The directory part of a possibly quoted path, without a trailing backslash
 // except for a drive's root: "C:" alone would mean the drive's current
@@ -115,7 +109,10 @@ bool ComposeOutputPath(char* destination, const char* source, const char* extens
 bool PrepareEnvironment(const SettingsFile& settings, HWND mainWindow, HWND pane, const char* source) {
     // Every refusal comes before the directory or PATH is touched.
     std::string compilerDirectory, sourceDirectory, kilnDirectory;
-    if (!DirectoryOf(settings.Path, &compilerDirectory)) {
+    // The folder of the compiler that will run: a relative Path is Kiln's
+    // folder's, never the source's.
+    if (!cp932::FindFirst(settings.Path, '\\') ||
+        !DirectoryOf(ConfiguredProgramPath(settings.Path).c_str(), &compilerDirectory)) {
         ShowKilnError(kCompilerWithoutDirectory);
         return false;
     }
@@ -157,18 +154,21 @@ bool ComposeCommandLine(const SettingsFile& settings, char* destination, std::si
     // bcc32 takes its output name joined to the option: -ehello.exe.
     bool joined = cp932::EqualNoCase(std::string(compiler.text, compiler.length).c_str(), "bcc32.exe");
 
+    // Each name is one word, however it was spelt in the folder it came from;
+    // the compiler's own name is no argument of its, so it is only quoted.
     std::string line(compiler.text, compiler.length);
+    if (cp932::FindFirstOf(line.c_str(), " \t")) line = "\"" + line + "\"";
     line += ' ';
     if (options.length) {
         line.append(options.text, options.length);
         line += ' ';
     }
-    line.append(sourceName.text, sourceName.length);
+    line += command_words::CompilerArgument(sourceName.text, sourceName.length);
     line += ' ';
     if (outputOption.length) {
         line.append(outputOption.text, outputOption.length);
         if (!joined) line += ' ';
-        line.append(outputName.text, outputName.length);
+        line += command_words::CompilerArgument(outputName.text, outputName.length);
     }
     if (line.size() >= size) {
         if (size) destination[0] = '\0';

@@ -118,13 +118,13 @@ bool ChildProcess::Ready() const {
     return text && outputRead && outputWrite && errorRead && errorWrite;
 }
 
-int ChildProcess::Run(char* commandLine) {
+int ChildProcess::Run(const char* application, char* commandLine) {
     if (!Ready() || !commandLine) return 0;
     // Not started suspended: a child left suspended by a Kiln that ends
     // before resuming it would wait for ever, holding its files. It joins
     // the job at once; a compiler starts its own helpers only later.
     startCount = Now();
-    if (!CreateProcessA(NULL, commandLine, NULL, NULL, TRUE, NORMAL_PRIORITY_CLASS, NULL, NULL, &startup,
+    if (!CreateProcessA(application, commandLine, NULL, NULL, TRUE, NORMAL_PRIORITY_CLASS, NULL, NULL, &startup,
                         &process)) {
         std::memset(&process, 0, sizeof process);
         return 0;

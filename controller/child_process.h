@@ -29,7 +29,9 @@ public:
     // Starts the child with this writable command line, collects everything it
     // writes until it has ended, and returns 1; returns 0 when the child could
     // not be started (the text stays as it was). Blocks the calling thread.
-    int Run(char* commandLine);
+    // application is the program's full path; null leaves Windows to find
+    // the command line's first word, which only tests of the runner do.
+    int Run(const char* application, char* commandLine);
 
     // Takes whatever that pipe holds at this moment, without blocking, and
     // appends it. Returns the number of bytes read.

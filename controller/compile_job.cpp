@@ -40,7 +40,7 @@ bool CompileJob::StartDetachedThread(unsigned(__stdcall* body)(void*), void* arg
 }
 
 CompileJob::CompileJob(HWND mainWindow_, HWND pane_, const char* commandLine_, const char* iniPath,
-                       int outputCode, HWND statusBar_)
+                       int outputCode, HWND statusBar_, const char* application_)
     : commandLine(NULL), done(0), finished(NULL), Custom(0), Interval(300), mainWindow(NULL), pane(NULL),
       statusBar(statusBar_), progressRunning(false), convertOutput(outputCode != 1), startTick(GetTickCount()) {
     settingsPath[0] = '\0';
@@ -64,6 +64,7 @@ CompileJob::CompileJob(HWND mainWindow_, HWND pane_, const char* commandLine_, c
         commandLine = static_cast<char*>(std::malloc(length + 1));
         if (commandLine) std::memcpy(commandLine, commandLine_, length + 1);
     }
+    if (application_) application = application_;
     pane = pane_;
     mainWindow = mainWindow_;
     Start();
@@ -193,7 +194,7 @@ unsigned __stdcall CompileJob::CaptureThread(void* argument) {
 }
 
 void CompileJob::Capture() {
-    int started = commandLine ? Run(commandLine) : 0;
+    int started = commandLine ? Run(application.empty() ? NULL : application.c_str(), commandLine) : 0;
     if (!started) {
         // The progress frames go on while the box is open.
         ShowBox(NULL, kStartErrorBox, kStartErrorCaption, MB_OK | MB_ICONERROR);

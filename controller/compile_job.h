@@ -9,6 +9,7 @@
 #include <windows.h>
 
 #include <atomic>
+#include <string>
 
 #include "controller/child_process.h"
 #include "settings/settings_file.h"
@@ -18,6 +19,9 @@ public:
     // Heap copy of the whole command line (null when it could not be copied;
     // the compile then ends with the start error).
     char* commandLine;
+    // The compiler's full path: the program that runs is the configured one,
+    // not one that the source's folder or Kiln's offers under its name.
+    std::string application;
     // Kiln.ini, whose [Message] section chooses the progress display.
     char settingsPath[kPathSize];
     // 0 while the compile runs; set to 1 once, by the capture thread, after
@@ -40,7 +44,7 @@ public:
     // to read [Message] from; null means Kiln.ini beside the running program.
     // outputCode is the profile's OutputCode: 1 shows the output as it came.
     CompileJob(HWND mainWindow, HWND pane, const char* commandLine, const char* iniPath = NULL,
-               int outputCode = 0, HWND statusBar = NULL);
+               int outputCode = 0, HWND statusBar = NULL, const char* application = NULL);
     ~CompileJob();
 
     void ReadMessageSettings();

@@ -12,6 +12,7 @@
 #include "controller/kiln_boxes.h"
 #include "controller/pane_text.h"
 #include "controller/path_operations.h"
+#include "controller/program_path.h"
 #include "controller/run_offer.h"
 #include "controller/status_bar.h"
 #include "controller/window_placement.h"
@@ -49,11 +50,16 @@ void SendRunOffer(MainWindowState& state, LPARAM lParam) {
 // The output a stopped compiler or linker left may be half-written, and its
 // time is newer than the source's: it would pass for up to date and be run.
 // It goes once the job's processes have let go of it; one that cannot be
-// deleted is dated back so that the next request compiles again.
-void DiscardStoppedOutput(CompileJob* job, const char* outputPath) {
+// deleted is dated back so that the next request compiles again. A file
+// older than the compile was not written by it (an old program the compile
+// could not replace): it is left as it was.
+void DiscardStoppedOutput(CompileJob* job, const char* outputPath, const FILETIME& compileStart) {
     job->WaitForStoppedProcesses(kStoppedProcessesMs);
     std::string output = UnquotedPath(outputPath);
-    if (!FileExists(output.c_str()) || DeleteFileA(output.c_str())) return;
+    WIN32_FILE_ATTRIBUTE_DATA data;
+    if (!GetFileAttributesExA(output.c_str(), GetFileExInfoStandard, &data)) return;
+    if (CompareFileTime(&data.ftLastWriteTime, &compileStart) < 0) return;
+    if (DeleteFileA(output.c_str())) return;
     HANDLE file = CreateFileA(output.c_str(), FILE_WRITE_ATTRIBUTES,
                               FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, NULL, OPEN_EXISTING, 0, NULL);
     if (file == INVALID_HANDLE_VALUE) return;
@@ -93,6 +99,7 @@ Prepared PrepareAndStart(MainWindowState& state) {
         SetStatusText(state.statusBar, kUnchangedStatus);
         return kUpToDate;
     }
+    GetSystemTimeAsFileTime(&requests.compileStart);
     DeleteIfExists(state.output);
     if (!ComposeCommandLine(settings, requests.commandLine, sizeof requests.commandLine, state.source,
                             state.output)) {
@@ -100,8 +107,9 @@ Prepared PrepareAndStart(MainWindowState& state) {
     }
     ReleaseLargePaneText(state.pane);  // the first progress frame replaces the text
     SetStatusText(state.statusBar, CompilingStatus(0).c_str());
+    std::string compiler = ConfiguredProgramPath(settings.Path);
     CompileJob* job = new (std::nothrow) CompileJob(state.window, state.pane, requests.commandLine, NULL,
-                                                      settings.OutputCode, state.statusBar);
+                                                      settings.OutputCode, state.statusBar, compiler.c_str());
     requests.runningJob = job;
     return job ? kCompiling : kEnded;
 }
@@ -170,7 +178,7 @@ LRESULT OnCompileDone(MainWindowState& state, LPARAM lParam) {
     job->ShowResult();
     ShowCompileSummary(state, *job);
     bool stopped = job->StopRequested();
-    if (stopped) DiscardStoppedOutput(job, state.output);
+    if (stopped) DiscardStoppedOutput(job, state.output, requests.compileStart);
     delete job;
     requests.runningJob = NULL;
     // A stopped compile built nothing worth running.

@@ -5,9 +5,11 @@
 
 #include "common/cp932.h"
 #include "common/error_line.h"
+#include "common/jump_file_check.h"
 #include "controller/kiln_boxes.h"
 #include "controller/locate_window.h"
 #include "controller/path_operations.h"
+#include "controller/program_path.h"
 #include "controller/shell_open.h"
 #include "resources/shared_names.h"
 
@@ -22,6 +24,13 @@ LRESULT SendToEditor(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
         return -1;
     }
     return static_cast<LRESULT>(result);
+}
+
+const char kRefusedFileName[] = "このファイル名はエディタに渡せません\n";
+
+bool IsShare(const char* path) {
+    std::string unquoted = UnquotedPath(path);
+    return unquoted.compare(0, 2, "\\\\") == 0;
 }
 
 // A drive, a share or the current drive's root: not below the source's folder.
@@ -93,12 +102,19 @@ void JumpToErrorLine(HWND owner, const SettingsFile& settings, const char* sourc
     if (ReportOverlongSetting(settings, kOverlongPath | kOverlongEditor)) return;
     // Copies of what was checked: the editor is asked with a timeout, and a
     // reload during it may bring in other values, or values cut short.
-    const std::string editor = settings.EditorPath;
+    const std::string editor = ConfiguredProgramPath(settings.EditorPath);
     char option[kJumpOptionBufferSize];
     cp932::CopyFitting(option, sizeof option, settings.JumpOption);
     const LineForm form = FormForCompiler(settings.Path);
+    const std::string whole = line;  // the parser cuts the line to its file part
     int n = ParseErrorLine(line, settings.Path);
     if (n <= 0) return;
+    if ((settings.JumpType == 0 || settings.JumpType == 1) &&
+        !JumpFileAllowed(LineFilePart(line, form), IsShare(sourcePath), IsBatchFile(editor.c_str()))) {
+        std::string text = kRefusedFileName + whole;
+        ShowBox(owner, text.c_str(), "エラー", MB_ICONERROR);
+        return;
+    }
     switch (settings.JumpType) {
     case 1: {
         HWND shown = EditorShowingFile(sourcePath, LineFilePart(line, form));

@@ -58,11 +58,14 @@ LRESULT OnSize(const MainWindowState& state) {
     return 0;
 }
 
+// Called by the pane itself on a double-click of the user's.
+void OnPaneDoubleClick(void* state) { JumpFromCaretLine(*static_cast<const MainWindowState*>(state)); }
+
 LRESULT OnCommand(MainWindowState& state, WPARAM wParam) {
     WORD code = HIWORD(wParam);
     WORD id = LOWORD(wParam);
     if (code == EN_SETFOCUS) {
-        SubclassOutputPane(state.pane);
+        SubclassOutputPane(state.pane, OnPaneDoubleClick, &state);
     } else if (code == EN_KILLFOCUS) {
         RestoreOutputPane(state.pane);
         SetFocus(state.window);
@@ -100,13 +103,6 @@ LRESULT OnCopyData(MainWindowState& state, const COPYDATASTRUCT* data) {
     return TRUE;
 }
 
-// The pane's double-click, told by the pane itself on this thread; one sent
-// from elsewhere, or naming another window, is not a click of the user's.
-LRESULT OnPaneDoubleClick(const MainWindowState& state, LPARAM lParam) {
-    if (InSendMessage() || reinterpret_cast<HWND>(lParam) != state.pane) return 0;
-    JumpFromCaretLine(state);
-    return 0;
-}
 
 LRESULT Dispatch(MainWindowState& state, UINT message, WPARAM wParam, LPARAM lParam) {
     HWND window = state.window;
@@ -140,8 +136,6 @@ LRESULT Dispatch(MainWindowState& state, UINT message, WPARAM wParam, LPARAM lPa
         return OnRunOffer(state);
     case WM_KILN_PENDING_REQUEST:
         return OnPendingRequest(state);
-    case WM_KILN_PANE_DOUBLECLICK:
-        return OnPaneDoubleClick(state, lParam);
     default:
         return DefWindowProcA(window, message, wParam, lParam);
     }

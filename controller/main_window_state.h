@@ -22,6 +22,9 @@ struct RequestQueue {
     CompileJob* runningJob;
     char* pendingPath;  // the kept request, on the heap
     char commandLine[kCommandLineSize];
+    // When the running compile began: after a stop, only an output written
+    // since then is the compile's to discard.
+    FILETIME compileStart;
     // Set just before the window sends itself WM_KILN_RUN: a run offer
     // follows only a request of this window, never a message from elsewhere.
     bool runOfferDue;

@@ -1,14 +1,19 @@
 #include "controller/output_pane.h"
 
 #include <cstdlib>
-
-#include "resources/shared_names.h"
+#include <new>
 
 namespace {
 
-// The pane's own procedure is kept in the pane's user data while the pane is
-// subclassed; the edit control has no use of its own for it.
-WNDPROC SavedProc(HWND pane) { return reinterpret_cast<WNDPROC>(GetWindowLongPtrA(pane, GWLP_USERDATA)); }
+// Kept in the pane's user data while the pane is subclassed (the edit
+// control has no use of its own for it); no other process can set it.
+struct Subclass {
+    WNDPROC saved;
+    PaneDoubleClickHandler handler;
+    void* context;
+};
+
+Subclass* SubclassOf(HWND pane) { return reinterpret_cast<Subclass*>(GetWindowLongPtrA(pane, GWLP_USERDATA)); }
 
 }  // namespace
 
@@ -32,26 +37,32 @@ char* PaneLineText(HWND pane, LRESULT line) {
     return text;
 }
 
-void SubclassOutputPane(HWND pane) {
+void SubclassOutputPane(HWND pane, PaneDoubleClickHandler handler, void* context) {
     // A second EN_SETFOCUS without EN_KILLFOCUS must not save our own
     // procedure as the pane's, or every message would loop back here.
     WNDPROC current = reinterpret_cast<WNDPROC>(GetWindowLongPtrA(pane, GWLP_WNDPROC));
     if (current == OutputPaneProc) return;
-    SetWindowLongPtrA(pane, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(current));
+    Subclass* subclass = new (std::nothrow) Subclass{current, handler, context};
+    if (!subclass) return;
+    SetWindowLongPtrA(pane, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(subclass));
     SetWindowLongPtrA(pane, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(OutputPaneProc));
 }
 
 void RestoreOutputPane(HWND pane) {
     if (reinterpret_cast<WNDPROC>(GetWindowLongPtrA(pane, GWLP_WNDPROC)) != OutputPaneProc) return;
-    SetWindowLongPtrA(pane, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(SavedProc(pane)));
+    Subclass* subclass = SubclassOf(pane);
+    SetWindowLongPtrA(pane, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(subclass->saved));
+    SetWindowLongPtrA(pane, GWLP_USERDATA, 0);
+    delete subclass;
 }
 
 LRESULT CALLBACK OutputPaneProc(HWND pane, UINT message, WPARAM wParam, LPARAM lParam) {
-    // The first click has put the caret on the clicked line; the window that
-    // owns the pane decides what the line means.
-    if (message == WM_LBUTTONDBLCLK) {
-        SendMessageA(GetParent(pane), WM_KILN_PANE_DOUBLECLICK, 0, reinterpret_cast<LPARAM>(pane));
-    }
+    Subclass* subclass = SubclassOf(pane);
+    // The first click has put the caret on the clicked line; the handler
+    // decides what the line means. It may open boxes, during which the pane
+    // can lose the focus: the saved procedure is taken first.
+    WNDPROC saved = subclass->saved;
+    if (message == WM_LBUTTONDBLCLK) subclass->handler(subclass->context);
     // The pane's own double-click selection still happens.
-    return CallWindowProcA(SavedProc(pane), pane, message, wParam, lParam);
+    return CallWindowProcA(saved, pane, message, wParam, lParam);
 }

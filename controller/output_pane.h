@@ -1,11 +1,13 @@
 // The output pane while it has the keyboard focus: a double-click on a line
-// is told to the pane's parent as WM_KILN_PANE_DOUBLECLICK (lParam: the pane).
+// calls the handler given to SubclassOutputPane. A call, not a message: any
+// program on the desktop can post a message to the pane's window.
 #ifndef KILN_CONTROLLER_OUTPUT_PANE_H
 #define KILN_CONTROLLER_OUTPUT_PANE_H
 
 #include <windows.h>
 
-void SubclassOutputPane(HWND pane);
+typedef void (*PaneDoubleClickHandler)(void* context);
+void SubclassOutputPane(HWND pane, PaneDoubleClickHandler handler, void* context);
 void RestoreOutputPane(HWND pane);
 
 // The text of pane line `line` (from 0), on the heap (free it); null when it

@@ -2,9 +2,11 @@
 
 #include <string>
 
+#include "common/command_words.h"
 #include "common/run_target.h"
 #include "controller/kiln_boxes.h"
 #include "controller/path_operations.h"
+#include "controller/program_path.h"
 #include "controller/shell_open.h"
 
 namespace {
@@ -37,17 +39,22 @@ bool RunBuiltProgram(const SettingsFile& settings, HWND mainWindow, const char* 
     std::string className;
     std::string target;       // what the aid program is given first
     Launch launch;            // what starts without an aid program
+    // Every program by its full path: the source's folder is the current
+    // one, and whatever it holds under a program's name must not run.
+    const std::string compiler = ConfiguredProgramPath(settings.Path);
     switch (ClassifyOutput(name, &className)) {
     case kRunnableFile:
-        target = name;
-        launch.file = name;
+        // One word for the aid program, whatever blanks or cmd.exe's
+        // characters the source's name brought along.
+        target = command_words::AidTarget(name);
+        launch.file = UnquotedPath(outputPath);
         launch.parameters = settings.ExecuteCommandLine;
         break;
     case kJavaClass: {
         // The quoted runner command is no file the shell could open: without
         // an aid program the runner itself is started with the class.
-        if (!ComposeJavaCommand(&target, className.c_str(), settings.Path)) return false;
-        JavaRunnerPath(&launch.file, settings.Path);
+        if (!ComposeJavaCommand(&target, className.c_str(), compiler.c_str())) return false;
+        JavaRunnerPath(&launch.file, compiler.c_str());
         launch.parameters = className + " " + settings.ExecuteCommandLine;
         break;
     }
@@ -59,7 +66,7 @@ bool RunBuiltProgram(const SettingsFile& settings, HWND mainWindow, const char* 
     // what the answer starts.
     launch.throughAid = settings.AidExecute != 0;
     if (launch.throughAid) {
-        launch.file = settings.AidProgramPath;
+        launch.file = ConfiguredProgramPath(settings.AidProgramPath);
         launch.parameters = target + " " + settings.ExecuteCommandLine;
     }
     int answer = IDOK;

@@ -24,6 +24,7 @@ add_library(kiln_controller STATIC
     controller/output_conversion.cpp
     controller/pane_text.cpp
     controller/shell_open.cpp
+    controller/program_path.cpp
     controller/kiln_boxes.cpp)
 target_link_libraries(kiln_controller PUBLIC kiln_window_search kiln_settings)
 target_include_directories(kiln_controller PUBLIC ${CMAKE_SOURCE_DIR})

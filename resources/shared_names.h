@@ -10,7 +10,7 @@
 #define WM_KILN_COMPILE      (0x8000 + 501)  // the hand-off's WM_COPYDATA tag; the message itself is ignored
 #define WM_KILN_COMPILE_DONE (0x8000 + 502)  // lParam: the finished compile job
 #define WM_KILN_RUN          (0x8000 + 503)  // offer to run what was built
-#define WM_KILN_PANE_DOUBLECLICK (0x8000 + 504)  // lParam: the output pane, whose caret line was double-clicked
+// WM_APP + 504 is not used: the pane tells a double-click by a call.
 #define WM_KILN_PENDING_REQUEST  (0x8000 + 520)  // a kept request may run now
 
 #define KILN_WINDOW_CLASS "Kiln"

@@ -41,7 +41,7 @@ struct Call {
 
 DWORD WINAPI RunCall(LPVOID argument) {
     Call* c = static_cast<Call*>(argument);
-    c->result = c->runner.Run(c->line.data());
+    c->result = c->runner.Run(NULL, c->line.data());
     // Wine reports processor times only for the asking thread itself.
     FILETIME created, exited;
     GetThreadTimes(GetCurrentThread(), &created, &exited, &c->kernel, &c->user);
