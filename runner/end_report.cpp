@@ -45,6 +45,10 @@ void EndReport::NotStarted(const std::string& word, DWORD error) {
     Write("「" + word + "」を起動できませんでした\r\n" + SystemReason(error) + "\r\n");
 }
 
+void EndReport::Refused(const std::string& argument) {
+    Write("引数に含まれる文字をバッチファイルに安全に渡せません\r\n" + argument + "\r\n");
+}
+
 void EndReport::Usage() {
     Write("使い方: execute.exe プログラム [引数 ...]\r\n"
           "プログラムを実行し、終わると終了コードと実行時間を表示して、キーが押されるまで待ちます。\r\n");

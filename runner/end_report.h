@@ -17,6 +17,8 @@ public:
     void Ended(DWORD code, unsigned long long elapsedMs);
     // "「word」を起動できませんでした" and the system's reason for error.
     void NotStarted(const std::string& word, DWORD error);
+    // "引数に含まれる文字をバッチファイルに安全に渡せません" and the argument.
+    void Refused(const std::string& argument);
     void Usage();
     void KeyPrompt();
     void KeyPressed();  // ends the prompt's line on a console

@@ -45,6 +45,9 @@ int main() {
     switch (outcome.kind) {
     case runner::Outcome::NotWaited:
         return 0;
+    case runner::Outcome::Refused:
+        report.Refused(outcome.refused);
+        return WaitAndEnd(report, 1);
     case runner::Outcome::Ended:
         report.Ended(outcome.code, outcome.elapsedMs);
         return WaitAndEnd(report, static_cast<int>(outcome.code));

@@ -4,6 +4,8 @@
 
 #include <vector>
 
+#include "common/command_words.h"
+#include "common/cp932.h"
 #include "common/program_command.h"
 #include "runner/console_wait.h"
 
@@ -111,10 +113,22 @@ Outcome Run(const std::string& path, const std::string& commandLine, const std::
     case program_command::Kind::Program:
         return Start(path, commandLine, !IsWindowedProgram(path));
     case program_command::Kind::Script: {
-        // /s takes the outer quotes off whatever else the line holds.
+        // cmd.exe reads the line as commands of its own: the C runtime's
+        // quoting does not keep "&" or "^" from it. Each argument is taken
+        // as a program would take it and handed on in cmd.exe's own quotes.
+        std::string tail, refused;
+        bool safe = command_words::BatchTail(command_words::SplitArguments(arguments.c_str()), &tail, &refused);
+        if (!safe || cp932::FindFirst(path.c_str(), '%')) {
+            Outcome outcome;
+            outcome.kind = Outcome::Refused;
+            outcome.refused = safe ? path : refused;
+            return outcome;
+        }
+        // /s takes the outer quotes off whatever else the line holds; /v:off
+        // keeps "!" plain whatever the registry says.
         std::string interpreter = CommandInterpreter();
-        std::string line = "\"" + interpreter + "\" /d /s /c \"\"" + path + "\"" +
-                           (arguments.empty() ? "" : " " + arguments) + "\"";
+        std::string line = "\"" + interpreter + "\" /d /v:off /s /c \"\"" + path + "\"" +
+                           (tail.empty() ? "" : " " + tail) + "\"";
         return Start(interpreter, line, true);
     }
     default:

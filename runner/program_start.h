@@ -11,10 +11,11 @@
 namespace runner {
 
 struct Outcome {
-    enum Kind { Ended, NotWaited, Failed } kind = Failed;
+    enum Kind { Ended, NotWaited, Failed, Refused } kind = Failed;
     DWORD code = 0;                 // the exit status when Ended
     unsigned long long elapsedMs = 0;
     DWORD error = 0;                // the system's error when Failed
+    std::string refused;            // the argument a batch file cannot be given safely
 };
 
 // path: the file found for the first word; commandLine: execute.exe's
