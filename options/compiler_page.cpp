@@ -55,6 +55,13 @@ void WriteTextField(const KilnOpSettingsFile& settings, const char* section, con
     if ((settings.Overlong & text.overlongBit) == 0) ini::WriteString(settings.IniPath, section, text.key, text.field);
 }
 
+// The name, as the fields: one shown cut stays whole in Kiln.ini until edited.
+void ReadProfileName(HWND page, KilnOpSettingsFile& settings) {
+    ReadFieldText(page, IDC_PROFILE_NAME, settings.CompilerName[settings.CompilerNo], kPathSize, &settings.Overlong,
+                  kOverlongCompilerName);
+    if ((settings.Overlong & kOverlongCompilerName) == 0) settings.CutNames &= ~(1u << settings.CompilerNo);
+}
+
 void FillProfileCombo(HWND page, const KilnOpSettingsFile& settings) {
     HWND list = GetDlgItem(page, IDC_PROFILE_LIST);
     SendMessageA(list, CB_RESETCONTENT, 0, 0);
@@ -94,9 +101,11 @@ bool SaveProfile(HWND page, KilnOpSettingsFile& settings) {
     char section[16];
     SettingsFile::ProfileSection(settings.CompilerNo, section);
     std::array<TextField, 6> fields = TextFields(settings);
-    ReadItemText(page, IDC_PROFILE_NAME, settings.CompilerName[settings.CompilerNo], kPathSize);
+    ReadProfileName(page, settings);
     for (const TextField& text : fields) ReadTextField(page, settings, text);
-    ini::WriteString(ini, section, "CompilerName", settings.CompilerName[settings.CompilerNo]);
+    if ((settings.Overlong & kOverlongCompilerName) == 0) {
+        ini::WriteString(ini, section, "CompilerName", settings.CompilerName[settings.CompilerNo]);
+    }
     for (int i = 0; i < 4; ++i) WriteTextField(settings, section, fields[i]);
     ini::WriteInt(ini, section, "AidExecute", settings.AidExecute);
     for (int i = 4; i < 6; ++i) WriteTextField(settings, section, fields[i]);
@@ -125,11 +134,11 @@ void OnProfileChosen(HWND page, PageState& state) {
     settings.CompilerNo = static_cast<int>(chosen);
     ShowProfile(page, state);
     ReportChanged(page);
-    ReportCutValues(GetParent(page), settings, kOverlongProfile);
+    ReportCutValues(GetParent(page), settings, kOverlongProfile | kOverlongCompilerName);
 }
 
 void OnNameEdited(HWND page, KilnOpSettingsFile& settings) {
-    ReadItemText(page, IDC_PROFILE_NAME, settings.CompilerName[settings.CompilerNo], kPathSize);
+    ReadProfileName(page, settings);
     FillProfileCombo(page, settings);
     ReportChanged(page);
 }
@@ -199,7 +208,7 @@ INT_PTR CALLBACK CompilerPageProc(HWND page, UINT message, WPARAM wParam, LPARAM
         FillProfileCombo(page, *state.settings);
         ShowProfile(page, state);
         CentreWindow(GetParent(page));
-        ReportCutValues(GetParent(page), *state.settings, kOverlongProfile);
+        ReportCutValues(GetParent(page), *state.settings, kOverlongProfile | kOverlongCompilerName);
         return TRUE;
     }
     PageState* state = PageStateOf(page);

@@ -4,6 +4,7 @@
 
 #include "options/centre_window.h"
 #include "options/control_text.h"
+#include "options/cut_value_notice.h"
 #include "options/option_sheet.h"
 #include "options/save_failure.h"
 #include "resources/option_ids.h"
@@ -23,12 +24,14 @@ void InitMessageDialog(HWND dialog, const KilnOpSettingsFile& settings) {
     // Signed, as it is read back: a negative interval is not shown as a
     // number of ten digits.
     SetDlgItemInt(dialog, IDC_INTERVAL, settings.Interval, TRUE);
+    ReportCutValues(dialog, settings, kOverlongMessages);
 }
 
 void OnOk(HWND dialog, KilnOpSettingsFile& settings) {
     for (int k = 0; k < kMessageCount; ++k) {
         SendDlgItemMessageA(dialog, IDC_MESSAGE_FIRST + k, EM_LIMITTEXT, kMessageChars, 0);
-        ReadItemText(dialog, IDC_MESSAGE_FIRST + k, settings.Messages[k], kMessageSize);
+        ReadFieldText(dialog, IDC_MESSAGE_FIRST + k, settings.Messages[k], kMessageSize, &settings.Overlong,
+                      kOverlongMessageFirst << k);
     }
     settings.Interval = static_cast<int>(GetDlgItemInt(dialog, IDC_INTERVAL, NULL, TRUE));
     KilnIniWrites writes(settings.IniPath);

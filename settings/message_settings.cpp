@@ -6,7 +6,7 @@
 #include "settings/profile_io.h"
 
 void ReadMessageSettingsFrom(const char* iniPath, int* custom,
-                             char messages[kMessageCount][kMessageSize], int* interval) {
+                             char messages[kMessageCount][kMessageSize], int* interval, unsigned* cut) {
     *custom = ini::ReadInt(iniPath, "Message", "Custom", 0);
     *interval = ini::ReadInt(iniPath, "Message", "Interval", 300);
     if (*custom == 0) return;
@@ -14,7 +14,7 @@ void ReadMessageSettingsFrom(const char* iniPath, int* custom,
         char key[4];
         std::sprintf(key, "%d", i);
         // The texts are read with a limit of 80 bytes: at most 79 characters.
-        ini::ReadString(iniPath, "Message", key, "", messages[i], kMessageSize - 1);
+        if (!ini::ReadString(iniPath, "Message", key, "", messages[i], kMessageSize - 1) && cut) *cut |= 1u << i;
     }
 }
 
@@ -23,7 +23,9 @@ KilnOpSettingsFile::KilnOpSettingsFile() : Custom(0), Interval(0) {
 }
 
 void KilnOpSettingsFile::ReadMessageSettings() {
-    ReadMessageSettingsFrom(IniPath, &Custom, Messages, &Interval);
+    unsigned cut = 0;
+    ReadMessageSettingsFrom(IniPath, &Custom, Messages, &Interval, &cut);
+    Overlong = (Overlong & ~static_cast<unsigned>(kOverlongMessages)) | (cut * kOverlongMessageFirst);
 }
 
 void KilnOpSettingsFile::WriteMessageDefaults() {
@@ -38,6 +40,7 @@ void KilnOpSettingsFile::WriteMessages() {
     for (int i = 0; i < kMessageCount; ++i) {
         char key[4];
         std::sprintf(key, "%d", i);
-        ini::WriteString(IniPath, "Message", key, Messages[i]);
+        // A text still held cut leaves the whole one in the file.
+        if ((Overlong & (kOverlongMessageFirst << i)) == 0) ini::WriteString(IniPath, "Message", key, Messages[i]);
     }
 }

@@ -64,9 +64,10 @@ void SettingsFile::Load() {
     if (stamped && loadedValid && stamp.size == loadedSize && stamp.writeTime == loadedWriteTime) return;
     loadedValid = false;
     char section[16];
+    CutNames = 0;
     for (int n = 0; n < kProfileCount; ++n) {
         ProfileSection(n, section);
-        ini::ReadString(IniPath, section, "CompilerName", "", CompilerName[n], kPathSize);
+        if (!ini::ReadString(IniPath, section, "CompilerName", "", CompilerName[n], kPathSize)) CutNames |= 1u << n;
     }
     CompilerNo = ini::ReadInt(IniPath, "Compiler", "CompilerNo", 0);
     if (CompilerNo < 0 || CompilerNo > 9) CompilerNo = 0;
@@ -117,7 +118,8 @@ void SettingsFile::LoadProfile() {
     if (!ini::ReadString(IniPath, s, "ExecuteCommandLine", "", ExecuteCommandLine, sizeof ExecuteCommandLine)) {
         overlong |= kOverlongExecuteCommandLine;
     }
-    Overlong = (Overlong & ~static_cast<unsigned>(kOverlongProfile)) | overlong;
+    if (CutNames & (1u << CompilerNo)) overlong |= kOverlongCompilerName;
+    Overlong = (Overlong & ~static_cast<unsigned>(kOverlongProfile | kOverlongCompilerName)) | overlong;
     CheckExecute = ini::ReadInt(IniPath, s, "CheckExecute", 0);
     CompileAfterShow = ini::ReadInt(IniPath, s, "CompileAfterShow", 0);
     OutputCode = ini::ReadInt(IniPath, s, "OutputCode", 0);
@@ -143,6 +145,7 @@ bool SettingsFile::FirstOverlong(unsigned mask, OverlongValue* value) const {
         const char* key;
         int size;
     } kValues[] = {
+        {kOverlongCompilerName, true, "CompilerName", kPathSize},
         {kOverlongPath, true, "Path", kPathSize},
         {kOverlongCompileOption, true, "CompileOption", kLongTextSize},
         {kOverlongOutputFileOption, true, "OutputFileOption", kShortTextSize},
@@ -152,6 +155,14 @@ bool SettingsFile::FirstOverlong(unsigned mask, OverlongValue* value) const {
         {kOverlongEditorPath, false, "Path", kPathSize},
         {kOverlongJumpOption, false, "JumpOption", kShortTextSize},
     };
+    static const char* const kMessageKeys[kMessageCount] = {"0", "1", "2", "3", "4", "5", "6", "7", "8", "9"};
+    for (int k = 0; k < kMessageCount; ++k) {
+        if ((Overlong & mask & (kOverlongMessageFirst << k)) == 0) continue;
+        std::strcpy(value->section, "Message");
+        value->key = kMessageKeys[k];
+        value->limit = kMessageSize - 2;  // read with one byte less than the field
+        return true;
+    }
     for (const auto& v : kValues) {
         if ((Overlong & mask & v.bit) == 0) continue;
         if (v.inProfile) {

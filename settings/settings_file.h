@@ -27,6 +27,11 @@ enum OverlongBits {
     kOverlongProfile = kOverlongPath | kOverlongCompileOption | kOverlongOutputFileOption |
                        kOverlongOutputFileType | kOverlongAidProgramPath | kOverlongExecuteCommandLine,
     kOverlongEditor = kOverlongEditorPath | kOverlongJumpOption,
+    // Only shown, never started or passed on: Kiln uses them cut, KilnOp
+    // keeps the whole text in Kiln.ini unless it is edited.
+    kOverlongCompilerName = 1 << 8,
+    kOverlongMessageFirst = 1 << 9,  // [Message] "0"; "1" to "9" follow
+    kOverlongMessages = ((1u << kMessageCount) - 1) << 9,
 };
 
 // Where an overlong value is stored and how long it may be.
@@ -68,6 +73,8 @@ public:
     // OverlongBits of the values that did not fit at the last load. Kiln
     // refuses to use them; KilnOp shows what fitted.
     unsigned Overlong;
+    // Bit n: profile n's CompilerName was loaded cut.
+    unsigned CutNames;
 
     // Kiln reads Kiln.ini at its start, when its window is made and at every
     // compile request; each reading is some thirty profile calls. Where this
@@ -137,10 +144,11 @@ public:
 };
 
 // Reads [Message] Custom and Interval, and the ten texts only when Custom is
-// non-zero (otherwise they keep what they held). Shared by KilnOp's record
+// non-zero (otherwise they keep what they held). Where cut is given, bit k
+// is set for each text k that was longer than its field. Shared by KilnOp's record
 // and Kiln's compile job, which keeps its own copy of these values.
 void ReadMessageSettingsFrom(const char* iniPath, int* custom,
-                             char messages[kMessageCount][kMessageSize], int* interval);
+                             char messages[kMessageCount][kMessageSize], int* interval, unsigned* cut = 0);
 
 // Directory of the running executable, without a trailing backslash. False,
 // with an empty directory, when it cannot be named in kPathSize bytes: no
