@@ -64,7 +64,7 @@ Timing RunRunner(const std::string& commandLine) {
     line.push_back('\0');
     double start = Now();
     ChildProcess runner;
-    if (!runner.Run(line.data())) {
+    if (!runner.Run(NULL, line.data())) {
         std::fprintf(stderr, "runner: cannot start %s\n", commandLine.c_str());
         std::exit(1);
     }
@@ -157,7 +157,7 @@ int main(int argc, char** argv) {
     double processBefore = ProcessCpu();
     double start = Now();
     ChildProcess runner;
-    runner.Run(line.data());
+    runner.Run(NULL, line.data());
     double wall = Now() - start;
     double threadCpu = ThreadCpu() - threadBefore;
     double processCpu = ProcessCpu() - processBefore;

@@ -300,6 +300,11 @@ TEST(KilnInstance, OverlongHandOffIsRefusedByRunningWindow) {
 
 TEST(KilnInstance, StrayPrivateMessagesStartNothing) {
     KilnInstall kiln;
+    // An error line at the caret and an editor that records its start: a
+    // double-click notice taken from elsewhere would start it.
+    WriteFile(kiln.dir() / "Kiln.ini", ReadFile(kiln.dir() / "Kiln.ini") + "[Editor]\r\nJumpType=0\r\nJumpOption=/jl=%N\r\nPath=" +
+                                           kiln.AidProgram() + "\r\n");
+    kiln.Script("out first.c:1: error: x\\n\r\ncreate\r\nlog calls.log\r\n");
     Process p;
     HWND window = kiln.OpenFinished(p, kiln.Source("first.c"));
     ASSERT_NE(window, nullptr);
@@ -313,6 +318,7 @@ TEST(KilnInstance, StrayPrivateMessagesStartNothing) {
         "post 0x81F6 0 0x1234", "send 0x81F6 0 own", "post 0x81F6 0 0",         // compile done
         "post 0x81F7 0 0", "send 0x81F7 0 0x1234", "post 0x81F7 0 own",         // run
         "post 0x8208 0 0x1234", "send 0x8208 0 0",                              // kept request
+        "post 0x81F8 0 pane", "send 0x81F8 0 pane",                             // the pane's old notice
         "copy 0x81F5 0 null", "copy 0x81F5 5 first", "copy 0x81F5 3 x.c",       // empty, unterminated
         "copy 0 8 first.c",                                                     // not a hand-off
     };

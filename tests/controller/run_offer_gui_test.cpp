@@ -45,10 +45,10 @@ TEST(RunOffer, QuestionOkRunsInSourceFolderCancelRunsNothing) {
     EXPECT_EQ(box.text, "プログラムを実行しますか？");
     EXPECT_EQ(box.owner, window);
     // A reload while the question is open: OK starts what the question was
-    // about, never a value cut to its field.
+    // about, never a value cut to its field, and the window stays open.
     WriteFile(kiln.dir() / "Kiln.ini", Profile(kiln, "gcc.exe", "OutputFileType=exe\r\nAidExecute=1\r\nAidProgramPath=" +
                                                kiln.dir() / "recorder.exe" + "\r\nExecuteCommandLine=" +
-                                               std::string(600, 'L') + "\r\n"));
+                                               std::string(600, 'L') + "\r\nCompileAfterShow=1\r\n"));
     DWORD_PTR result = 0;
     EXPECT_NE(SendMessageTimeoutA(window, WM_KILN_RELOAD, 0, 0, SMTO_NORMAL, 5000, &result), 0);
     ASSERT_TRUE(AnswerMessageBox(kQuestionCaption, IDOK, &box));

@@ -92,6 +92,26 @@ TEST(StopCompile, EscEndsTheCompilerAndWhatItStartedAndOffersNothing) {
     EXPECT_EQ(kiln.Calls(), 2);
     EXPECT_EQ(WindowText(pane).find(kUnchanged), std::string::npos);
     EXPECT_EQ(KilnInstall::Status(window).rfind("エラー 0  警告 0  終了コード 0  ", 0), 0u);
+
+    // An older output that the compile could not replace (held as a running
+    // program holds its file) is not the compile's: Esc leaves its time.
+    const std::string old = kiln.dir() / "hang.exe";
+    SetFileTimeSeconds(old, 100);
+    HANDLE held = CreateFileA(old.c_str(), GENERIC_READ, FILE_SHARE_READ, NULL, OPEN_EXISTING, 0, NULL);
+    FILETIME before = {}, after = {};
+    GetFileTime(held, NULL, NULL, &before);
+    kiln.Script("log calls.log\r\nsleep 600000\r\n");
+    ASSERT_TRUE(BringToForeground(window));
+    Process third;
+    ASSERT_TRUE(kiln.Start(third, source));
+    ASSERT_TRUE(WaitUntil([&] { return kiln.Calls() == 3; }));
+    ASSERT_TRUE(SendKeyPress(window, VK_ESCAPE));
+    ASSERT_TRUE(KilnInstall::WaitForPane(window, kStopped));
+    PumpMessages(500);
+    GetFileTime(held, NULL, NULL, &after);
+    CloseHandle(held);
+    EXPECT_EQ(CompareFileTime(&before, &after), 0);
+    EXPECT_TRUE(Exists(old));
 }
 
 TEST(StopCompile, WriterLeftByTheCompilerDoesNotKeepTheCompileGoing) {

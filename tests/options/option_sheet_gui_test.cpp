@@ -534,8 +534,10 @@ TEST(OptionSheet, CompilerPageKeysRoundTripAndQuotedArgumentsReachTheProgram) {
 
 TEST(OptionSheet, ValuesLongerThanTheirFieldsAreKeptUnlessEdited) {
     const std::string option = "-D" + std::string(598, 'w'), jump = "/jl=%N" + std::string(30, 'j');
-    KilnOpInstall op("[Compiler1]\r\nCompilerName=C\r\nCompileOption=" + option +
-                     "\r\n[Compiler2]\r\nCompilerName=D\r\n[Editor]\r\nJumpOption=" + jump + "\r\n");
+    std::string name = "D", message = "文" + std::string(98, 'm');
+    for (int i = 0; i < 150; ++i) name += "名";
+    KilnOpInstall op("[Compiler1]\r\nCompilerName=C\r\nCompileOption=" + option + "\r\n[Compiler2]\r\nCompilerName=" +
+                     name + "\r\n[Editor]\r\nJumpOption=" + jump + "\r\n[Message]\r\nCustom=1\r\n3=" + message + "\r\n");
     const char kCaption[] = "KilnOp 注意";
     const std::string kept = "欄を書き換えない限り、Kiln.iniの元の値はそのまま残ります";
     ASSERT_TRUE(op.process.Start(op.dir / "KilnOp.exe", "", op.dir.path()));
@@ -549,7 +551,9 @@ TEST(OptionSheet, ValuesLongerThanTheirFieldsAreKeptUnlessEdited) {
     s.Type(IDC_PROFILE_NAME, "C2");
     s.Apply();
     s.Choose(IDC_PROFILE_LIST, 1);
-    EXPECT_TRUE(WaitUntil([&] { return s.Text(IDC_PROFILE_NAME) == "D"; }));
+    ASSERT_TRUE(AnswerMessageBox(kCaption, IDOK, &box));
+    EXPECT_NE(box.text.find("[Compiler2]のCompilerName（259バイトまで）"), std::string::npos) << box.text;
+    EXPECT_TRUE(WaitUntil([&] { return s.Text(IDC_PROFILE_NAME) == name.substr(0, 259); }));
     s.Choose(IDC_PROFILE_LIST, 0);
     EXPECT_TRUE(AnswerMessageBox(kCaption, IDOK, nullptr));
     EXPECT_EQ(op.Value("Compiler1", "CompileOption"), option);
@@ -560,10 +564,20 @@ TEST(OptionSheet, ValuesLongerThanTheirFieldsAreKeptUnlessEdited) {
         EXPECT_EQ(answer.Info().text, "Kiln.iniの次の値は長すぎるため、先頭の部分だけを表示しています\n"
                                       "[Editor]のJumpOption（19バイトまで）\n" + kept);
     }
+    s.ShowPage(2);
+    s.ClickOpening(IDC_CUSTOMISE);
+    ASSERT_TRUE(AnswerMessageBox(kCaption, IDOK, &box));
+    EXPECT_NE(box.text.find("[Message]の3（79バイトまで）"), std::string::npos) << box.text;
+    MessageBoxInfo dialog;
+    ASSERT_TRUE(AnswerMessageBox("コンパイルメッセージカスタマイズ", 0, &dialog));
+    PostMessageA(dialog.box, WM_COMMAND, IDOK, 0);
+    ASSERT_TRUE(WaitForWindowGone(dialog.box));
     s.ShowPage(0);
     s.Type(IDC_COMPILE_OPTION, "-O2");
     s.Press(IDOK);
     EXPECT_TRUE(op.Closed());
     EXPECT_EQ(op.Value("Compiler1", "CompileOption"), "-O2");
     EXPECT_EQ(op.Value("Editor", "JumpOption"), jump);
+    EXPECT_EQ(op.Value("Compiler2", "CompilerName"), name);
+    EXPECT_EQ(op.Value("Message", "3"), message);
 }

@@ -110,6 +110,7 @@ struct Install {
         CopyFileTo(BinDir() + "\\execute.exe", exe);
         CopyFileTo(BinDir() + "\\console_target.exe", target);
         CopyFileTo(BinDir() + "\\waiting_gui.exe", folder + "\\待つ.exe");
+        CopyFileTo(BinDir() + "\\console_target.exe", folder + "\\rr.exe");  // what cmd.exe must never start
         WriteFile(folder + "\\終わる.bat", "@echo バッチ %1\r\n@exit /b 3\r\n");
     }
 };
@@ -133,6 +134,10 @@ TEST(Execute, RunsReportsAndEndsAtTheEndOfInput) {
         {"integer division by zero", "表示.exe divide", "", "\r\n例外で終了しました: 0xC0000094 整数の 0 除算（",
          0xC0000094},
         {"batch file through the interpreter", "終わる.bat 一", "", "バッチ 一\r\n\r\n終了コード 3（", 3},
+        {"batch argument with cmd's &", "終わる.bat a&rr.exe", "", "バッチ \"a&rr.exe\"\r\n\r\n終了コード 3（", 3},
+        {"batch arguments a quote and ^ would free", "終わる.bat a>out.txt \"a^\"&rr.exe\"", "", "バッチ \"a>out.txt\"\r\n", 3},
+        {"batch argument no quoting keeps from cmd", "終わる.bat \"a\\\"&rr.exe\"", "",
+         "引数に含まれる文字をバッチファイルに安全に渡せません\r\na\"&rr.exe\r\n", 1},
         {"missing program", "どこにもない.exe x", "", "「どこにもない.exe」を起動できませんでした\r\n", 2},
         {"no command line", "", "", "使い方: execute.exe プログラム [引数 ...]\r\n", 1},
     };
@@ -147,7 +152,7 @@ TEST(Execute, RunsReportsAndEndsAtTheEndOfInput) {
         EXPECT_EQ(run.Code(), c.code);
         // Every end but the usage's says how long the program ran, and
         // every one asks for a key last.
-        EXPECT_EQ(c.arguments.empty() || c.code == 2 || HasTime(run.text), true) << run.text;
+        EXPECT_EQ(c.code == 1 || c.code == 2 || HasTime(run.text), true) << run.text;
         EXPECT_EQ(run.text.size() >= prompt.size() && run.text.compare(run.text.size() - prompt.size(),
                                                                        prompt.size(), prompt) == 0,
                   true)
@@ -161,6 +166,42 @@ TEST(Execute, RunsReportsAndEndsAtTheEndOfInput) {
     for (const char* tail : {"greet  a \"b c\"", "exit 7", "exit -1", "crash", "divide"})
         log += std::string("表示.exe|") + tail + "|" + in.folder + "\r\n";
     EXPECT_EQ(ReadFile(in.folder + "\\runs.log"), log);
+    EXPECT_FALSE(Exists(in.folder + "\\out.txt"));
+}
+
+TEST(Execute, WaitsForAKeyOnItsOwnConsole) {
+    Install in;
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION info = {};
+    std::string line = "\"" + in.exe + "\" 表示.exe exit 4";
+    ASSERT_TRUE(CreateProcessA(in.exe.c_str(), &line[0], NULL, NULL, FALSE, CREATE_NEW_CONSOLE, NULL,
+                               in.folder.c_str(), &startup, &info));
+    for (int i = 0; i < 200 && ReadFile(in.folder + "\\runs.log").empty(); ++i) Sleep(50);
+    EXPECT_EQ(WaitForSingleObject(info.hProcess, 1500), static_cast<DWORD>(WAIT_TIMEOUT));
+    FreeConsole();
+    ASSERT_TRUE(AttachConsole(info.dwProcessId));
+    HANDLE input = CreateFileA("CONIN$", GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, NULL,
+                               OPEN_EXISTING, 0, NULL);
+    INPUT_RECORD key[2] = {};
+    for (INPUT_RECORD& k : key) {
+        k.EventType = KEY_EVENT;
+        k.Event.KeyEvent.wRepeatCount = 1;
+        k.Event.KeyEvent.wVirtualKeyCode = 'X';
+        k.Event.KeyEvent.uChar.AsciiChar = 'x';
+    }
+    key[0].Event.KeyEvent.bKeyDown = TRUE;
+    DWORD written = 0;
+    EXPECT_TRUE(WriteConsoleInputA(input, key, 2, &written));
+    CloseHandle(input);
+    FreeConsole();
+    EXPECT_EQ(WaitForSingleObject(info.hProcess, 10000), static_cast<DWORD>(WAIT_OBJECT_0));
+    DWORD code = 0;
+    GetExitCodeProcess(info.hProcess, &code);
+    EXPECT_EQ(code, 4u);
+    TerminateProcess(info.hProcess, 1);
+    CloseHandle(info.hProcess);
+    CloseHandle(info.hThread);
 }
 
 TEST(Execute, WaitsForAKeyAndNotForAWindowedProgram) {
