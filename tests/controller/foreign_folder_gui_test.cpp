@@ -42,25 +42,17 @@ TEST(ForeignFolder, OnlyTheConfiguredCompilerRunsAndEachNameIsOneWord) {
     };
     Process p;
     HWND window = NULL;
-    int n = 0;
     for (const auto& c : cases) {
         SCOPED_TRACE(c.source);
-        std::string source = kiln.Source(std::string("src\\") + c.source);
         Process start;
-        if (!window) {
-            window = kiln.Open(p, source);
-            ASSERT_NE(window, nullptr);
-        } else {
-            ASSERT_TRUE(BringToForeground(window));
-            ASSERT_TRUE(kiln.Start(start, source));
-        }
-        ++n;
-        ASSERT_TRUE(WaitUntil([&] { return kiln.Calls() == n; }, 15000));
-        std::string log = kiln.CallsLog(), argument = c.argument;
-        std::string run = log.substr(log.rfind("[run]"));
-        std::string output = argument.substr(0, argument.size() - 1) + "exe";
-        EXPECT_NE(run.find("argc=4\r\nargv[0]=my gcc.exe\r\nargv[1]=" + argument + "\r\nargv[2]=-o\r\nargv[3]=" + output + "\r\n"),
-                  std::string::npos) << run;
+        std::string source = kiln.Source(std::string("src\\") + c.source), argument = c.argument;
+        int calls = kiln.Calls();
+        if (window) ASSERT_TRUE(BringToForeground(window) && kiln.Start(start, source));
+        else ASSERT_NE(window = kiln.Open(p, source), nullptr);
+        ASSERT_TRUE(WaitUntil([&] { return kiln.Calls() == calls + 1; }, 15000));
+        std::string run = kiln.CallsLog().substr(kiln.CallsLog().rfind("[run]"));
+        EXPECT_NE(run.find("argc=4\r\nargv[0]=my gcc.exe\r\nargv[1]=" + argument + "\r\nargv[2]=-o\r\nargv[3]=" +
+                           argument.substr(0, argument.size() - 1) + "exe\r\n"), std::string::npos) << run;
         EXPECT_TRUE(WaitForFileText(kiln.dir() / "runs.log", std::string("execute.exe|") + c.target + " |" + src));
     }
     EXPECT_EQ(ReadFile(src + "\\victim"), "keep");

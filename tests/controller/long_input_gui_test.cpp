@@ -189,7 +189,7 @@ TEST(LongInputs, OddCommandTails) {
         const char* box;
         const char* commandLine;
     } cases[] = {
-        {"\"" + q, nullptr, "gcc.exe open quote.c -o open quote.exe"},
+        {"\"" + q, nullptr, "gcc.exe \"open quote.c\" -o \"open quote.exe\""},
         {t + "\"", nullptr, "gcc.exe trailing.c -o trailing.exe"},
         {kiln.dir() / "sub\\", kNoExtension, nullptr},
         {"\"" + (kiln.dir() / "sub\\") + "\"", kNoExtension, nullptr},

@@ -184,21 +184,15 @@ TEST(Execute, WaitsForAKeyOnItsOwnConsole) {
     HANDLE input = CreateFileA("CONIN$", GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, NULL,
                                OPEN_EXISTING, 0, NULL);
     INPUT_RECORD key[2] = {};
-    for (INPUT_RECORD& k : key) {
-        k.EventType = KEY_EVENT;
-        k.Event.KeyEvent.wRepeatCount = 1;
-        k.Event.KeyEvent.wVirtualKeyCode = 'X';
-        k.Event.KeyEvent.uChar.AsciiChar = 'x';
-    }
+    key[0].EventType = key[1].EventType = KEY_EVENT;
+    key[0].Event.KeyEvent.wVirtualKeyCode = key[1].Event.KeyEvent.wVirtualKeyCode = 'X';
     key[0].Event.KeyEvent.bKeyDown = TRUE;
-    DWORD written = 0;
+    DWORD written = 0, code = 0;
     EXPECT_TRUE(WriteConsoleInputA(input, key, 2, &written));
     CloseHandle(input);
     FreeConsole();
     EXPECT_EQ(WaitForSingleObject(info.hProcess, 10000), static_cast<DWORD>(WAIT_OBJECT_0));
-    DWORD code = 0;
-    GetExitCodeProcess(info.hProcess, &code);
-    EXPECT_EQ(code, 4u);
+    EXPECT_TRUE(GetExitCodeProcess(info.hProcess, &code) && code == 4u);
     TerminateProcess(info.hProcess, 1);
     CloseHandle(info.hProcess);
     CloseHandle(info.hThread);
