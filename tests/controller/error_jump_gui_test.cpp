@@ -2,7 +2,6 @@
 // the real Kiln.exe, the stand-in editor and the scriptable compiler.
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <string>
 
 #include "resources/shared_names.h"
@@ -114,27 +113,6 @@ TEST(ErrorJump, CaretInRunningEditorThenStartedEditorAndRefusals) {
     EXPECT_TRUE(p.Running());
 }
 
-namespace {
-
-// The text in UTF-8, every byte outside ASCII written as a script escape so
-// that the script's code-page-932 stepping never sees the UTF-8 bytes.
-std::string Utf8ScriptText(const std::string& cp932Text) {
-    std::wstring wide(cp932Text.size(), L'\0');
-    wide.resize(MultiByteToWideChar(932, 0, cp932Text.data(), static_cast<int>(cp932Text.size()), &wide[0],
-                                    static_cast<int>(wide.size())));
-    std::string utf8(wide.size() * 3, '\0');
-    utf8.resize(WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), &utf8[0],
-                                    static_cast<int>(utf8.size()), NULL, NULL));
-    std::string escaped;
-    for (unsigned char c : utf8) {
-        char hex[8];
-        std::snprintf(hex, sizeof hex, "\\x%02X", c);
-        escaped += c >= 0x80 || c == '\\' ? std::string(hex) : std::string(1, static_cast<char>(c));
-    }
-    return escaped;
-}
-
-}  // namespace
 
 TEST(ErrorJump, Utf8LinesConvertedAndTheJumpReadsThem) {
     EditorsClosed cleanup;
@@ -143,7 +121,7 @@ TEST(ErrorJump, Utf8LinesConvertedAndTheJumpReadsThem) {
     // gcc in a UTF-8 locale with colours, a tool writing code page 932, and
     // characters without a code-page-932 form.
     kiln.Script("err " + KilnInstall::ScriptText("警告: 表示") + "\\n\r\n"
-                "err \\x1B[01m\\x1B[K" + Utf8ScriptText(source + ":4:3: error: ‘total’ undeclared") +
+                "err \\x1B[01m\\x1B[K" + KilnInstall::Utf8ScriptText(source + ":4:3: error: ‘total’ undeclared") +
                 "\\x1B[m\\x1B[K\\n\r\n"
                 "err note: \\xC3\\xA9\\xF0\\x9F\\x98\\x80 ok\\n\r\n");
     StandinEditor editor;

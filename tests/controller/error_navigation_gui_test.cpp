@@ -100,3 +100,54 @@ TEST(ErrorNavigation, KeysStepThroughErrorsWhileKilnKeepsTheFocus) {
     ASSERT_TRUE(AnswerMessageBox(kKilnError, IDOK, nullptr, 15000));
     EXPECT_TRUE(WaitUntil([&] { return KilnInstall::Status(window).empty(); }, 5000)) << KilnInstall::Status(window);
 }
+
+TEST(ErrorNavigation, JapaneseIncludeChainIsPassedOverAndNamesItsFile) {
+    KilnInstall kiln;
+    std::string source = kiln.Source("ソース\\表.c");
+    std::string header = kiln.Source("ソース\\a.h", "int x\n");
+    std::string s = KilnInstall::ScriptText(source);
+    auto utf8 = KilnInstall::Utf8ScriptText;
+    // gcc in Japanese: its words in UTF-8, the names as it got them.
+    kiln.Script("err " + utf8("次のファイルから読み込み: ") + " b.h:3,\\n\r\n"
+                "err " + utf8("         次から読み込み: ") + s + ":2:\\n\r\n"
+                "err a.h:1:5: " + utf8("エラー: ‘x’ の前に ‘;’ が必要です") + "\\n\r\n"
+                "err " + s + ": " + utf8("関数 ‘main’ 内:") + "\\n\r\n"
+                "err " + s + ":7:3: " + utf8("警告: 未使用") + "\\n\r\nexit 1\r\n");
+    StandinEditor editor;
+    ASSERT_TRUE(editor.Start("\"" + header + "\" /rect=640,0,380,300"));
+    // Enter's editor is a copy in Kiln's folder, which the test ends with it.
+    CopyFileTo(editor.ExePath(), kiln.dir() / "Wrenlet.exe");
+    WriteFile(kiln.dir() / "Kiln.ini",
+              "[Compiler1]\r\nCompilerName=C\r\nPath=" + kiln.Compiler() +
+                  "\r\nOutputFileOption=-o\r\nOutputFileType=exe\r\n[Editor]\r\nPath=" + (kiln.dir() / "Wrenlet.exe") +
+                  "\r\nJumpOption=/jl=%N\r\nJumpType=1\r\n[Window]\r\nMagnet=0\r\n");
+    Process p;
+    HWND window = kiln.OpenFinished(p, source);
+    ASSERT_NE(window, nullptr);
+    HWND pane = KilnInstall::Pane(window);
+    EXPECT_EQ(KilnInstall::Status(window).rfind("エラー 1  警告 1  ", 0), 0u) << KilnInstall::Status(window);
+
+    struct {
+        bool shift;
+        LRESULT paneLine;
+        const char* log;  // the editor's log after the press
+    } steps[] = {{false, 2, "caret 1\r\n"}, {false, 4, ""}, {true, 2, "caret 1\r\n"}};
+    for (const auto& step : steps) {
+        std::string before = editor.Log();
+        ASSERT_TRUE(SendKeyPress(window, VK_F4, 5000, step.shift ? VK_SHIFT : 0));
+        EXPECT_TRUE(WaitUntil([&] { return Selection(pane).line == step.paneLine; }, 5000)) << step.paneLine;
+        PumpMessages(300);
+        EXPECT_EQ(editor.Log(), before + step.log) << step.paneLine;
+    }
+
+    // Enter on the chain's line that names the source: no editor shows it,
+    // so the editor is started on that file and line.
+    LRESULT start = SendMessageA(pane, EM_LINEINDEX, 1, 0);
+    SendMessageA(pane, EM_SETSEL, start, start);
+    MessageBoxInfo box;
+    ASSERT_TRUE(SendKeyPress(window, VK_RETURN));
+    ASSERT_TRUE(AnswerMessageBox(kiln.dir() / "Wrenlet.exe", IDOK, &box));
+    EXPECT_EQ(box.text, source + " /jl=2");
+    EXPECT_TRUE(WaitForFileText(kiln.dir() / "Wrenlet.log", "open " + source + "\r\n"));
+    EXPECT_TRUE(WaitForFileText(kiln.dir() / "Wrenlet.log", "line 2\r\n"));
+}
