@@ -5,7 +5,6 @@
 #include <cstring>
 
 #include "cp932.h"
-#include "known_compilers.h"
 
 namespace {
 

@@ -13,7 +13,7 @@
 #include <cstddef>
 #include <string>
 
-enum LineForm { kUnsupportedForm, kColonForm, kSpaceForm, kParenForm };
+#include "common/known_compilers.h"
 
 // The form that the compiler of this path prints, by its file name (ASCII
 // letter case ignored); kUnsupportedForm for a compiler not in the table.
