@@ -108,6 +108,7 @@ std::size_t ConvertPieces(char* line, std::size_t length, const CodePageStep& st
 
 // The line's new length after its conversion in place.
 std::size_t ConvertLine(char* line, std::size_t length, const CodePageStep& step) {
+    if (!step.convert) return length;
     std::size_t longest = LongestSequence(line, length);
     if (longest >= 2) return StepInPlace(line, length, step);
     if (longest == 0 && length > 0) return ConvertPieces(line, length, step);
@@ -129,7 +130,7 @@ std::size_t EscapeLength(const char* text, std::size_t length) {
 
 std::size_t ConvertInPlace(char* text, std::size_t length, const CodePageStep& step) {
     std::size_t read = 0;
-    if (length >= 3 && std::memcmp(text, "\xEF\xBB\xBF", 3) == 0) read = 3;
+    if (step.convert && length >= 3 && std::memcmp(text, "\xEF\xBB\xBF", 3) == 0) read = 3;
     std::size_t written = 0;
     while (read < length) {
         const void* lf = std::memchr(text + read, '\n', length - read);

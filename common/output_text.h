@@ -27,6 +27,8 @@ const std::size_t kStepFailed = static_cast<std::size_t>(-1);
 // writes). Writes at most `length` bytes (no code-page-932 form is longer
 // than its UTF-8 one); a character without a code-page-932 form becomes
 // "?". Returns the bytes written, or kStepFailed having written nothing.
+// A step whose convert is null changes no code page: only the escapes go
+// (the output is shown in the code page it came in).
 struct CodePageStep {
     std::size_t (*convert)(const char* utf8, std::size_t length, char* out, void* context);
     void* context;

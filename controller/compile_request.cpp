@@ -64,7 +64,7 @@ void DiscardStoppedOutput(CompileJob* job, const char* outputPath) {
 }
 
 // The bar after a compile: the counts of the output as shown, by the words
-// of the selected compiler; after Esc only the time; after a compiler that
+// of the compiler the compile started with; after Esc only the time; after a compiler that
 // could not be started nothing, as it has no exit code to tell.
 void ShowCompileSummary(const MainWindowState& state, const CompileJob& job) {
     DWORD exitCode = 0;
@@ -72,9 +72,8 @@ void ShowCompileSummary(const MainWindowState& state, const CompileJob& job) {
     if (job.StopRequested()) {
         status = StoppedStatus(job.RunMilliseconds());
     } else if (job.ExitStatus(&exitCode)) {
-        MessageDialect dialect = DialectForCompiler(state.settings.Path);
-        status = SummaryStatus(CountMessages(dialect, job.text ? job.text : "", job.TextLength()), exitCode,
-                               job.RunMilliseconds());
+        status = SummaryStatus(CountMessages(job.rules.dialect, job.text ? job.text : "", job.TextLength()),
+                               exitCode, job.RunMilliseconds());
     }
     SetStatusText(state.statusBar, status.c_str());
 }
@@ -100,8 +99,11 @@ Prepared PrepareAndStart(MainWindowState& state) {
     }
     ReleaseLargePaneText(state.pane);  // the first progress frame replaces the text
     SetStatusText(state.statusBar, CompilingStatus(0).c_str());
-    CompileJob* job = new (std::nothrow) CompileJob(state.window, state.pane, requests.commandLine, NULL,
-                                                      settings.OutputCode, state.statusBar);
+    OutputRules rules;
+    rules.toCodePage = settings.OutputCode != 1;
+    rules.dialect = DialectForCompiler(settings.Path);
+    CompileJob* job =
+        new (std::nothrow) CompileJob(state.window, state.pane, requests.commandLine, NULL, rules, state.statusBar);
     requests.runningJob = job;
     return job ? kCompiling : kEnded;
 }

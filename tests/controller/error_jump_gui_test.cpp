@@ -118,11 +118,14 @@ TEST(ErrorJump, Utf8LinesConvertedAndTheJumpReadsThem) {
     EditorsClosed cleanup;
     KilnInstall kiln;
     std::string source = kiln.Source("ソース\\表.c");
-    // gcc in a UTF-8 locale with colours, a tool writing code page 932, and
-    // characters without a code-page-932 form.
+    // gcc in a UTF-8 locale with colours, a tool writing code page 932, gcc's
+    // Japanese message after the code-page-932 name it got, and characters
+    // without a code-page-932 form.
+    auto utf8 = KilnInstall::Utf8ScriptText;
     kiln.Script("err " + KilnInstall::ScriptText("警告: 表示") + "\\n\r\n"
-                "err \\x1B[01m\\x1B[K" + KilnInstall::Utf8ScriptText(source + ":4:3: error: ‘total’ undeclared") +
-                "\\x1B[m\\x1B[K\\n\r\n"
+                "err \\x1B[01m\\x1B[K" + utf8(source + ":4:3: ") + "\\x1B[01;31m\\x1B[K" +
+                utf8("error: ‘total’ undeclared") + "\\x1B[m\\x1B[K\\n\r\n"
+                "err " + KilnInstall::ScriptText(source) + utf8(":5:1: 警告: 戻り値") + "\\n\r\n"
                 "err note: \\xC3\\xA9\\xF0\\x9F\\x98\\x80 ok\\n\r\n");
     StandinEditor editor;
     auto settings = [&](const std::string& outputCode) {
@@ -137,12 +140,14 @@ TEST(ErrorJump, Utf8LinesConvertedAndTheJumpReadsThem) {
     HWND window = kiln.OpenFinished(p, source);
     ASSERT_NE(window, nullptr);
     HWND pane = KilnInstall::Pane(window);
-    EXPECT_EQ(WindowText(pane), "警告: 表示\r\n" + source + ":4:3: error: ‘total’ undeclared\r\nnote: ?? ok\r\n"
-                                "Kiln:コンパイル終了");
+    EXPECT_EQ(WindowText(pane), "警告: 表示\r\n" + source + ":4:3: error: ‘total’ undeclared\r\n" + source +
+                                    ":5:1: 警告: 戻り値\r\nnote: ?? ok\r\nKiln:コンパイル終了");
+    EXPECT_EQ(KilnInstall::Status(window).rfind("エラー 1  警告 2  ", 0), 0u) << KilnInstall::Status(window);
     ASSERT_TRUE(DoubleClickEditLine(pane, 1));
     EXPECT_TRUE(WaitForFileText(editor.LogPath(), "caret 4\r\n"));
 
-    // OutputCode 1: the bytes as they came, in a Kiln started afresh.
+    // OutputCode 1: the code page as it came, in a Kiln started afresh; the
+    // colours go all the same, so that gcc's "error:" counts.
     PostMessageA(window, WM_CLOSE, 0, 0);
     ASSERT_EQ(WaitForExitCode(p, 15000), 0);
     settings("OutputCode=1\r\n");
@@ -150,6 +155,7 @@ TEST(ErrorJump, Utf8LinesConvertedAndTheJumpReadsThem) {
     window = kiln.OpenFinished(second, source);
     ASSERT_NE(window, nullptr);
     std::string raw = WindowText(KilnInstall::Pane(window));
-    EXPECT_NE(raw.find("\x1B[01m\x1B[K"), std::string::npos) << raw;
+    EXPECT_EQ(raw.find('\x1B'), std::string::npos) << raw;
     EXPECT_EQ(raw.find("‘total’"), std::string::npos) << raw;
+    EXPECT_EQ(KilnInstall::Status(window).rfind("エラー 1  警告 1  ", 0), 0u) << KilnInstall::Status(window);
 }
