@@ -91,14 +91,20 @@ TEST(ErrorNavigation, KeysStepThroughErrorsWhileKilnKeepsTheFocus) {
     ASSERT_TRUE(SendKeyPress(window, VK_RETURN));
     EXPECT_TRUE(WaitForFileText(editor.LogPath(), "caret 5\r\ncaret 5\r\nforeground\r\n"));
 
-    // A refusal before compiling leaves the bar empty.
-    WriteFile(kiln.dir() / "Kiln.ini", "[Compiler1]\r\nPath=\r\n[Window]\r\nMagnet=0\r\n");
-    SendMessageTimeoutA(window, WM_KILN_RELOAD, 0, 0, SMTO_NORMAL, 5000, NULL);
+    // A refused request (a file without an extension) changes nothing but
+    // its box: the title, the bar, and the editor that F4 moves for a name
+    // relative to the source's folder stay.
+    std::string title = WindowText(window);
     ASSERT_TRUE(BringToForeground(window));  // a second Kiln looks from the front window down
     Process again;
-    ASSERT_TRUE(kiln.Start(again, source));
+    ASSERT_TRUE(kiln.Start(again, kiln.dir() / "other\\README"));
     ASSERT_TRUE(AnswerMessageBox(kKilnError, IDOK, nullptr, 15000));
-    EXPECT_TRUE(WaitUntil([&] { return KilnInstall::Status(window).empty(); }, 5000)) << KilnInstall::Status(window);
+    EXPECT_EQ(WaitForExitCode(again, 15000), 0);
+    EXPECT_EQ(WindowText(window), title);
+    EXPECT_EQ(KilnInstall::Status(window), status);
+    std::string before = editor.Log();
+    ASSERT_TRUE(SendKeyPress(window, VK_F4));
+    EXPECT_TRUE(WaitForFileText(editor.LogPath(), before + "caret 9\r\n", 5000));
 }
 
 TEST(ErrorNavigation, JapaneseIncludeChainIsPassedOverAndNamesItsFile) {
