@@ -85,11 +85,32 @@ TEST(ErrorNavigation, KeysStepThroughErrorsWhileKilnKeepsTheFocus) {
         EXPECT_EQ(GetForegroundWindow(), window);
     }
 
+    // Where F4 starts without a selection it made: Shift+F4 with the caret on
+    // the first line starts from the last; a selection that ends at a line's
+    // start does not take that line in.
+    struct {
+        LRESULT from, to;  // the selection, from the start of one line to another's
+        bool shift;
+        LRESULT paneLine;
+        int editorLine;
+    } starts[] = {{0, 0, true, 5, 12}, {2, 4, false, 4, 9}};
+    for (const auto& start : starts) {
+        SendMessageA(pane, EM_SETSEL, SendMessageA(pane, EM_LINEINDEX, start.from, 0),
+                     SendMessageA(pane, EM_LINEINDEX, start.to, 0));
+        std::string before = editor.Log();
+        ASSERT_TRUE(SendKeyPress(window, VK_F4, 5000, start.shift ? VK_SHIFT : 0));
+        EXPECT_TRUE(WaitForFileText(editor.LogPath(), before + "caret " + std::to_string(start.editorLine) + "\r\n",
+                                    5000))
+            << start.from;
+        EXPECT_EQ(Selection(pane).line, start.paneLine);
+    }
+
     // Enter on the selected line is the double-click: the editor comes forward.
-    ASSERT_TRUE(SendKeyPress(window, VK_F4));
-    ASSERT_TRUE(WaitForFileText(editor.LogPath(), "caret 5\r\n"));
+    std::string before = editor.Log();
+    ASSERT_TRUE(SendKeyPress(window, VK_F4, 5000, VK_SHIFT));
+    ASSERT_TRUE(WaitForFileText(editor.LogPath(), before + "caret 5\r\n"));
     ASSERT_TRUE(SendKeyPress(window, VK_RETURN));
-    EXPECT_TRUE(WaitForFileText(editor.LogPath(), "caret 5\r\ncaret 5\r\nforeground\r\n"));
+    EXPECT_TRUE(WaitForFileText(editor.LogPath(), before + "caret 5\r\ncaret 5\r\nforeground\r\n"));
 
     // A refused request (a file without an extension) changes nothing but
     // its box: the title, the bar, and the editor that F4 moves for a name
@@ -102,7 +123,7 @@ TEST(ErrorNavigation, KeysStepThroughErrorsWhileKilnKeepsTheFocus) {
     EXPECT_EQ(WaitForExitCode(again, 15000), 0);
     EXPECT_EQ(WindowText(window), title);
     EXPECT_EQ(KilnInstall::Status(window), status);
-    std::string before = editor.Log();
+    before = editor.Log();
     ASSERT_TRUE(SendKeyPress(window, VK_F4));
     EXPECT_TRUE(WaitForFileText(editor.LogPath(), before + "caret 9\r\n", 5000));
 }
