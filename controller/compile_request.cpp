@@ -64,8 +64,8 @@ void DiscardStoppedOutput(CompileJob* job, const char* outputPath) {
 }
 
 // The bar after a compile: the counts of the output as shown, by the words
-// of the compiler the compile started with; after Esc only the time; after a compiler that
-// could not be started nothing, as it has no exit code to tell.
+// of the compiler the compile started with; after Esc only the time; after a
+// compiler that could not be started nothing, as it has no exit code to tell.
 void ShowCompileSummary(const MainWindowState& state, const CompileJob& job) {
     DWORD exitCode = 0;
     std::string status;
