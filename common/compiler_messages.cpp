@@ -3,7 +3,6 @@
 #include <cstring>
 
 #include "common/cp932.h"
-#include "common/known_compilers.h"
 
 namespace {
 

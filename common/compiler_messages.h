@@ -7,7 +7,9 @@
 
 #include <cstddef>
 
-// The compilers whose messages are known, by the words they use:
+#include "common/known_compilers.h"
+
+// The dialects of common/known_compilers.h, by the words they use:
 //   gnu      gcc, g++, javac: "error:", "fatal error:", "warning:", "note:"
 //            and the Japanese "エラー:", "致命的エラー:", "警告:", "備考:",
 //            at the start of a line or after ": "
@@ -15,7 +17,6 @@
 //   borland  bcc32: a line that starts with "Error", "Fatal" or "Warning"
 //   delphi   dcc32: "Error:", "Fatal:", "Warning:", "Hint:" (a warning), at
 //            the start of a line or after a blank
-enum MessageDialect { kNoDialect, kGnuDialect, kLccDialect, kBorlandDialect, kDelphiDialect };
 
 enum MessageKind { kPlainLine, kErrorLine, kWarningLine, kNoteLine };
 

@@ -5,7 +5,6 @@
 #include <cstring>
 
 #include "cp932.h"
-#include "known_compilers.h"
 
 namespace {
 
@@ -127,15 +126,34 @@ namespace {
 
 const char kIncludedFrom[] = "In file included from ";
 const char kFrom[] = "from ";
+// The same words from gcc's Japanese catalog, each followed by blanks.
+const char kJapaneseIncludedFrom[] = "次のファイルから読み込み:";
+const char kJapaneseFrom[] = "次から読み込み:";
+
+// The text after `words` at p, or null when p does not start with them.
+const char* After(const char* p, const char* words) {
+    std::size_t n = std::strlen(words);
+    return std::strncmp(p, words, n) == 0 ? p + n : nullptr;
+}
+
+// The file after the Japanese words at p: the blanks they end with go too.
+const char* AfterJapaneseWords(const char* p, const char* words) {
+    const char* file = After(p, words);
+    if (!file || *file != ' ') return nullptr;
+    while (*file == ' ') ++file;
+    return file;
+}
 
 // The text after the include chain's words, or null for another line.
 const char* AfterIncludeWords(const char* line) {
-    if (std::strncmp(line, kIncludedFrom, sizeof kIncludedFrom - 1) == 0) return line + sizeof kIncludedFrom - 1;
-    // The following lines are indented under the first one's file.
+    if (const char* file = After(line, kIncludedFrom)) return file;
     const char* p = line;
     while (*p == ' ') ++p;
-    if (p == line || std::strncmp(p, kFrom, sizeof kFrom - 1) != 0) return nullptr;
-    return p + sizeof kFrom - 1;
+    if (const char* file = AfterJapaneseWords(p, kJapaneseIncludedFrom)) return file;
+    // The following lines are indented under the first one's file.
+    if (p == line) return nullptr;
+    if (const char* file = After(p, kFrom)) return file;
+    return AfterJapaneseWords(p, kJapaneseFrom);
 }
 
 }  // namespace

@@ -13,7 +13,7 @@
 #include <cstddef>
 #include <string>
 
-enum LineForm { kUnsupportedForm, kColonForm, kSpaceForm, kParenForm };
+#include "common/known_compilers.h"
 
 // The form that the compiler of this path prints, by its file name (ASCII
 // letter case ignored); kUnsupportedForm for a compiler not in the table.
@@ -42,7 +42,8 @@ const char* SkipMessageWords(const char* filePart);
 
 // gcc's include chain names the including files: "In file included from
 // hello.c:2:" and then "                 from b.h:3:" (a comma instead of the
-// last colon when more follow). True for such a line.
+// last colon when more follow); in Japanese "次のファイルから読み込み: hello.c:2:"
+// and "         次から読み込み: b.h:3:". True for such a line.
 bool IsIncludeChainLine(const char* line);
 
 // The colon form's file part without the include chain's words before it

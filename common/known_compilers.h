@@ -1,11 +1,15 @@
 // The compilers whose output Kiln reads, known by their file names: the
-// form of their location lines and the words of their messages. No
+// form of their location lines and the words of their messages. The line
+// forms and the message words build on this table; it needs neither. No
 // windows.h here.
 #ifndef KILN_COMMON_KNOWN_COMPILERS_H
 #define KILN_COMMON_KNOWN_COMPILERS_H
 
-#include "common/compiler_messages.h"
-#include "common/error_line.h"
+// How a compiler names a source location in a line (see common/error_line.h).
+enum LineForm { kUnsupportedForm, kColonForm, kSpaceForm, kParenForm };
+
+// The words a compiler's messages use (see common/compiler_messages.h).
+enum MessageDialect { kNoDialect, kGnuDialect, kLccDialect, kBorlandDialect, kDelphiDialect };
 
 struct KnownCompiler {
     const char* name;

@@ -59,24 +59,65 @@ std::size_t MoveWithoutEscapes(const char* from, std::size_t length, char* to) {
     return kept;
 }
 
-}  // namespace
-
-bool IsMultiByteUtf8(const char* text, std::size_t length) {
+// The longest UTF-8 sequence in the bytes (1 for ASCII alone, 0 for none),
+// or 0 when they are not valid UTF-8 as a whole.
+std::size_t LongestSequence(const char* text, std::size_t length) {
     const unsigned char* bytes = reinterpret_cast<const unsigned char*>(text);
-    bool multiByte = false;
+    std::size_t longest = 0;
     std::size_t i = 0;
     while (i < length) {
-        if (bytes[i] < 0x80) {
-            ++i;
-            continue;
-        }
-        std::size_t n = SequenceLength(bytes + i, length - i);
-        if (n == 0) return false;
-        multiByte = true;
+        std::size_t n = bytes[i] < 0x80 ? 1 : SequenceLength(bytes + i, length - i);
+        if (n == 0) return 0;
+        if (n > longest) longest = n;
         i += n;
     }
-    return multiByte;
+    return longest;
 }
+
+// Converts the bytes where they lie; a failed step leaves them as they came
+// rather than lose them. Returns their new length.
+std::size_t StepInPlace(char* text, std::size_t length, const CodePageStep& step) {
+    std::size_t converted = step.convert(text, length, text, step.context);
+    return converted != kStepFailed && converted <= length ? converted : length;
+}
+
+// A byte below 0x40 is never the second byte of a code-page-932 character
+// and never part of a UTF-8 sequence: a line cut there splits neither.
+bool IsCutByte(char c) { return static_cast<unsigned char>(c) < 0x40; }
+
+// A line that is not UTF-8 as a whole, such as a code-page-932 file name
+// before gcc's UTF-8 message, is converted by pieces: the runs between cut
+// bytes. A piece goes through the step only when it holds a sequence of
+// three or more bytes (kana, kanji, gcc's quotes). Two-byte sequences alone
+// are left: half-width katakana pairs form them by chance, and in a line that
+// already holds code page 932 they more likely are that.
+std::size_t ConvertPieces(char* line, std::size_t length, const CodePageStep& step) {
+    std::size_t written = 0;
+    std::size_t i = 0;
+    while (i < length) {
+        std::size_t start = i;
+        bool cut = IsCutByte(line[i]);
+        while (i < length && IsCutByte(line[i]) == cut) ++i;
+        std::size_t n = i - start;
+        if (written != start) std::memmove(line + written, line + start, n);
+        if (!cut && LongestSequence(line + written, n) >= 3) n = StepInPlace(line + written, n, step);
+        written += n;
+    }
+    return written;
+}
+
+// The line's new length after its conversion in place.
+std::size_t ConvertLine(char* line, std::size_t length, const CodePageStep& step) {
+    if (!step.convert) return length;
+    std::size_t longest = LongestSequence(line, length);
+    if (longest >= 2) return StepInPlace(line, length, step);
+    if (longest == 0 && length > 0) return ConvertPieces(line, length, step);
+    return length;
+}
+
+}  // namespace
+
+bool IsMultiByteUtf8(const char* text, std::size_t length) { return LongestSequence(text, length) >= 2; }
 
 std::size_t EscapeLength(const char* text, std::size_t length) {
     if (length < 3 || static_cast<unsigned char>(text[0]) != kEscape || text[1] != '[') return 0;
@@ -89,19 +130,14 @@ std::size_t EscapeLength(const char* text, std::size_t length) {
 
 std::size_t ConvertInPlace(char* text, std::size_t length, const CodePageStep& step) {
     std::size_t read = 0;
-    if (length >= 3 && std::memcmp(text, "\xEF\xBB\xBF", 3) == 0) read = 3;
+    if (step.convert && length >= 3 && std::memcmp(text, "\xEF\xBB\xBF", 3) == 0) read = 3;
     std::size_t written = 0;
     while (read < length) {
         const void* lf = std::memchr(text + read, '\n', length - read);
         std::size_t end = lf ? static_cast<std::size_t>(static_cast<const char*>(lf) - text) : length;
         std::size_t lineStart = written;
         written += MoveWithoutEscapes(text + read, end - read, text + written);
-        std::size_t lineLength = written - lineStart;
-        if (IsMultiByteUtf8(text + lineStart, lineLength)) {
-            std::size_t converted = step.convert(text + lineStart, lineLength, text + lineStart, step.context);
-            // A failed step leaves the line as it came rather than lose it.
-            if (converted != kStepFailed && converted <= lineLength) written = lineStart + converted;
-        }
+        written = lineStart + ConvertLine(text + lineStart, written - lineStart, step);
         if (lf) text[written++] = '\n';
         read = end + 1;
     }

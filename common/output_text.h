@@ -2,9 +2,12 @@
 // UTF-8 (gcc's quotes, Japanese messages, MSYS2 and clang builds), or mix it
 // with code page 932 in one output, and colour their diagnostics with ANSI
 // escapes. A line that is valid UTF-8 and holds at least one multi-byte
-// sequence is handed to a code-page step that turns it into code page 932;
-// every other line (ASCII, code page 932, anything not UTF-8 as a whole)
-// stays byte for byte. Escape sequences (ESC [ parameters final byte) are
+// sequence is handed to a code-page step that turns it into code page 932.
+// A line that is not UTF-8 as a whole (gcc writes a code-page-932 file name
+// before its UTF-8 message) is cut at bytes below 0x40, and each piece that
+// is valid UTF-8 with a sequence of three bytes or more goes to the step on
+// its own; everything else (ASCII, code page 932) stays byte for byte.
+// Escape sequences (ESC [ parameters final byte) are
 // removed from every line first, and a UTF-8 byte order mark at the very
 // start goes.
 //
@@ -24,6 +27,8 @@ const std::size_t kStepFailed = static_cast<std::size_t>(-1);
 // writes). Writes at most `length` bytes (no code-page-932 form is longer
 // than its UTF-8 one); a character without a code-page-932 form becomes
 // "?". Returns the bytes written, or kStepFailed having written nothing.
+// A step whose convert is null changes no code page: only the escapes go
+// (the output is shown in the code page it came in).
 struct CodePageStep {
     std::size_t (*convert)(const char* utf8, std::size_t length, char* out, void* context);
     void* context;

@@ -40,9 +40,10 @@ bool CompileJob::StartDetachedThread(unsigned(__stdcall* body)(void*), void* arg
 }
 
 CompileJob::CompileJob(HWND mainWindow_, HWND pane_, const char* commandLine_, const char* iniPath,
-                       int outputCode, HWND statusBar_, const char* application_)
+                       const OutputRules& rules_, HWND statusBar_, const char* application_)
     : commandLine(NULL), done(0), finished(NULL), Custom(0), Interval(300), mainWindow(NULL), pane(NULL),
-      statusBar(statusBar_), progressRunning(false), convertOutput(outputCode != 1), startTick(GetTickCount()) {
+      statusBar(statusBar_), rules(rules_), progressRunning(false), convertOutput(true),
+      startTick(GetTickCount()) {
     settingsPath[0] = '\0';
     if (iniPath) {
         // A path that does not fit is not read at all, rather than read cut short.
@@ -218,7 +219,7 @@ void CompileJob::ShowResult() {
         return;
     }
     // Converted where it lies: a large output is not copied once more.
-    if (convertOutput) CutText(ConvertOutputForPane(text, TextLength()));
+    if (convertOutput) CutText(ConvertOutputForPane(text, TextLength(), rules.toCodePage));
     // A lead byte left without its trail byte would swallow the end text's
     // first character.
     CutText(cp932::WholeCharactersLength(text, TextLength()));

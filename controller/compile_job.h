@@ -11,8 +11,17 @@
 #include <atomic>
 #include <string>
 
+#include "common/known_compilers.h"
 #include "controller/child_process.h"
 #include "settings/settings_file.h"
+
+// How the compile's output is read, taken from the settings once, when the
+// compile starts: a profile chosen or a reload while it runs changes neither
+// what its output shows nor what is counted in it.
+struct OutputRules {
+    bool toCodePage = true;  // OutputCode 0: UTF-8 turned into code page 932
+    MessageDialect dialect = kNoDialect;  // the words of errors and warnings
+};
 
 class CompileJob : public ChildProcess {
 public:
@@ -40,11 +49,12 @@ public:
     // Shows the seconds so far with each progress frame; may be null.
     HWND statusBar;
 
+    const OutputRules rules;
+
     // Starts the compile and returns at once. iniPath names the settings file
     // to read [Message] from; null means Kiln.ini beside the running program.
-    // outputCode is the profile's OutputCode: 1 shows the output as it came.
     CompileJob(HWND mainWindow, HWND pane, const char* commandLine, const char* iniPath = NULL,
-               int outputCode = 0, HWND statusBar = NULL, const char* application = NULL);
+               const OutputRules& rules = OutputRules(), HWND statusBar = NULL, const char* application = NULL);
     ~CompileJob();
 
     void ReadMessageSettings();
@@ -57,8 +67,8 @@ public:
     static unsigned __stdcall CaptureThread(void* job);
 
     // Puts the collected output followed by "Kiln:コンパイル終了" into the
-    // pane, or by "Kiln:コンパイル中止" after a stop. The output's UTF-8
-    // lines are converted and its escapes removed first, in place.
+    // pane, or by "Kiln:コンパイル中止" after a stop. The output's escapes
+    // are removed and (by the rules) its UTF-8 converted first, in place.
     void ShowResult();
 
     // Starts a detached thread; returns false when it could not be started.
@@ -71,8 +81,7 @@ private:
     // Set before the capture thread starts: without a progress thread, the
     // capture thread sends the completion itself.
     bool progressRunning;
-    // Cleared when the output is to be shown as it came, or when the text is
-    // Kiln's own start error rather than the compiler's.
+    // Cleared when the text is Kiln's own start error, not the compiler's.
     bool convertOutput;
 
     // When the job began, for the seconds shown while it runs.

@@ -70,46 +70,76 @@ void DiscardStoppedOutput(CompileJob* job, const char* outputPath, const FILETIM
 }
 
 // The bar after a compile: the counts of the output as shown, by the words
-// of the selected compiler; after Esc only the time; after a compiler that
-// could not be started nothing, as it has no exit code to tell.
+// of the compiler the compile started with; after Esc only the time; after a
+// compiler that could not be started nothing, as it has no exit code to tell.
 void ShowCompileSummary(const MainWindowState& state, const CompileJob& job) {
     DWORD exitCode = 0;
     std::string status;
     if (job.StopRequested()) {
         status = StoppedStatus(job.RunMilliseconds());
     } else if (job.ExitStatus(&exitCode)) {
-        MessageDialect dialect = DialectForCompiler(state.settings.Path);
-        status = SummaryStatus(CountMessages(dialect, job.text ? job.text : "", job.TextLength()), exitCode,
-                               job.RunMilliseconds());
+        status = SummaryStatus(CountMessages(job.rules.dialect, job.text ? job.text : "", job.TextLength()),
+                               exitCode, job.RunMilliseconds());
     }
     SetStatusText(state.statusBar, status.c_str());
 }
 
 enum Prepared { kEnded, kUpToDate, kCompiling };
 
+// What a request works on until it is accepted: one that is refused leaves
+// the window's source, output path and title as they were, and with them
+// what F4, Enter and the double-click make of the pane's names.
+struct Candidate {
+    char source[kSourcePathSize];
+    char output[MAX_PATH];
+};
+
+bool FitSourcePath(char (&into)[kSourcePathSize], const char* text) {
+    std::size_t length = std::strlen(text);
+    if (length >= sizeof into) {
+        ShowKilnError(kSourcePathTooLong);
+        return false;
+    }
+    std::memmove(into, text, length + 1);
+    return true;
+}
+
+// The request becomes the window's. The title names the profile as it was
+// before the request reloaded the settings.
+void Adopt(MainWindowState& state, const Candidate& request, const std::string& profileName) {
+    std::memcpy(state.source, request.source, sizeof state.source);
+    std::memcpy(state.output, request.output, sizeof state.output);
+    UpdateTitle(state.window, profileName.c_str(), state.source);
+}
+
 // From the output path to the compile job; the window may still be hidden.
-Prepared PrepareAndStart(MainWindowState& state) {
+Prepared PrepareAndStart(MainWindowState& state, Candidate& request, const std::string& profileName) {
     KilnSettingsFile& settings = state.settings;
     RequestQueue& requests = state.requests;
-    if (!ComposeOutputPath(state.output, state.source, settings.OutputFileType)) return kEnded;
-    if (!PrepareEnvironment(settings, state.window, state.pane, state.source)) return kEnded;
-    if (FileExists(state.output) && CompareFileTimes(state.source, state.output) <= 0) {
+    if (!ComposeOutputPath(request.output, request.source, settings.OutputFileType)) return kEnded;
+    if (!PrepareEnvironment(settings, state.window, state.pane, request.source)) return kEnded;
+    if (FileExists(request.output) && CompareFileTimes(request.source, request.output) <= 0) {
+        Adopt(state, request, profileName);
         ReleaseLargePaneText(state.pane);
         ReplacePaneText(state.pane, kUnchangedSource);
         SetStatusText(state.statusBar, kUnchangedStatus);
         return kUpToDate;
     }
     GetSystemTimeAsFileTime(&requests.compileStart);
-    DeleteIfExists(state.output);
-    if (!ComposeCommandLine(settings, requests.commandLine, sizeof requests.commandLine, state.source,
-                            state.output)) {
+    DeleteIfExists(request.output);
+    if (!ComposeCommandLine(settings, requests.commandLine, sizeof requests.commandLine, request.source,
+                            request.output)) {
         return kEnded;
     }
+    Adopt(state, request, profileName);
     ReleaseLargePaneText(state.pane);  // the first progress frame replaces the text
     SetStatusText(state.statusBar, CompilingStatus(0).c_str());
+    OutputRules rules;
+    rules.toCodePage = settings.OutputCode != 1;
+    rules.dialect = DialectForCompiler(settings.Path);
     std::string compiler = ConfiguredProgramPath(settings.Path);
-    CompileJob* job = new (std::nothrow) CompileJob(state.window, state.pane, requests.commandLine, NULL,
-                                                      settings.OutputCode, state.statusBar, compiler.c_str());
+    CompileJob* job = new (std::nothrow) CompileJob(state.window, state.pane, requests.commandLine, NULL, rules,
+                                                      state.statusBar, compiler.c_str());
     requests.runningJob = job;
     return job ? kCompiling : kEnded;
 }
@@ -118,13 +148,13 @@ void CarryOut(MainWindowState& state, const char* path) {
     KilnSettingsFile& settings = state.settings;
     HWND window = state.window;
 
-    // What the bar said was about the request before; a refusal leaves it empty.
-    SetStatusText(state.statusBar, "");
-    if (!AcceptSourcePath(state, path)) return;
-    if (ReportIfEmpty(state.source, kNoSourceMessage)) return;
+    Candidate request;
+    request.output[0] = '\0';
+    if (!FitSourcePath(request.source, path)) return;
+    if (ReportIfEmpty(request.source, kNoSourceMessage)) return;
     if (ReportIfEmpty(settings.Path, kNoCompilerMessage)) return;
-    if (!MakeSourcePathFull(state.source, sizeof state.source)) return;
-    UpdateTitle(window, settings.CompilerName[settings.CompilerNo], state.source);
+    if (!MakeSourcePathFull(request.source, sizeof request.source)) return;
+    const std::string profileName = settings.CompilerName[settings.CompilerNo];
     settings.Load();
     // A hand-edited value longer than its field was loaded cut short: run
     // with it, the compiler would get other options or another program would
@@ -134,7 +164,7 @@ void CarryOut(MainWindowState& state, const char* path) {
     // The compiler is started before the window is shown and painted, which
     // takes about as long as a small compile: both go on at once. Whatever
     // way the request ends, the window is shown before a run offer.
-    Prepared prepared = PrepareAndStart(state);
+    Prepared prepared = PrepareAndStart(state, request, profileName);
     ShowWindow(window, SW_SHOWNORMAL);
     UpdateWindow(window);
     SetFocus(window);
@@ -144,14 +174,7 @@ void CarryOut(MainWindowState& state, const char* path) {
 }  // namespace
 
 bool AcceptSourcePath(MainWindowState& state, const char* text) {
-    if (text == state.source) return true;
-    std::size_t length = std::strlen(text);
-    if (length >= sizeof state.source) {
-        ShowKilnError(kSourcePathTooLong);
-        return false;
-    }
-    std::memcpy(state.source, text, length + 1);
-    return true;
+    return text == state.source || FitSourcePath(state.source, text);
 }
 
 LRESULT OnCompileRequest(MainWindowState& state, const char* path) {

@@ -52,9 +52,9 @@ std::size_t ToPaneCodePage(const char* utf8, std::size_t length, char* out, void
 
 }  // namespace
 
-std::size_t ConvertOutputForPane(char* text, std::size_t length) {
+std::size_t ConvertOutputForPane(char* text, std::size_t length, bool toCodePage) {
     WideLine wide = {NULL, 0};
-    outputtext::CodePageStep step = {ToPaneCodePage, &wide};
+    outputtext::CodePageStep step = {toCodePage ? ToPaneCodePage : NULL, &wide};
     std::size_t converted = outputtext::ConvertInPlace(text, length, step);
     std::free(wide.units);
     return converted;

@@ -6,7 +6,7 @@
 #include <cstddef>
 
 // Rewrites the first `length` bytes of text in place and returns the new
-// length, which is never longer.
-std::size_t ConvertOutputForPane(char* text, std::size_t length);
+// length, which is never longer. Without `toCodePage` only the escapes go.
+std::size_t ConvertOutputForPane(char* text, std::size_t length, bool toCodePage = true);
 
 #endif

@@ -130,6 +130,13 @@ TEST(ErrorLine, IncludeChainNamesTheIncludingFile) {
         {"In file included from C:\\ソース\\表.h:12,", true, 12, "C:\\ソース\\表.h"},
         {"                 from b.h:3:", true, 3, "b.h"},
         {"                 from C:\\My Work\\b.h:30,", true, 30, "C:\\My Work\\b.h"},
+        // gcc's Japanese catalog: its words end in blanks, which are not the file's.
+        {"次のファイルから読み込み:  C:\\ソース\\表.c:2:", true, 2, "C:\\ソース\\表.c"},
+        {"         次から読み込み: a.h:3:", true, 3, "a.h"},
+        {"次から読み込み: a.h:3:", false, 3, "次から読み込み: a.h"},
+        {"次のファイルから読み込み:a.h:3:", false, 3, "次のファイルから読み込み:a.h"},
+        {"表.c: 関数 ‘main’ 内:", false, 0, nullptr},
+        {"表.c: トップレベル:", false, 0, nullptr},
         // Not the chain: the words must lead the line, and a location follow.
         {"from b.h:3: error: x", false, 3, "from b.h"},
         {"In file included from hello.c", false, 0, nullptr},

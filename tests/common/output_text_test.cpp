@@ -64,6 +64,13 @@ TEST(OutputText, LineByLine) {
         // Half-width ﾃｩ is C3 A9, valid UTF-8 on its own; 表 after it is not.
         {"cp932 partly utf8", "\xC3\xA9 \x95\x5C.c\r\n", "\xC3\xA9 \x95\x5C.c\r\n", 0},
         {"mixed lines", u8"‘a’\n" "\x95\x5C\n" u8"‘b’", "‘a’\n\x95\x5C\n‘b’", 2},
+        // Not UTF-8 as a whole: the pieces between bytes below 0x40 that hold
+        // a sequence of three bytes or more, and only those.
+        {"cp932 name, utf8 message", "C:\\\x83\x5C\x81\x5B\x83\x58\\\x95\x5C.c:5:1: " u8"エ: ‘x’\r\n",
+         "C:\\ソース\\表.c:5:1: エ: ‘x’\r\n", 2},
+        {"two-byte pieces stay", "\x95\x5C: \xC3\xA9 " u8"‘x’", "\x95\x5C: \xC3\xA9 ‘x’", 1},
+        {"utf8 glued to cp932", u8"‘\x95\x5C’ ‘x’\x80", u8"‘\x95\x5C’ ‘x’\x80", 0},
+        {"bom after the first line stays", "a\r\n\xEF\xBB\xBF" "b", "a\r\n?b", 1},
         {"escapes middle and end", "\x1b[01m\x1b[Ka.c:1:\x1b[m\x1b[K \x1b[01;31merror\x1b[0m\r\nx\x1b[m",
          "a.c:1: error\r\nx", 0},
         {"escapes around utf8", u8"\x1b[01m‘x’\x1b[m\x1b[K\r\n", "‘x’\r\n", 1},

@@ -2,7 +2,6 @@
 // the real Kiln.exe, the stand-in editor and the scriptable compiler.
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <string>
 
 #include "resources/shared_names.h"
@@ -114,37 +113,19 @@ TEST(ErrorJump, CaretInRunningEditorThenStartedEditorAndRefusals) {
     EXPECT_TRUE(p.Running());
 }
 
-namespace {
-
-// The text in UTF-8, every byte outside ASCII written as a script escape so
-// that the script's code-page-932 stepping never sees the UTF-8 bytes.
-std::string Utf8ScriptText(const std::string& cp932Text) {
-    std::wstring wide(cp932Text.size(), L'\0');
-    wide.resize(MultiByteToWideChar(932, 0, cp932Text.data(), static_cast<int>(cp932Text.size()), &wide[0],
-                                    static_cast<int>(wide.size())));
-    std::string utf8(wide.size() * 3, '\0');
-    utf8.resize(WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), &utf8[0],
-                                    static_cast<int>(utf8.size()), NULL, NULL));
-    std::string escaped;
-    for (unsigned char c : utf8) {
-        char hex[8];
-        std::snprintf(hex, sizeof hex, "\\x%02X", c);
-        escaped += c >= 0x80 || c == '\\' ? std::string(hex) : std::string(1, static_cast<char>(c));
-    }
-    return escaped;
-}
-
-}  // namespace
 
 TEST(ErrorJump, Utf8LinesConvertedAndTheJumpReadsThem) {
     EditorsClosed cleanup;
     KilnInstall kiln;
     std::string source = kiln.Source("ソース\\表.c");
-    // gcc in a UTF-8 locale with colours, a tool writing code page 932, and
-    // characters without a code-page-932 form.
+    // gcc in a UTF-8 locale with colours, a tool writing code page 932, gcc's
+    // Japanese message after the code-page-932 name it got, and characters
+    // without a code-page-932 form.
+    auto utf8 = KilnInstall::Utf8ScriptText;
     kiln.Script("err " + KilnInstall::ScriptText("警告: 表示") + "\\n\r\n"
-                "err \\x1B[01m\\x1B[K" + Utf8ScriptText(source + ":4:3: error: ‘total’ undeclared") +
-                "\\x1B[m\\x1B[K\\n\r\n"
+                "err \\x1B[01m\\x1B[K" + utf8(source + ":4:3: ") + "\\x1B[01;31m\\x1B[K" +
+                utf8("error: ‘total’ undeclared") + "\\x1B[m\\x1B[K\\n\r\n"
+                "err " + KilnInstall::ScriptText(source) + utf8(":5:1: 警告: 戻り値") + "\\n\r\n"
                 "err note: \\xC3\\xA9\\xF0\\x9F\\x98\\x80 ok\\n\r\n");
     StandinEditor editor;
     auto settings = [&](const std::string& outputCode) {
@@ -159,12 +140,14 @@ TEST(ErrorJump, Utf8LinesConvertedAndTheJumpReadsThem) {
     HWND window = kiln.OpenFinished(p, source);
     ASSERT_NE(window, nullptr);
     HWND pane = KilnInstall::Pane(window);
-    EXPECT_EQ(WindowText(pane), "警告: 表示\r\n" + source + ":4:3: error: ‘total’ undeclared\r\nnote: ?? ok\r\n"
-                                "Kiln:コンパイル終了");
+    EXPECT_EQ(WindowText(pane), "警告: 表示\r\n" + source + ":4:3: error: ‘total’ undeclared\r\n" + source +
+                                    ":5:1: 警告: 戻り値\r\nnote: ?? ok\r\nKiln:コンパイル終了");
+    EXPECT_EQ(KilnInstall::Status(window).rfind("エラー 1  警告 2  ", 0), 0u) << KilnInstall::Status(window);
     ASSERT_TRUE(DoubleClickEditLine(pane, 1));
     EXPECT_TRUE(WaitForFileText(editor.LogPath(), "caret 4\r\n"));
 
-    // OutputCode 1: the bytes as they came, in a Kiln started afresh.
+    // OutputCode 1: the code page as it came, in a Kiln started afresh; the
+    // colours go all the same, so that gcc's "error:" counts.
     PostMessageA(window, WM_CLOSE, 0, 0);
     ASSERT_EQ(WaitForExitCode(p, 15000), 0);
     settings("OutputCode=1\r\n");
@@ -172,6 +155,7 @@ TEST(ErrorJump, Utf8LinesConvertedAndTheJumpReadsThem) {
     window = kiln.OpenFinished(second, source);
     ASSERT_NE(window, nullptr);
     std::string raw = WindowText(KilnInstall::Pane(window));
-    EXPECT_NE(raw.find("\x1B[01m\x1B[K"), std::string::npos) << raw;
+    EXPECT_EQ(raw.find('\x1B'), std::string::npos) << raw;
     EXPECT_EQ(raw.find("‘total’"), std::string::npos) << raw;
+    EXPECT_EQ(KilnInstall::Status(window).rfind("エラー 1  警告 1  ", 0), 0u) << KilnInstall::Status(window);
 }

@@ -184,6 +184,27 @@ TEST(KilnProfiles, CtrlDigitSelectsProfileWithoutCompiling) {
     EXPECT_EQ(kiln.Calls(), 1);
 }
 
+TEST(KilnProfiles, ProfileChosenDuringACompileLeavesItsCountsAndConversion) {
+    KilnInstall kiln;
+    std::string source = kiln.Source("表.c");
+    // The output comes at the compiler's end, well after the profile key.
+    kiln.Script("err a.c:1:1: " + KilnInstall::Utf8ScriptText("エラー: x") +
+                "\\n\r\nerr a.c:2:1: error: y\\n\r\nerr a.c:3:1: warning: z\\n\r\nsleep 2000\r\nexit 1\r\n");
+    WriteFile(kiln.dir() / "Kiln.ini", "[Compiler1]\r\nCompilerName=One\r\nPath=" + kiln.Compiler() +
+                                            "\r\nOutputFileOption=-o\r\nOutputFileType=exe\r\n[Compiler2]\r\n"
+                                            "CompilerName=Two\r\nPath=" + (kiln.dir() / "tcc.exe") +
+                                            "\r\nOutputCode=1\r\n[Window]\r\nMagnet=0\r\n");
+    Process p;
+    HWND window = kiln.Open(p, source);
+    ASSERT_NE(window, nullptr);
+    ASSERT_TRUE(KilnInstall::WaitForPane(window, "Kiln:コンパイル中"));
+    ASSERT_TRUE(SendCtrlDigit(window, 2));
+    EXPECT_TRUE(WaitUntil([&] { return WindowText(window).find("Two") != std::string::npos; }));
+    ASSERT_TRUE(KilnInstall::WaitForPane(window, kFinished));
+    EXPECT_EQ(KilnInstall::Status(window).rfind("エラー 2  警告 1  ", 0), 0u) << KilnInstall::Status(window);
+    EXPECT_NE(WindowText(KilnInstall::Pane(window)).find("a.c:1:1: エラー: x"), std::string::npos);
+}
+
 TEST(KilnProfiles, ReloadFromAnotherProcessRenewsTitleAndPlacement) {
     KilnInstall kiln("");
     std::string source = kiln.Source("r.c");

@@ -1,6 +1,8 @@
 // A Kiln installation in a temporary folder; see gui_kiln_install.h.
 #include "support/gui_kiln_install.h"
 
+#include <cstdio>
+
 #include "common/cp932.h"
 #include "resources/shared_names.h"
 
@@ -38,6 +40,22 @@ std::string KilnInstall::ScriptText(const std::string& text) {
         if (*p == '\\') escaped += '\\';
         escaped.append(p, next);
         p = next;
+    }
+    return escaped;
+}
+
+std::string KilnInstall::Utf8ScriptText(const std::string& cp932Text) {
+    std::wstring wide(cp932Text.size(), L'\0');
+    wide.resize(MultiByteToWideChar(932, 0, cp932Text.data(), static_cast<int>(cp932Text.size()), &wide[0],
+                                    static_cast<int>(wide.size())));
+    std::string utf8(wide.size() * 3, '\0');
+    utf8.resize(WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), &utf8[0],
+                                    static_cast<int>(utf8.size()), NULL, NULL));
+    std::string escaped;
+    for (unsigned char c : utf8) {
+        char hex[8];
+        std::snprintf(hex, sizeof hex, "\\x%02X", c);
+        escaped += c >= 0x80 || c == '\\' ? std::string(hex) : std::string(1, static_cast<char>(c));
     }
     return escaped;
 }

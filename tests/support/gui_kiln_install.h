@@ -35,6 +35,9 @@ public:
     // A text put into a script as it is: the script reads backslashes as
     // escapes, so they are doubled (by character: a trail byte stays).
     static std::string ScriptText(const std::string& text);
+    // The code-page-932 text in UTF-8, as gcc writes its messages, every byte
+    // outside ASCII as an escape so that the script's stepping never sees it.
+    static std::string Utf8ScriptText(const std::string& cp932Text);
     std::string CallsLog() const { return ReadFile(dir_ / "calls.log"); }
     int Calls() const;
     // A source file below the folder (folders created as needed).
