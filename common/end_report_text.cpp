@@ -25,22 +25,22 @@ const Named kNames[] = {
     {0xC000007BUL, "不正なイメージ形式"},
     {0xC000008CUL, "配列の範囲外アクセス"},
     {0xC000008DUL, "浮動小数点の非正規化オペランド"},
-    {0xC000008EUL, "浮動小数点の 0 除算"},
+    {0xC000008EUL, "浮動小数点の0除算"},
     {0xC000008FUL, "浮動小数点の不正確な結果"},
     {0xC0000090UL, "浮動小数点の無効な演算"},
     {0xC0000091UL, "浮動小数点のオーバーフロー"},
     {0xC0000092UL, "浮動小数点のスタック チェック"},
     {0xC0000093UL, "浮動小数点のアンダーフロー"},
-    {0xC0000094UL, "整数の 0 除算"},
+    {0xC0000094UL, "整数の0除算"},
     {0xC0000095UL, "整数のオーバーフロー"},
     {0xC0000096UL, "特権命令"},
     {0xC00000FDUL, "スタック オーバーフロー"},
-    {0xC0000135UL, "DLL が見つかりません"},
+    {0xC0000135UL, "DLLが見つかりません"},
     {0xC0000139UL, "エントリ ポイントが見つかりません"},
-    {0xC0000142UL, "DLL の初期化エラー"},
-    {0xC000013AUL, "Ctrl+C による中断"},
+    {0xC0000142UL, "DLLの初期化エラー"},
+    {0xC000013AUL, "Ctrl+Cによる中断"},
     {0xC0000374UL, "ヒープの破損"},
-    {0xC0000409UL, "スタック バッファー オーバーラン"},
+    {0xC0000409UL, "スタック バッファ オーバーラン"},
 };
 
 }  // namespace
@@ -57,17 +57,16 @@ void Format(char* out, std::size_t size, unsigned long code, unsigned long long 
     if (!size) return;
     unsigned long long hundredths = (elapsedMs + 5) / 10;
     char time[64];
-    std::snprintf(time, sizeof time, "（実行時間 %llu.%02u 秒）", hundredths / 100,
-                  static_cast<unsigned>(hundredths % 100));
+    std::snprintf(time, sizeof time, "実行時間%llu.%02u秒", hundredths / 100, static_cast<unsigned>(hundredths % 100));
     char text[192];
     code &= 0xFFFFFFFFUL;
     if (IsException(code)) {
         const char* name = ExceptionName(code);
-        std::snprintf(text, sizeof text, "例外で終了しました: 0x%08lX%s%s%s", code, name ? " " : "",
+        std::snprintf(text, sizeof text, "例外で終了しました（0x%08lX%s%s、%s）", code, name ? " " : "",
                       name ? name : "", time);
     } else {
         long value = code >= 0x80000000UL ? -static_cast<long>(0xFFFFFFFFUL - code) - 1 : static_cast<long>(code);
-        std::snprintf(text, sizeof text, "終了コード %ld%s", value, time);
+        std::snprintf(text, sizeof text, "終了コード%ld（%s）", value, time);
     }
     cp932::CopyFitting(out, size, text);
 }

@@ -18,8 +18,8 @@ bool IsException(unsigned long code);
 // Writes into out (size bytes, always terminated; cut at a character when
 // too small) the report of an end with exit status code after elapsedMs
 // milliseconds:
-//   終了コード 3（実行時間 1.25 秒）
-//   例外で終了しました: 0xC0000005 アクセス違反（実行時間 0.02 秒）
+//   終了コード3（実行時間1.25秒）
+//   例外で終了しました（0xC0000005 アクセス違反、実行時間0.02秒）
 // An ordinary code is shown in signed decimal as the command prompt shows
 // %ERRORLEVEL%; the time is rounded to hundredths.
 void Format(char* out, std::size_t size, unsigned long code, unsigned long long elapsedMs);

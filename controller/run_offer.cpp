@@ -23,8 +23,8 @@ struct Launch {
 
 void ReportStartFailure(HWND mainWindow, const Launch& launch) {
     std::string text = launch.throughAid
-                           ? "補助プログラム「" + launch.file +
-                                 "」を起動できませんでした\n補助プログラムのパスを設定し直してください"
+                           ? "実行環境プログラム「" + launch.file +
+                                 "」を起動できませんでした\n実行環境プログラムのパスを設定し直してください"
                            : "「" + launch.file + "」を起動できませんでした\n実行するファイルがあるか確かめてください";
     ShowBox(mainWindow, text.c_str(), kKilnErrorCaption, MB_OK | MB_ICONERROR);
 }

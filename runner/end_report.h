@@ -13,7 +13,7 @@ namespace runner {
 class EndReport {
 public:
     explicit EndReport(HANDLE output);
-    // A blank line, then "終了コード N（実行時間 …）" or the exception.
+    // A blank line, then "終了コードN（実行時間…）" or the exception.
     void Ended(DWORD code, unsigned long long elapsedMs);
     // "「word」を起動できませんでした" and the system's reason for error.
     void NotStarted(const std::string& word, DWORD error);

@@ -14,9 +14,14 @@
 
 namespace {
 
+// Only a console has a key to press: with its input redirected, execute.exe
+// ends at once, without asking for one.
 int WaitAndEnd(runner::EndReport& report, int status) {
+    HANDLE input = GetStdHandle(STD_INPUT_HANDLE);
+    DWORD mode;
+    if (!GetConsoleMode(input, &mode)) return status;
     report.KeyPrompt();
-    runner::WaitForKey(GetStdHandle(STD_INPUT_HANDLE));
+    runner::WaitForKey(input);
     report.KeyPressed();
     return status;
 }

@@ -92,10 +92,10 @@ TEST(CompilerMessages, CountsLinesOfAWholeOutput) {
 
 TEST(StatusText, SummaryCompilingAndStopped) {
     MessageCounts counts = {2, 1};
-    EXPECT_EQ(SummaryStatus(counts, 1, 1234), "エラー 2  警告 1  終了コード 1  1.23 秒");
-    EXPECT_EQ(SummaryStatus(counts, 0xFFFFFFFFUL, 5), "エラー 2  警告 1  終了コード -1  0.01 秒");
-    EXPECT_EQ(SummaryStatus(counts, 0xC0000005UL, 999995), "エラー 2  警告 1  終了コード -1073741819  1000.00 秒");
-    EXPECT_EQ(CompilingStatus(0), "コンパイル中…  0.0 秒");
-    EXPECT_EQ(CompilingStatus(2960), "コンパイル中…  3.0 秒");
-    EXPECT_EQ(StoppedStatus(60004), "中止  60.00 秒");
+    EXPECT_EQ(SummaryStatus(counts, 1, 1234), "エラー2　警告1　終了コード1　1.23秒");
+    EXPECT_EQ(SummaryStatus(counts, 0xFFFFFFFFUL, 5), "エラー2　警告1　終了コード-1　0.01秒");
+    EXPECT_EQ(SummaryStatus(counts, 0xC0000005UL, 999995), "エラー2　警告1　終了コード-1073741819　1000.00秒");
+    EXPECT_EQ(CompilingStatus(0), "コンパイル中…　0.0秒");
+    EXPECT_EQ(CompilingStatus(2960), "コンパイル中…　3.0秒");
+    EXPECT_EQ(StoppedStatus(60004), "中止　60.00秒");
 }

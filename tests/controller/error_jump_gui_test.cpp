@@ -142,7 +142,7 @@ TEST(ErrorJump, Utf8LinesConvertedAndTheJumpReadsThem) {
     HWND pane = KilnInstall::Pane(window);
     EXPECT_EQ(WindowText(pane), "警告: 表示\r\n" + source + ":4:3: error: ‘total’ undeclared\r\n" + source +
                                     ":5:1: 警告: 戻り値\r\nnote: ?? ok\r\nKiln:コンパイル終了");
-    EXPECT_EQ(KilnInstall::Status(window).rfind("エラー 1  警告 2  ", 0), 0u) << KilnInstall::Status(window);
+    EXPECT_EQ(KilnInstall::Status(window).rfind("エラー1　警告2　", 0), 0u) << KilnInstall::Status(window);
     ASSERT_TRUE(DoubleClickEditLine(pane, 1));
     EXPECT_TRUE(WaitForFileText(editor.LogPath(), "caret 4\r\n"));
 
@@ -157,5 +157,5 @@ TEST(ErrorJump, Utf8LinesConvertedAndTheJumpReadsThem) {
     std::string raw = WindowText(KilnInstall::Pane(window));
     EXPECT_EQ(raw.find('\x1B'), std::string::npos) << raw;
     EXPECT_EQ(raw.find("‘total’"), std::string::npos) << raw;
-    EXPECT_EQ(KilnInstall::Status(window).rfind("エラー 1  警告 1  ", 0), 0u) << KilnInstall::Status(window);
+    EXPECT_EQ(KilnInstall::Status(window).rfind("エラー1　警告1　", 0), 0u) << KilnInstall::Status(window);
 }

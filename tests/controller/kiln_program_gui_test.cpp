@@ -201,7 +201,7 @@ TEST(KilnProfiles, ProfileChosenDuringACompileLeavesItsCountsAndConversion) {
     ASSERT_TRUE(SendCtrlDigit(window, 2));
     EXPECT_TRUE(WaitUntil([&] { return WindowText(window).find("Two") != std::string::npos; }));
     ASSERT_TRUE(KilnInstall::WaitForPane(window, kFinished));
-    EXPECT_EQ(KilnInstall::Status(window).rfind("エラー 2  警告 1  ", 0), 0u) << KilnInstall::Status(window);
+    EXPECT_EQ(KilnInstall::Status(window).rfind("エラー2　警告1　", 0), 0u) << KilnInstall::Status(window);
     EXPECT_NE(WindowText(KilnInstall::Pane(window)).find("a.c:1:1: エラー: x"), std::string::npos);
 }
 

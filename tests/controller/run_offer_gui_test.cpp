@@ -122,8 +122,8 @@ TEST(RunOffer, AidProgramJavaRunnerNothingToRunAndMissingProgram) {
     MessageBoxInfo box;
     ASSERT_TRUE(AnswerMessageBox(kKilnError, IDOK, &box, 20000));
     EXPECT_EQ(box.text,
-              "補助プログラム「C:\\どこにもない\\execute.exe」を起動できませんでした\n"
-              "補助プログラムのパスを設定し直してください");
+              "実行環境プログラム「C:\\どこにもない\\execute.exe」を起動できませんでした\n"
+              "実行環境プログラムのパスを設定し直してください");
     EXPECT_EQ(box.owner, window);
     EXPECT_TRUE(WaitForWindowGone(window, 15000));
     EXPECT_EQ(ReadFile(kiln.dir() / "runs.log"), expected);

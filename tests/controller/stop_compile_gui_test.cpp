@@ -65,13 +65,13 @@ TEST(StopCompile, EscEndsTheCompilerAndWhatItStartedAndOffersNothing) {
     std::vector<DWORD> ids = SpawnedIds(kiln);
     EXPECT_FALSE(Ended(ids[0]));
     EXPECT_FALSE(Ended(ids[1]));
-    EXPECT_EQ(KilnInstall::Status(window).rfind("コンパイル中…  ", 0), 0u) << KilnInstall::Status(window);
+    EXPECT_EQ(KilnInstall::Status(window).rfind("コンパイル中…　", 0), 0u) << KilnInstall::Status(window);
 
     ASSERT_TRUE(SendKeyPress(window, VK_ESCAPE));
     ASSERT_TRUE(KilnInstall::WaitForPane(window, kStopped));
     HWND pane = KilnInstall::Pane(window);
     EXPECT_EQ(WindowText(pane), std::string("partial\r\n") + kStopped);
-    EXPECT_EQ(KilnInstall::Status(window).rfind("中止  ", 0), 0u) << KilnInstall::Status(window);
+    EXPECT_EQ(KilnInstall::Status(window).rfind("中止　", 0), 0u) << KilnInstall::Status(window);
     EXPECT_TRUE(WaitUntil([&] { return Ended(ids[0]) && Ended(ids[1]); }, 5000));
     PumpMessages(1000);
     EXPECT_EQ(kiln.Runs(), "");  // nothing is offered, and the file it left
@@ -91,7 +91,7 @@ TEST(StopCompile, EscEndsTheCompilerAndWhatItStartedAndOffersNothing) {
     ASSERT_TRUE(KilnInstall::WaitForPane(window, kFinished));
     EXPECT_EQ(kiln.Calls(), 2);
     EXPECT_EQ(WindowText(pane).find(kUnchanged), std::string::npos);
-    EXPECT_EQ(KilnInstall::Status(window).rfind("エラー 0  警告 0  終了コード 0  ", 0), 0u);
+    EXPECT_EQ(KilnInstall::Status(window).rfind("エラー0　警告0　終了コード0　", 0), 0u);
 
     // An older output that the compile could not replace (held as a running
     // program holds its file) is not the compile's: Esc leaves its time.

@@ -67,7 +67,7 @@ TEST(Package, VersionResourcesOfTheThreePrograms) {
     } const programs[] = {
         {"Kiln.exe", "Wrenlet 用コンパイルコントローラ"},
         {"KilnOp.exe", "Kiln 設定プログラム"},
-        {"execute.exe", "Kiln プログラム実行補助"},
+        {"execute.exe", "Kiln 実行環境プログラム"},
     };
     for (const auto& program : programs) {
         SCOPED_TRACE(program.file);

@@ -90,15 +90,15 @@ private:
     HANDLE input_ = NULL, output_ = NULL;
 };
 
-// The report line holds a time of the form "（実行時間 S.hh 秒）".
+// The report line ends in a time of the form "実行時間S.hh秒）".
 bool HasTime(const std::string& text) {
-    std::string::size_type at = text.find("（実行時間 ");
+    std::string::size_type at = text.find("実行時間");
     if (at == std::string::npos) return false;
-    const char* p = text.c_str() + at + std::string("（実行時間 ").size();
+    const char* p = text.c_str() + at + std::string("実行時間").size();
     if (!isdigit(static_cast<unsigned char>(*p))) return false;
     while (isdigit(static_cast<unsigned char>(*p))) ++p;
     return p[0] == '.' && isdigit(static_cast<unsigned char>(p[1])) && isdigit(static_cast<unsigned char>(p[2])) &&
-           text.compare(static_cast<std::size_t>(p + 3 - text.c_str()), 7, " 秒）\r\n") == 0;
+           text.compare(static_cast<std::size_t>(p + 3 - text.c_str()), std::string::npos, "秒）\r\n") == 0;
 }
 
 struct Install {
@@ -119,22 +119,21 @@ struct Install {
 
 TEST(Execute, RunsReportsAndEndsAtTheEndOfInput) {
     Install in;
-    const std::string prompt = "何かキーを押すと閉じます\r\n";
     struct Case {
         const char* name;
         std::string arguments, input, expected;
         DWORD code;
     } const cases[] = {
         {"quoted path, arguments and the keyboard", "\"" + in.target + "\" greet  a \"b c\"", "太郎\r\n",
-         "引数: greet  a \"b c\"\r\n名前を入力してください: こんにちは、太郎 さん！\r\n\r\n終了コード 0（", 0},
-        {"bare name in the current folder, exit code", "表示 exit 7", "", "引数: exit 7\r\n\r\n終了コード 7（", 7},
-        {"negative exit code", "表示.exe exit -1", "", "\r\n終了コード -1（", 0xFFFFFFFF},
-        {"access violation", "表示.exe crash", "", "\r\n例外で終了しました: 0xC0000005 アクセス違反（",
+         "引数: greet  a \"b c\"\r\n名前を入力してください: こんにちは、太郎 さん！\r\n\r\n終了コード0（", 0},
+        {"bare name in the current folder, exit code", "表示 exit 7", "", "引数: exit 7\r\n\r\n終了コード7（", 7},
+        {"negative exit code", "表示.exe exit -1", "", "\r\n終了コード-1（", 0xFFFFFFFF},
+        {"access violation", "表示.exe crash", "", "\r\n例外で終了しました（0xC0000005 アクセス違反、",
          0xC0000005},
-        {"integer division by zero", "表示.exe divide", "", "\r\n例外で終了しました: 0xC0000094 整数の 0 除算（",
+        {"integer division by zero", "表示.exe divide", "", "\r\n例外で終了しました（0xC0000094 整数の0除算、",
          0xC0000094},
-        {"batch file through the interpreter", "終わる.bat 一", "", "バッチ 一\r\n\r\n終了コード 3（", 3},
-        {"batch argument with cmd's &", "終わる.bat a&rr.exe", "", "バッチ \"a&rr.exe\"\r\n\r\n終了コード 3（", 3},
+        {"batch file through the interpreter", "終わる.bat 一", "", "バッチ 一\r\n\r\n終了コード3（", 3},
+        {"batch argument with cmd's &", "終わる.bat a&rr.exe", "", "バッチ \"a&rr.exe\"\r\n\r\n終了コード3（", 3},
         {"batch arguments a quote and ^ would free", "終わる.bat a>out.txt \"a^\"&rr.exe\"", "", "バッチ \"a>out.txt\"\r\n", 3},
         {"batch argument no quoting keeps from cmd", "終わる.bat \"a\\\"&rr.exe\"", "",
          "引数に含まれる文字をバッチファイルに安全に渡せません\r\na\"&rr.exe\r\n", 1},
@@ -150,15 +149,12 @@ TEST(Execute, RunsReportsAndEndsAtTheEndOfInput) {
         ASSERT_TRUE(run.Read("", 20000)) << run.text;
         EXPECT_NE(run.text.find(c.expected), std::string::npos) << run.text;
         EXPECT_EQ(run.Code(), c.code);
-        // Every end but the usage's says how long the program ran, and
-        // every one asks for a key last.
+        // Every program's end says how long it ran, last; with no keyboard
+        // nothing asks for a key.
         EXPECT_EQ(c.code == 1 || c.code == 2 || HasTime(run.text), true) << run.text;
-        EXPECT_EQ(run.text.size() >= prompt.size() && run.text.compare(run.text.size() - prompt.size(),
-                                                                       prompt.size(), prompt) == 0,
-                  true)
-            << run.text;
+        EXPECT_EQ(run.text.find("何かキー"), std::string::npos) << run.text;
         if (c.code == 2) {
-            EXPECT_GT(run.text.size(), c.expected.size() + prompt.size() + 2) << "no reason given";
+            EXPECT_GT(run.text.size(), c.expected.size() + 2) << "no reason given";
         }
     }
     // The fixture saw its arguments exactly as given, in the current folder.
@@ -198,13 +194,10 @@ TEST(Execute, WaitsForAKeyOnItsOwnConsole) {
     CloseHandle(info.hThread);
 }
 
-TEST(Execute, WaitsForAKeyAndNotForAWindowedProgram) {
+TEST(Execute, NoKeyAwaitedFromAPipeNorAWindowedProgram) {
     Install in;
-    Execute run;
+    Execute run;  // its input stays open: a wait would wait for ever
     ASSERT_TRUE(run.Start(in.exe, "表示.exe exit 5", in.folder));
-    ASSERT_TRUE(run.Read("何かキーを押すと閉じます\r\n", 20000)) << run.text;
-    EXPECT_FALSE(run.Ended(1000));
-    run.Type("x");
     EXPECT_TRUE(run.Ended(10000));
     EXPECT_EQ(run.Code(), 5u);
 
