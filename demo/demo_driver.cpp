@@ -162,7 +162,13 @@ int DoubleClickLine(const std::string& needle) {
         return 1;
     }
     BringToForeground(kiln, 3000);
-    LRESULT line = SendMessageA(pane, EM_LINEFROMCHAR, at, 0);
+    // The pane counts characters, the text here is bytes: the line is
+    // found by its line breaks, which both count alike.
+    std::string::size_type begin = text.rfind("\r\n", at);
+    begin = begin == std::string::npos ? 0 : begin + 2;
+    LRESULT line = 0;
+    for (std::string::size_type p = text.find("\r\n"); p != std::string::npos && p < begin; p = text.find("\r\n", p + 2))
+        ++line;
     LRESULT start = SendMessageA(pane, EM_LINEINDEX, line, 0);
     SendMessageA(pane, EM_LINESCROLL, 0, line - SendMessageA(pane, EM_GETFIRSTVISIBLELINE, 0, 0));
     LRESULT position = SendMessageA(pane, EM_POSFROMCHAR, start + 2, 0);
@@ -171,8 +177,8 @@ int DoubleClickLine(const std::string& needle) {
     Click(point.x, point.y, 1);
     PumpMessages(600);
     Click(point.x, point.y, 2);
-    std::string::size_type end = text.find("\r\n", start);
-    Print("double-click: " + text.substr(start, end == std::string::npos ? std::string::npos : end - start));
+    std::string::size_type end = text.find("\r\n", begin);
+    Print("double-click: " + text.substr(begin, end == std::string::npos ? std::string::npos : end - begin));
     return 0;
 }
 
