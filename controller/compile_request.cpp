@@ -12,6 +12,7 @@
 #include "controller/kiln_boxes.h"
 #include "controller/pane_text.h"
 #include "controller/path_operations.h"
+#include "controller/phase_times.h"
 #include "controller/run_offer.h"
 #include "controller/status_bar.h"
 #include "controller/window_placement.h"
@@ -167,8 +168,11 @@ LRESULT OnCompileDone(MainWindowState& state, LPARAM lParam) {
     // The job announces itself only once it is done.
     if (job == NULL || job != requests.runningJob || !job->done.load(std::memory_order_acquire)) return 0;
     ++requests.busyDepth;
+    MarkPhase(kPhaseResultBegun);
     job->ShowResult();
+    MarkPhase(kPhaseTextIn);
     ShowCompileSummary(state, *job);
+    MarkPhase(kPhaseCounted);
     bool stopped = job->StopRequested();
     if (stopped) DiscardStoppedOutput(job, state.output);
     delete job;
