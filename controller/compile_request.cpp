@@ -130,6 +130,7 @@ void CarryOut(MainWindowState& state, const char* path) {
     Prepared prepared = PrepareAndStart(state);
     ShowWindow(window, SW_SHOWNORMAL);
     UpdateWindow(window);
+    MarkPhase(kPhaseShown);
     SetFocus(window);
     if (prepared == kUpToDate) SendRunOffer(state, reinterpret_cast<LPARAM>(state.output));
 }

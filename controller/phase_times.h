@@ -10,7 +10,7 @@ enum KilnPhase {
     kPhaseSettings,      // the settings built
     kPhaseClasses,       // the common controls' classes registered
     kPhaseWindow,        // the main window created (its compile started)
-    kPhaseShown,         // the window shown and first painted
+    kPhaseShown,         // the window shown and first painted (Kiln: while it is created)
     kPhaseChildStarted,  // the compiler's process created
     kPhaseFirstByte,     // its first output read
     kPhaseCaptured,      // its end seen and its pipes drained
