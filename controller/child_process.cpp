@@ -119,8 +119,8 @@ bool ChildProcess::Ready() const {
     return text && outputRead && outputWrite && errorRead && errorWrite;
 }
 
-bool ChildProcess::Launch(char* commandLine) {
-    if (!Ready() || !commandLine) return false;
+int ChildProcess::Run(char* commandLine) {
+    if (!Ready() || !commandLine) return 0;
     // Not started suspended: a child left suspended by a Kiln that ends
     // before resuming it would wait for ever, holding its files. It joins
     // the job at once; a compiler starts its own helpers only later.
@@ -128,7 +128,7 @@ bool ChildProcess::Launch(char* commandLine) {
     if (!CreateProcessA(NULL, commandLine, NULL, NULL, TRUE, NORMAL_PRIORITY_CLASS, NULL, NULL, &startup,
                         &process)) {
         std::memset(&process, 0, sizeof process);
-        return false;
+        return 0;
     }
     MarkPhase(kPhaseChildStarted);
     HANDLE job = jobObject.load();
@@ -146,10 +146,6 @@ bool ChildProcess::Launch(char* commandLine) {
     }
     // A stop that came while the child was being started ends it now.
     if (StopRequested()) EndStartedProcesses();
-    return true;
-}
-
-int ChildProcess::Collect() {
 
     // The end of the child is taken from its process handle, not from its
     // exit status, so that a child whose status happens to be STILL_ACTIVE
@@ -190,7 +186,7 @@ int ChildProcess::Collect() {
     ReadPipe(outputRead);
     MarkPhase(kPhaseCaptured);
     exitStatusKnown = GetExitCode(&exitStatus) != FALSE;
-    HANDLE child = stopHandle.exchange(NULL);
+    child = stopHandle.exchange(NULL);
     if (child) CloseHandle(child);
     CloseProcess();
     return 1;
@@ -275,11 +271,6 @@ unsigned long ChildProcess::RunMilliseconds() const {
     LARGE_INTEGER frequency;
     if (endCount <= startCount || !QueryPerformanceFrequency(&frequency) || frequency.QuadPart <= 0) return 0;
     return static_cast<unsigned long>((endCount - startCount) * 1000 / frequency.QuadPart);
-}
-
-void ChildProcess::Abandon() {
-    EndStartedProcesses();
-    CloseProcess();
 }
 
 BOOL ChildProcess::CloseProcess() {

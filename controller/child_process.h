@@ -29,12 +29,7 @@ public:
     // Starts the child with this writable command line, collects everything it
     // writes until it has ended, and returns 1; returns 0 when the child could
     // not be started (the text stays as it was). Blocks the calling thread.
-    int Run(char* commandLine) { return Launch(commandLine) ? Collect() : 0; }
-    // Run in two halves, which may be called on two threads, one after the
-    // other: Launch starts the child (false when it could not); Collect,
-    // only after a Launch that succeeded, collects until it has ended.
-    bool Launch(char* commandLine);
-    int Collect();
+    int Run(char* commandLine);
 
     // Takes whatever that pipe holds at this moment, without blocking, and
     // appends it. Returns the number of bytes read.
@@ -75,9 +70,6 @@ protected:
     // Ends the text after its first `length` bytes (at most its length), as
     // after a rewrite in place that shortened it.
     void CutText(std::size_t length);
-    // Ends a launched child that will never be collected, with whatever it
-    // has started, and lets go of it; unlike Stop, not a stop of the user's.
-    void Abandon();
 
 private:
     // The child and whatever it starts run in this job, so that a stop ends

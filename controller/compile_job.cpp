@@ -43,7 +43,7 @@ bool CompileJob::StartDetachedThread(unsigned(__stdcall* body)(void*), void* arg
 CompileJob::CompileJob(HWND mainWindow_, HWND pane_, const char* commandLine_, const char* iniPath,
                        int outputCode, HWND statusBar_)
     : commandLine(NULL), done(0), finished(NULL), Custom(0), Interval(300), mainWindow(NULL), pane(NULL),
-      statusBar(statusBar_), progressRunning(false), launched(false), convertOutput(outputCode != 1), startTick(GetTickCount()) {
+      statusBar(statusBar_), progressRunning(false), convertOutput(outputCode != 1), startTick(GetTickCount()) {
     settingsPath[0] = '\0';
     if (iniPath) {
         // A path that does not fit is not read at all, rather than read cut short.
@@ -107,17 +107,11 @@ void CompileJob::ReadMessageSettings() {
 
 void CompileJob::Start() {
     done.store(0, std::memory_order_release);
-    // The compiler is started first, on this thread: creating a process is
-    // the slowest step of a start under Wine, and the compiler then runs
-    // while the threads start and the window is shown, instead of waiting
-    // for the capture thread to be scheduled beside the window's painting.
-    launched = commandLine != NULL && Launch(commandLine);
     progressRunning = StartProgress();
     if (startThread(&CaptureThread, this)) return;
 
     // Without its thread the compiler cannot run: the user hears about it as
     // about a compiler that cannot be started, and the compile still ends.
-    if (launched) Abandon();
     ShowBox(NULL, kStartErrorBox, kStartErrorCaption, MB_OK | MB_ICONERROR);
     ReplaceText(kStartErrorText);
     convertOutput = false;
@@ -200,7 +194,7 @@ unsigned __stdcall CompileJob::CaptureThread(void* argument) {
 }
 
 void CompileJob::Capture() {
-    int started = launched ? Collect() : 0;
+    int started = commandLine ? Run(commandLine) : 0;
     if (!started) {
         // The progress frames go on while the box is open.
         ShowBox(NULL, kStartErrorBox, kStartErrorCaption, MB_OK | MB_ICONERROR);

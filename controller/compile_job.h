@@ -67,9 +67,6 @@ private:
     // Set before the capture thread starts: without a progress thread, the
     // capture thread sends the completion itself.
     bool progressRunning;
-    // Set before either thread starts: the compiler's process was created,
-    // and the capture thread collects its output.
-    bool launched;
     // Cleared when the output is to be shown as it came, or when the text is
     // Kiln's own start error rather than the compiler's.
     bool convertOutput;
