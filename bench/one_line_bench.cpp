@@ -6,13 +6,16 @@
 // like Kiln's. Each round starts both once, alternating; the table gives the
 // medians, and the peak working set of each.
 //
-//   one_line_bench.exe [rounds [MB [phases]]]   (default 15 rounds, one line)
+//   one_line_bench.exe [rounds [MB [phases | against OTHER]]]
+//                                     (default 15 rounds, one line)
 //
 // With MB, the compiler writes that many megabytes of gcc-like lines in
 // blocks of 64 KB, every other line holding gcc's UTF-8 quotes, so that
 // Kiln converts half of its lines for the pane. With "phases" the rounds run
 // the two programs' phase builds instead (controller/phase_times.h), and the
-// table gives where the time went.
+// table gives where the time went. With "against" and the Windows path of
+// another Kiln.exe (the build before a change), that Kiln takes the least
+// program's place, so that a change is weighed against the same noise.
 #include <windows.h>
 #include <psapi.h>
 
@@ -191,6 +194,8 @@ int main(int argc, char** argv) {
     int rounds = argc > 1 ? std::atoi(argv[1]) : 15;
     int megabytes = argc > 2 ? std::atoi(argv[2]) : 0;
     bool phases = argc > 3 && std::string(argv[3]) == "phases";
+    const char* other = argc > 4 && std::string(argv[3]) == "against" ? argv[4] : NULL;
+    const char* otherName = other ? "other Kiln.exe" : "least program";
     std::string bin = Folder();
     char temp[MAX_PATH];
     GetTempPathA(sizeof temp, temp);
@@ -200,6 +205,10 @@ int main(int argc, char** argv) {
     CopyFileA((bin + "\\script_compiler.exe").c_str(), (folder + "\\gcc.exe").c_str(), FALSE);
     CopyFileA((bin + (phases ? "\\minimal_phases.exe" : "\\minimal_compile_gui.exe")).c_str(),
               (folder + "\\minimal.exe").c_str(), FALSE);
+    if (other && !CopyFileA(other, (folder + "\\KilnOther.exe").c_str(), FALSE)) {
+        std::printf("cannot copy %s\n", other);
+        return 1;
+    }
     Write(folder + "\\gcc.script",
           megabytes > 0 ? LargeOutputScript(megabytes) : "out hello.c:1: warning: one line\\n\n");
     Write(folder + "\\hello.c", "int main(void){return 0;}\n");
@@ -241,6 +250,8 @@ int main(int argc, char** argv) {
             bool isKiln = (order + i) % 2 == 0;
             Outcome o = isKiln ? TimeToResult("\"" + folder + "\\Kiln.exe\" " + folder + "\\hello.c", "Kiln",
                                               "Kiln:コンパイル終了", folder, limit)
+                       : other ? TimeToResult("\"" + folder + "\\KilnOther.exe\" " + folder + "\\hello.c", "Kiln",
+                                              "Kiln:コンパイル終了", folder, limit)
                                : TimeToResult("\"" + folder + "\\minimal.exe\" " + compile, "MinimalCompile",
                                               "Kiln:コンパイル終了", folder, limit);
             (isKiln ? k : m) = o;
@@ -255,7 +266,7 @@ int main(int argc, char** argv) {
             }
         }
         if (k.seconds < 0 || m.seconds < 0) {
-            std::printf("round %d: %s did not show its result\n", i + 1, k.seconds < 0 ? "Kiln.exe" : "the least program");
+            std::printf("round %d: %s did not show its result\n", i + 1, k.seconds < 0 ? "Kiln.exe" : otherName);
             return 1;
         }
         kiln.push_back(k.seconds);
@@ -267,9 +278,11 @@ int main(int argc, char** argv) {
     std::printf("%s, %d rounds%s\n", megabytes > 0 ? (std::to_string(megabytes) + " MB").c_str() : "one line", rounds,
                 phases ? ", phase builds" : "");
     std::printf("| program | median start to result (s) | peak working set (MB) |\n|---|---|---|\n");
-    std::printf("| Kiln.exe | %.3f | %.1f |\n| least program | %.3f | %.1f |\n", mk, Median(kilnPeak), mm,
+    std::printf("| Kiln.exe | %.3f | %.1f |\n| %s | %.3f | %.1f |\n", mk, Median(kilnPeak), otherName, mm,
                 Median(minimalPeak));
-    std::printf("ratio Kiln / least program: %.2f (target at most %s)\n", mk / mm, megabytes > 0 ? "1.0" : "1.1");
+    std::printf("ratio Kiln / %s: %.2f", otherName, mk / mm);
+    if (!other) std::printf(" (target at most %s)", megabytes > 0 ? "1.0" : "1.1");
+    std::printf("\n");
     if (phases) PrintPhases(kilnSpans, minimalSpans, spans, spanCount);
     return 0;
 }
