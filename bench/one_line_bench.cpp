@@ -243,6 +243,8 @@ int main(int argc, char** argv) {
     // A large output takes the edit controls seconds a megabyte under Wine.
     const double limit = 30 + 10.0 * megabytes;
     std::vector<double> kiln, minimal, kilnPeak, minimalPeak;
+    const int kFailedRoundsAllowed = 3;
+    int failedRounds = 0;
     for (int i = 0; i < rounds; ++i) {
         // Alternating which goes first, so that neither always follows the other.
         Outcome k = {}, m = {};
@@ -266,8 +268,13 @@ int main(int argc, char** argv) {
             }
         }
         if (k.seconds < 0 || m.seconds < 0) {
+            // Under load Wine now and then loses a process at its start
+            // ("wine client error: partial write"); the round is run again,
+            // and the count of such rounds printed, up to a limit.
             std::printf("round %d: %s did not show its result\n", i + 1, k.seconds < 0 ? "Kiln.exe" : otherName);
-            return 1;
+            if (++failedRounds > kFailedRoundsAllowed) return 1;
+            --i;
+            continue;
         }
         kiln.push_back(k.seconds);
         minimal.push_back(m.seconds);
@@ -275,8 +282,9 @@ int main(int argc, char** argv) {
         minimalPeak.push_back(m.peakMb);
     }
     double mk = Median(kiln), mm = Median(minimal);
-    std::printf("%s, %d rounds%s\n", megabytes > 0 ? (std::to_string(megabytes) + " MB").c_str() : "one line", rounds,
-                phases ? ", phase builds" : "");
+    std::printf("%s, %d rounds%s, %d rounds run again\n",
+                megabytes > 0 ? (std::to_string(megabytes) + " MB").c_str() : "one line", rounds,
+                phases ? ", phase builds" : "", failedRounds);
     std::printf("| program | median start to result (s) | peak working set (MB) |\n|---|---|---|\n");
     std::printf("| Kiln.exe | %.3f | %.1f |\n| %s | %.3f | %.1f |\n", mk, Median(kilnPeak), otherName, mm,
                 Median(minimalPeak));
