@@ -1,15 +1,23 @@
 // From a program's start to its result on the screen, for a compile that
 // prints one line, or a large output: Kiln.exe (start, settings, window,
-// compile, result with its end text in the pane) against the minimal program beside it, which
-// starts the same compiler and shows its output in an edit control. Each
-// round starts both once, alternating; the table gives the medians.
+// compile, result with its end text in the pane) against the least program
+// that does the same job for its user (bench/minimal_compile_gui.cpp), which
+// starts the same compiler and shows its output with its end text in a pane
+// like Kiln's. Each round starts both once, alternating; the table gives the
+// medians, and the peak working set of each.
 //
-//   one_line_bench.exe [rounds [MB]]      (default 15 rounds, one line)
+//   one_line_bench.exe [rounds [MB [phases | against OTHER]]]
+//                                     (default 15 rounds, one line)
 //
 // With MB, the compiler writes that many megabytes of gcc-like lines in
 // blocks of 64 KB, every other line holding gcc's UTF-8 quotes, so that
-// Kiln converts half of its lines for the pane.
+// Kiln converts half of its lines for the pane. With "phases" the rounds run
+// the two programs' phase builds instead (controller/phase_times.h), and the
+// table gives where the time went. With "against" and the Windows path of
+// another Kiln.exe (the build before a change), that Kiln takes the least
+// program's place, so that a change is weighed against the same noise.
 #include <windows.h>
+#include <psapi.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -17,7 +25,13 @@
 #include <string>
 #include <vector>
 
+#include "controller/phase_times.h"
+
 namespace {
+
+const int kPhases = kPhaseCount;
+const int kStart = -1;
+const int kResult = -2;
 
 std::string Folder() {
     char path[MAX_PATH];
@@ -26,13 +40,19 @@ std::string Folder() {
     return self.substr(0, self.find_last_of('\\'));
 }
 
-double Now() {
+double Frequency() {
     static LARGE_INTEGER frequency = {};
     if (!frequency.QuadPart) QueryPerformanceFrequency(&frequency);
+    return static_cast<double>(frequency.QuadPart);
+}
+
+LONGLONG Count() {
     LARGE_INTEGER t;
     QueryPerformanceCounter(&t);
-    return static_cast<double>(t.QuadPart) / frequency.QuadPart;
+    return t.QuadPart;
 }
+
+double Now() { return Count() / Frequency(); }
 
 void Write(const std::string& path, const std::string& text) {
     HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, NULL, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, NULL);
@@ -87,33 +107,50 @@ std::string LargeOutputScript(int megabytes) {
     return "lines out " + std::to_string(count) + " " + block + "\n";
 }
 
-// Seconds from the start of `commandLine` until the edit control in its
-// window of `className` holds `marker` and has nothing left to paint; the
-// program is then closed. -1 when it did not in `limit` seconds.
-double TimeToResult(const std::string& commandLine, const char* className, const std::string& marker,
-                    const std::string& folder, double limit) {
+struct Outcome {
+    double seconds;     // start to result, -1 when it did not come
+    LONGLONG start;     // performance count just before the start
+    LONGLONG result;    // and when the result was seen
+    double peakMb;      // the program's peak working set, 0 when unknown
+};
+
+// From the start of `commandLine` until the edit control in its window of
+// `className` holds `marker` and has nothing left to paint; the program is
+// then closed. The peak working set is taken before the close, when the
+// whole result is in memory.
+Outcome TimeToResult(const std::string& commandLine, const char* className, const std::string& marker,
+                     const std::string& folder, double limit) {
+    Outcome outcome = {-1, 0, 0, 0};
     std::string line = commandLine;
     STARTUPINFOA startup = {};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION info = {};
-    double start = Now();
-    if (!CreateProcessA(NULL, &line[0], NULL, NULL, FALSE, 0, NULL, folder.c_str(), &startup, &info)) return -1;
-    double took = -1;
+    outcome.start = Count();
+    double start = outcome.start / Frequency();
+    if (!CreateProcessA(NULL, &line[0], NULL, NULL, FALSE, 0, NULL, folder.c_str(), &startup, &info)) {
+        return outcome;
+    }
     Search search = {info.dwProcessId, className, NULL};
     while (Now() - start < limit) {
         if (!search.found) EnumWindows(Visit, reinterpret_cast<LPARAM>(&search));
         if (search.found && EditText(search.found).find(marker) != std::string::npos &&
             !GetUpdateRect(FindWindowExA(search.found, NULL, "EDIT", NULL), NULL, FALSE)) {
-            took = Now() - start;
+            outcome.result = Count();
+            outcome.seconds = outcome.result / Frequency() - start;
             break;
         }
         Sleep(2);
+    }
+    PROCESS_MEMORY_COUNTERS memory = {};
+    memory.cb = sizeof memory;
+    if (GetProcessMemoryInfo(info.hProcess, &memory, sizeof memory)) {
+        outcome.peakMb = memory.PeakWorkingSetSize / (1024.0 * 1024.0);
     }
     if (search.found) PostMessageA(search.found, WM_CLOSE, 0, 0);
     if (WaitForSingleObject(info.hProcess, 5000) != WAIT_OBJECT_0) TerminateProcess(info.hProcess, 1);
     CloseHandle(info.hThread);
     CloseHandle(info.hProcess);
-    return took;
+    return outcome;
 }
 
 double Median(std::vector<double> values) {
@@ -121,19 +158,57 @@ double Median(std::vector<double> values) {
     return values.empty() ? 0 : values[values.size() / 2];
 }
 
+// The moments a phase build wrote on its way out (controller/phase_times.h),
+// as performance counts; 0 for a moment that did not come.
+std::vector<LONGLONG> ReadPhases(const std::string& path) {
+    std::vector<LONGLONG> moments(kPhases, 0);
+    FILE* file = std::fopen(path.c_str(), "r");
+    if (!file) return moments;
+    int index = 0;
+    long long value = 0;
+    while (std::fscanf(file, "%d %lld", &index, &value) == 2) {
+        if (index >= 0 && index < kPhases) moments[index] = value;
+    }
+    std::fclose(file);
+    DeleteFileA(path.c_str());
+    return moments;
+}
+
+struct Span {
+    const char* name;
+    int from;  // a moment's index, or kStart
+    int to;    // a moment's index, or kResult
+};
+
+void PrintPhases(const std::vector<std::vector<double>>& kiln, const std::vector<std::vector<double>>& minimal,
+                 const Span* spans, int count) {
+    std::printf("| phase (median ms) | Kiln.exe | least program |\n|---|---|---|\n");
+    for (int i = 0; i < count; ++i) {
+        std::printf("| %s | %.1f | %.1f |\n", spans[i].name, Median(kiln[i]), Median(minimal[i]));
+    }
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
     int rounds = argc > 1 ? std::atoi(argv[1]) : 15;
     int megabytes = argc > 2 ? std::atoi(argv[2]) : 0;
+    bool phases = argc > 3 && std::string(argv[3]) == "phases";
+    const char* other = argc > 4 && std::string(argv[3]) == "against" ? argv[4] : NULL;
+    const char* otherName = other ? "other Kiln.exe" : "least program";
     std::string bin = Folder();
     char temp[MAX_PATH];
     GetTempPathA(sizeof temp, temp);
     std::string folder = std::string(temp) + "kiln-one-line-bench";
     CreateDirectoryA(folder.c_str(), NULL);
-    CopyFileA((bin + "\\Kiln.exe").c_str(), (folder + "\\Kiln.exe").c_str(), FALSE);
+    CopyFileA((bin + (phases ? "\\Kiln_phases.exe" : "\\Kiln.exe")).c_str(), (folder + "\\Kiln.exe").c_str(), FALSE);
     CopyFileA((bin + "\\script_compiler.exe").c_str(), (folder + "\\gcc.exe").c_str(), FALSE);
-    CopyFileA((bin + "\\minimal_compile_gui.exe").c_str(), (folder + "\\minimal.exe").c_str(), FALSE);
+    CopyFileA((bin + (phases ? "\\minimal_phases.exe" : "\\minimal_compile_gui.exe")).c_str(),
+              (folder + "\\minimal.exe").c_str(), FALSE);
+    if (other && !CopyFileA(other, (folder + "\\KilnOther.exe").c_str(), FALSE)) {
+        std::printf("cannot copy %s\n", other);
+        return 1;
+    }
     Write(folder + "\\gcc.script",
           megabytes > 0 ? LargeOutputScript(megabytes) : "out hello.c:1: warning: one line\\n\n");
     Write(folder + "\\hello.c", "int main(void){return 0;}\n");
@@ -143,30 +218,79 @@ int main(int argc, char** argv) {
                                      "[Window]\r\nMagnet=0\r\n");
     std::string compile = "\"" + folder + "\\gcc.exe\" hello.c -o hello.exe";
 
+    // Where the time goes: the start-up's moments counted from the start
+    // (Kiln shows its window while creating it, the least program after),
+    // then from moment to moment up to the result seen on the screen.
+    const Span spans[] = {
+        {"start to WinMain", kStart, kPhaseMain},
+        {"start to settings built", kStart, kPhaseSettings},
+        {"start to common controls registered", kStart, kPhaseClasses},
+        {"start to compiler's process made", kStart, kPhaseChildStarted},
+        {"start to window shown and painted", kStart, kPhaseShown},
+        {"start to window made", kStart, kPhaseWindow},
+        {"start to first byte", kStart, kPhaseFirstByte},
+        {"capture (first byte to the child's end, pipes drained)", kPhaseFirstByte, kPhaseCaptured},
+        {"hand-off to the window", kPhaseCaptured, kPhaseResultBegun},
+        {"conversion (LF to CR LF in capture; UTF-8 lines, end text)", kPhaseResultBegun, kPhaseConverted},
+        {"pane taking the text (SetWindowTextA)", kPhaseConverted, kPhaseTextIn},
+        {"counting for the status bar", kPhaseTextIn, kPhaseCounted},
+        {"paint (to the result seen)", kPhaseCounted, kResult},
+        {"start to result", kStart, kResult},
+    };
+    const int spanCount = sizeof spans / sizeof spans[0];
+    std::vector<std::vector<double>> kilnSpans(spanCount), minimalSpans(spanCount);
+
     // A large output takes the edit controls seconds a megabyte under Wine.
     const double limit = 30 + 10.0 * megabytes;
-    std::vector<double> kiln, minimal;
+    std::vector<double> kiln, minimal, kilnPeak, minimalPeak;
+    const int kFailedRoundsAllowed = 3;
+    int failedRounds = 0;
     for (int i = 0; i < rounds; ++i) {
         // Alternating which goes first, so that neither always follows the other.
-        double k = 0, m = 0;
+        Outcome k = {}, m = {};
         for (int order = 0; order < 2; ++order) {
-            if ((order + i) % 2 == 0) {
-                k = TimeToResult("\"" + folder + "\\Kiln.exe\" " + folder + "\\hello.c", "Kiln", "Kiln:コンパイル終了",
-                                 folder, limit);
-            } else {
-                m = TimeToResult("\"" + folder + "\\minimal.exe\" " + compile, "MinimalCompile", "END", folder, limit);
+            bool isKiln = (order + i) % 2 == 0;
+            Outcome o = isKiln ? TimeToResult("\"" + folder + "\\Kiln.exe\" " + folder + "\\hello.c", "Kiln",
+                                              "Kiln:コンパイル終了", folder, limit)
+                       : other ? TimeToResult("\"" + folder + "\\KilnOther.exe\" " + folder + "\\hello.c", "Kiln",
+                                              "Kiln:コンパイル終了", folder, limit)
+                               : TimeToResult("\"" + folder + "\\minimal.exe\" " + compile, "MinimalCompile",
+                                              "Kiln:コンパイル終了", folder, limit);
+            (isKiln ? k : m) = o;
+            if (phases && o.seconds >= 0) {
+                std::vector<LONGLONG> moments = ReadPhases(folder + (isKiln ? "\\Kiln.exe" : "\\minimal.exe") + ".phases");
+                std::vector<std::vector<double>>& into = isKiln ? kilnSpans : minimalSpans;
+                for (int s = 0; s < spanCount; ++s) {
+                    LONGLONG from = spans[s].from == kStart ? o.start : moments[spans[s].from];
+                    LONGLONG to = spans[s].to == kResult ? o.result : moments[spans[s].to];
+                    if (from != 0 && to != 0) into[s].push_back((to - from) * 1000.0 / Frequency());
+                }
             }
         }
-        if (k < 0 || m < 0) {
-            std::printf("round %d: %s did not show its result\n", i + 1, k < 0 ? "Kiln.exe" : "the minimal program");
-            return 1;
+        if (k.seconds < 0 || m.seconds < 0) {
+            // Under load Wine now and then loses a process at its start
+            // ("wine client error: partial write"); the round is run again,
+            // and the count of such rounds printed, up to a limit.
+            std::printf("round %d: %s did not show its result\n", i + 1, k.seconds < 0 ? "Kiln.exe" : otherName);
+            if (++failedRounds > kFailedRoundsAllowed) return 1;
+            --i;
+            continue;
         }
-        kiln.push_back(k);
-        minimal.push_back(m);
+        kiln.push_back(k.seconds);
+        minimal.push_back(m.seconds);
+        kilnPeak.push_back(k.peakMb);
+        minimalPeak.push_back(m.peakMb);
     }
     double mk = Median(kiln), mm = Median(minimal);
-    std::printf("| program | median start to result (s) | rounds |\n|---|---|---|\n");
-    std::printf("| Kiln.exe | %.3f | %d |\n| minimal program | %.3f | %d |\n", mk, rounds, mm, rounds);
-    std::printf("ratio Kiln / minimal: %.2f (target at most %s)\n", mk / mm, megabytes > 0 ? "1.00" : "1.20");
+    std::printf("%s, %d rounds%s, %d rounds run again\n",
+                megabytes > 0 ? (std::to_string(megabytes) + " MB").c_str() : "one line", rounds,
+                phases ? ", phase builds" : "", failedRounds);
+    std::printf("| program | median start to result (s) | peak working set (MB) |\n|---|---|---|\n");
+    std::printf("| Kiln.exe | %.3f | %.1f |\n| %s | %.3f | %.1f |\n", mk, Median(kilnPeak), otherName, mm,
+                Median(minimalPeak));
+    std::printf("ratio Kiln / %s: %.2f", otherName, mk / mm);
+    if (!other) std::printf(" (target at most %s)", megabytes > 0 ? "1.0" : "1.1");
+    std::printf("\n");
+    if (phases) PrintPhases(kilnSpans, minimalSpans, spans, spanCount);
     return 0;
 }

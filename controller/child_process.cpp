@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "common/line_breaks.h"
+#include "controller/phase_times.h"
 
 namespace {
 
@@ -129,6 +130,7 @@ int ChildProcess::Run(const char* application, char* commandLine) {
         std::memset(&process, 0, sizeof process);
         return 0;
     }
+    MarkPhase(kPhaseChildStarted);
     HANDLE job = jobObject.load();
     if (job && !AssignProcessToJobObject(job, process.hProcess)) {
         // Kiln itself may run in a job that admits no other: the child then
@@ -182,6 +184,7 @@ int ChildProcess::Run(const char* application, char* commandLine) {
     }
     ReadPipe(errorRead);
     ReadPipe(outputRead);
+    MarkPhase(kPhaseCaptured);
     exitStatusKnown = GetExitCode(&exitStatus) != FALSE;
     child = stopHandle.exchange(NULL);
     if (child) CloseHandle(child);
@@ -210,6 +213,7 @@ DWORD ChildProcess::ReadPipe(HANDLE readEnd) {
     DWORD read = 0;
     ReadFile(readEnd, buffer, available, &read, NULL);
     if (read > 0) {
+        MarkPhase(kPhaseFirstByte);
         buffer[read] = '\0';
         AppendOutput(buffer);
     }

@@ -11,6 +11,7 @@
 #include "controller/kiln_boxes.h"
 #include "controller/output_conversion.h"
 #include "controller/pane_text.h"
+#include "controller/phase_times.h"
 #include "controller/status_bar.h"
 #include "resources/shared_names.h"
 
@@ -226,5 +227,6 @@ void CompileJob::ShowResult() {
     // When the text cannot grow it is shown without its end line: better
     // than no output at all.
     AppendOutput(endText);
+    MarkPhase(kPhaseConverted);
     ReplacePaneText(pane, text);
 }

@@ -12,6 +12,7 @@
 #include "controller/kiln_boxes.h"
 #include "controller/pane_text.h"
 #include "controller/path_operations.h"
+#include "controller/phase_times.h"
 #include "controller/program_path.h"
 #include "controller/run_offer.h"
 #include "controller/status_bar.h"
@@ -167,6 +168,7 @@ void CarryOut(MainWindowState& state, const char* path) {
     Prepared prepared = PrepareAndStart(state, request, profileName);
     ShowWindow(window, SW_SHOWNORMAL);
     UpdateWindow(window);
+    MarkPhase(kPhaseShown);
     SetFocus(window);
     if (prepared == kUpToDate) SendRunOffer(state, reinterpret_cast<LPARAM>(state.output));
 }
@@ -198,8 +200,11 @@ LRESULT OnCompileDone(MainWindowState& state, LPARAM lParam) {
     // The job announces itself only once it is done.
     if (job == NULL || job != requests.runningJob || !job->done.load(std::memory_order_acquire)) return 0;
     ++requests.busyDepth;
+    MarkPhase(kPhaseResultBegun);
     job->ShowResult();
+    MarkPhase(kPhaseTextIn);
     ShowCompileSummary(state, *job);
+    MarkPhase(kPhaseCounted);
     bool stopped = job->StopRequested();
     if (stopped) DiscardStoppedOutput(job, state.output, requests.compileStart);
     delete job;

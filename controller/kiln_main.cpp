@@ -9,11 +9,13 @@
 #include "controller/kiln_boxes.h"
 #include "controller/locate_window.h"
 #include "controller/main_window.h"
+#include "controller/phase_times.h"
 #include "controller/window_keys.h"
 #include "resources/resource_ids.h"
 #include "resources/shared_names.h"
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE previous, LPSTR, int) {
+    MarkPhase(kPhaseMain);
     // First of all: on a first run KilnOp is shown and closed here, before
     // Kiln looks for a running instance or creates its window.
     KilnSettingsFile settings;
@@ -21,6 +23,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE previous, LPSTR, int) {
     // Without Kiln.ini no profile names a compiler: every start would fail
     // the same way, so the cause is said once and nothing more is tried.
     if (ReportUnsavedDefaults(settings)) return 0;
+    MarkPhase(kPhaseSettings);
     MainWindowState state(settings);
     const char* tail = cmdline::Tail(GetCommandLineA());
 
@@ -47,14 +50,17 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE previous, LPSTR, int) {
     // registers the status bar's.
     INITCOMMONCONTROLSEX classes = {sizeof classes, ICC_STANDARD_CLASSES | ICC_BAR_CLASSES};
     InitCommonControlsEx(&classes);
+    MarkPhase(kPhaseClasses);
     if (previous == NULL && !RegisterMainWindowClass(instance)) return 0;
     HWND window = CreateMainWindow(instance, state);
     if (window == NULL) {
         ShowKilnError("Kilnのウィンドウを作成できませんでした");
         return 0;
     }
+    MarkPhase(kPhaseWindow);
     ShowWindow(window, SW_SHOW);
     UpdateWindow(window);
+    MarkPhase(kPhaseShown);
 
     HACCEL keys = LoadAcceleratorsA(instance, MAKEINTRESOURCEA(IDR_PROFILE_KEYS));
     MSG message;
@@ -65,5 +71,6 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE previous, LPSTR, int) {
             DispatchMessageA(&message);
         }
     }
+    SavePhases();
     return static_cast<int>(message.wParam);
 }

@@ -25,11 +25,40 @@ export WINEDLLOVERRIDES="mscoree,mshtml="
 # shipped (scripts/build, scripts/package) is i686 on every host. Before
 # scripts/setup has installed Wine the host counts as i686; the scripts that
 # run setup choose again afterwards.
+#
+# The loader answering --version proves nothing: an emulator registered
+# through binfmt (qemu-user) starts it and then fails on every Windows
+# program. So the host counts as i686 only when Wine's own 32-bit cmd.exe
+# runs and echoes back in a throw-away win32 prefix. That costs a prefix's
+# creation (seconds), so the answer is kept for the current boot (IA-32
+# emulation and binfmt entries change only with one) and the installed
+# loader.
+kiln_runs_i386() {
+    local cache=$1 loader=${2:-/usr/lib/wine/wine} key answer probe out
+    key="$(cat /proc/sys/kernel/random/boot_id 2>/dev/null) $(stat -c '%i %Y' -L "$loader" 2>/dev/null)"
+    local file="$cache/kiln-host-i386"
+    if [ -f "$file" ] && [ "$(sed -n 1p "$file")" = "$key" ]; then
+        answer=$(sed -n 2p "$file")
+        [ "$answer" = yes ] && return 0
+        [ "$answer" = no ] && return 1
+    fi
+    echo "env: checking once whether this host runs 32-bit Windows programs" >&2
+    probe=$(mktemp -d "${TMPDIR:-/tmp}/kiln-i386-probe.XXXXXX") || return 1
+    # No display: the new prefix's first start must not open windows anywhere.
+    out=$(cd "$probe" && env -u DISPLAY WINEPREFIX="$probe/prefix" WINEARCH=win32 WINELOADER="$loader" \
+        timeout 120 "$loader" cmd /c echo kiln-i386-ok </dev/null 2>/dev/null) || true
+    WINEPREFIX="$probe/prefix" timeout 30 /usr/lib/wine/wineserver -k >/dev/null 2>&1 || true
+    WINEPREFIX="$probe/prefix" timeout 30 /usr/lib/wine/wineserver -w >/dev/null 2>&1 || true
+    rm -rf "$probe"
+    case $out in *kiln-i386-ok*) answer=yes ;; *) answer=no ;; esac
+    mkdir -p "$cache" && printf '%s\n%s\n' "$key" "$answer" >"$file.$$" && mv -f "$file.$$" "$file"
+    [ "$answer" = yes ]
+}
 kiln_select_arch() {
     local cache=${XDG_CACHE_HOME:-${HOME:-/root}/.cache}
     if [ -n "${KILN_ARCH_FIXED:-}" ]; then
         KILN_ARCH=$KILN_ARCH_FIXED
-    elif [ ! -e /usr/lib/wine/wine ] || /usr/lib/wine/wine --version >/dev/null 2>&1; then
+    elif [ ! -e /usr/lib/wine/wine ] || kiln_runs_i386 "$cache"; then
         KILN_ARCH=i686
     else
         KILN_ARCH=x86_64
