@@ -22,12 +22,7 @@ void LeaveBreaksToProgram() { SetConsoleCtrlHandler(KeepRunning, TRUE); }
 
 void WaitForKey(HANDLE input) {
     DWORD mode = 0;
-    if (!GetConsoleMode(input, &mode)) {
-        char byte;
-        DWORD read = 0;
-        ReadFile(input, &byte, 1, &read, NULL);
-        return;
-    }
+    if (!GetConsoleMode(input, &mode)) return;
     // Keys typed while the program ran are not the answer to the prompt.
     FlushConsoleInputBuffer(input);
     // Without processed input Ctrl+C is a key like any other here.

@@ -12,8 +12,8 @@ namespace runner {
 // ignore flag: the flag would be inherited by the program.
 void LeaveBreaksToProgram();
 
-// Waits for one key on a console input; on redirected input reads one byte
-// and ends there at the end of the input too.
+// Waits for one key on a console input (redirected input has no key to
+// wait for: execute.exe does not call this then).
 void WaitForKey(HANDLE input);
 
 }  // namespace runner
