@@ -21,18 +21,41 @@ bool WellFormed(const char* text) {
 
 bool HasShellSpecial(const char* text) { return cp932::FindFirstOf(text, kShellSpecials) != NULL; }
 
+std::string Quoted(const std::string& word) {
+    // A 0x5C trail byte is no backslash: only whole characters are counted.
+    std::size_t slashes = 0;
+    for (const char* p = word.c_str(); *p; p = cp932::Next(p)) slashes = *p == '\\' ? slashes + 1 : 0;
+    return "\"" + word + std::string(slashes, '\\') + "\"";
+}
+
+bool KeptFromShell(const char* text) {
+    // cmd.exe expands %NAME% even between quotes, and a quote of the text's
+    // own would end ours; a line break ends the command.
+    return !cp932::FindFirstOf(text, "\"%\r\n") && WellFormed(text);
+}
+
+bool BatchWord(const std::string& word, std::string* out) {
+    if (!KeptFromShell(word.c_str())) return false;
+    *out = word.empty() || HasShellSpecial(word.c_str()) ? Quoted(word) : word;
+    return true;
+}
+
+std::string BatchCommandLine(const std::string& interpreter, const std::string& script, const std::string& tail) {
+    return "\"" + interpreter + "\" /d /v:off /s /c \"\"" + script + "\"" + (tail.empty() ? "" : " " + tail) + "\"";
+}
+
 std::string CompilerArgument(const char* name, std::size_t length) {
     std::string bare(name, length);
     std::string word;
     if (!bare.empty() && (bare[0] == '-' || bare[0] == '@')) word = ".\\";
     word += bare;
-    if (cp932::FindFirstOf(bare.c_str(), " \t")) word = "\"" + word + "\"";
+    if (cp932::FindFirstOf(bare.c_str(), " \t")) word = Quoted(word);
     return word;
 }
 
 std::string AidTarget(const std::string& name) {
     if (!HasShellSpecial(name.c_str())) return name;
-    return "\"" + name + "\"";
+    return Quoted(name);
 }
 
 std::vector<std::string> SplitArguments(const char* tail) {
@@ -79,18 +102,13 @@ std::vector<std::string> SplitArguments(const char* tail) {
 bool BatchTail(const std::vector<std::string>& arguments, std::string* tail, std::string* refused) {
     tail->clear();
     for (const std::string& argument : arguments) {
-        // cmd.exe expands %NAME% even between quotes, and a quote of the
-        // argument's own would end ours; a line break ends the command.
-        if (cp932::FindFirstOf(argument.c_str(), "\"%\r\n") || !WellFormed(argument.c_str())) {
+        std::string word;
+        if (!BatchWord(argument, &word)) {
             *refused = argument;
             return false;
         }
         if (!tail->empty()) *tail += ' ';
-        if (argument.empty() || HasShellSpecial(argument.c_str())) {
-            *tail += "\"" + argument + "\"";
-        } else {
-            *tail += argument;
-        }
+        *tail += word;
     }
     return true;
 }

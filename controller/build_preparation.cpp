@@ -9,10 +9,13 @@
 
 #include "common/command_words.h"
 #include "common/cp932.h"
+#include "common/path_kind.h"
 #include "controller/build_preparation.h"
+#include "controller/batch_environment.h"
 #include "controller/kiln_boxes.h"
 #include "controller/pane_text.h"
 #include "controller/path_operations.h"
+#include "controller/program_launch.h"
 #include "controller/program_path.h"
 
 namespace {
@@ -69,7 +72,8 @@ bool MakeSourcePathFull(char* source, std::size_t size) {
     // A relative path would point elsewhere once the current directory has
     // become the source's directory; resolve it while it still means what
     // the user typed.
-    if (IsFullPath(stripped.c_str())) return true;
+    if (path_kind::IsFull(path_kind::Classify(stripped.c_str())) && !cp932::FindFirst(stripped.c_str(), '/'))
+        return true;
     std::string full(size, '\0');
     DWORD length = GetFullPathNameA(stripped.c_str(), static_cast<DWORD>(size), &full[0], NULL);
     if (length == 0) {
@@ -143,35 +147,64 @@ bool PrepareEnvironment(const SettingsFile& settings, HWND mainWindow, HWND pane
     return true;
 }
 
+namespace {
+
+// A source or output name as one word: in a batch file's quotes for a
+// compiler that is one (false after the refusal box), else as the compiler
+// takes it.
+bool NameWord(const Piece& name, bool batch, std::string* word) {
+    if (!batch) {
+        *word = command_words::CompilerArgument(name.text, name.length);
+        return true;
+    }
+    std::string bare(name.text, name.length);
+    if (!bare.empty() && (bare[0] == '-' || bare[0] == '@')) bare = ".\\" + bare;
+    return BatchWordOrRefuse(bare, word);
+}
+
+}  // namespace
+
 bool ComposeCommandLine(const SettingsFile& settings, char* destination, std::size_t size,
                        const char* source, const char* output) {
     Piece compiler = NamePiece(settings.Path);
     Piece options = Piece{settings.CompileOption, std::strlen(settings.CompileOption)};
-    Piece sourceName = NamePiece(source);
     Piece outputOption = NamePiece(settings.OutputFileOption);
-    Piece outputName = NamePiece(output);
+    if (size) destination[0] = '\0';
+    const std::string script = ConfiguredProgramPath(settings.Path);
+    const bool batch = IsBatchFile(script.c_str());
+    if (batch && !command_words::KeptFromShell(script.c_str())) {
+        RefuseForBatchFile(script);
+        return false;
+    }
+    std::string sourceWord, outputWord;
+    if (!NameWord(NamePiece(source), batch, &sourceWord) || !NameWord(NamePiece(output), batch, &outputWord))
+        return false;
 
     // bcc32 takes its output name joined to the option: -ehello.exe.
     bool joined = cp932::EqualNoCase(std::string(compiler.text, compiler.length).c_str(), "bcc32.exe");
 
     // Each name is one word, however it was spelt in the folder it came from;
     // the compiler's own name is no argument of its, so it is only quoted.
-    std::string line(compiler.text, compiler.length);
-    if (cp932::FindFirstOf(line.c_str(), " \t")) line = "\"" + line + "\"";
-    line += ' ';
+    // A batch file is run by cmd.exe, which is given its full path.
+    std::string line;
     if (options.length) {
         line.append(options.text, options.length);
         line += ' ';
     }
-    line += command_words::CompilerArgument(sourceName.text, sourceName.length);
+    line += sourceWord;
     line += ' ';
     if (outputOption.length) {
         line.append(outputOption.text, outputOption.length);
         if (!joined) line += ' ';
-        line += command_words::CompilerArgument(outputName.text, outputName.length);
+        line += outputWord;
+    }
+    if (batch) {
+        line = command_words::BatchCommandLine(CommandInterpreter(), script, line);
+    } else {
+        std::string name(compiler.text, compiler.length);
+        line = (cp932::FindFirstOf(name.c_str(), " \t") ? command_words::Quoted(name) : name) + " " + line;
     }
     if (line.size() >= size) {
-        if (size) destination[0] = '\0';
         ShowKilnError(kCommandLineTooLong);
         return false;
     }

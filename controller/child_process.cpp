@@ -2,8 +2,11 @@
 
 #include <cstdlib>
 #include <cstring>
+#include <vector>
 
+#include "common/cp932.h"
 #include "common/line_breaks.h"
+#include "controller/batch_environment.h"
 #include "controller/phase_times.h"
 
 namespace {
@@ -34,6 +37,11 @@ const DWORD kAfterEndMs = 1000;
 LONGLONG Now() {
     LARGE_INTEGER count;
     return QueryPerformanceCounter(&count) ? count.QuadPart : 0;
+}
+
+// A compiler that is a batch file runs through the system's cmd.exe.
+bool IsCommandInterpreter(const char* application) {
+    return application && cp932::EqualNoCase(cp932::FileNamePart(application), "cmd.exe");
 }
 
 }  // namespace
@@ -125,8 +133,11 @@ int ChildProcess::Run(const char* application, char* commandLine) {
     // before resuming it would wait for ever, holding its files. It joins
     // the job at once; a compiler starts its own helpers only later.
     startCount = Now();
-    if (!CreateProcessA(application, commandLine, NULL, NULL, TRUE, NORMAL_PRIORITY_CLASS, NULL, NULL, &startup,
-                        &process)) {
+    std::vector<wchar_t> environment;
+    if (IsCommandInterpreter(application)) environment = BatchEnvironment();
+    if (!CreateProcessA(application, commandLine, NULL, NULL, TRUE,
+                        NORMAL_PRIORITY_CLASS | (environment.empty() ? 0 : CREATE_UNICODE_ENVIRONMENT),
+                        environment.empty() ? NULL : environment.data(), NULL, &startup, &process)) {
         std::memset(&process, 0, sizeof process);
         return 0;
     }

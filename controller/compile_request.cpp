@@ -7,6 +7,7 @@
 
 #include "common/compiler_messages.h"
 #include "common/status_text.h"
+#include "controller/batch_environment.h"
 #include "controller/build_preparation.h"
 #include "controller/compile_job.h"
 #include "controller/kiln_boxes.h"
@@ -138,7 +139,9 @@ Prepared PrepareAndStart(MainWindowState& state, Candidate& request, const std::
     OutputRules rules;
     rules.toCodePage = settings.OutputCode != 1;
     rules.dialect = DialectForCompiler(settings.Path);
+    // A batch file runs through cmd.exe, which the command line names.
     std::string compiler = ConfiguredProgramPath(settings.Path);
+    if (IsBatchFile(compiler.c_str())) compiler = CommandInterpreter();
     CompileJob* job = new (std::nothrow) CompileJob(state.window, state.pane, requests.commandLine, NULL, rules,
                                                       state.statusBar, compiler.c_str());
     requests.runningJob = job;

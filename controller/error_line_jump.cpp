@@ -3,14 +3,16 @@
 #include <cstring>
 #include <string>
 
+#include "common/command_words.h"
 #include "common/cp932.h"
 #include "common/error_line.h"
 #include "common/jump_file_check.h"
+#include "common/path_kind.h"
 #include "controller/kiln_boxes.h"
 #include "controller/locate_window.h"
 #include "controller/path_operations.h"
+#include "controller/program_launch.h"
 #include "controller/program_path.h"
-#include "controller/shell_open.h"
 #include "resources/shared_names.h"
 
 namespace {
@@ -28,15 +30,12 @@ LRESULT SendToEditor(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
 
 const char kRefusedFileName[] = "このファイル名はエディタに渡せません\n";
 
-bool IsShare(const char* path) {
-    std::string unquoted = UnquotedPath(path);
-    return unquoted.compare(0, 2, "\\\\") == 0;
-}
-
-// A drive, a share or the current drive's root: not below the source's folder.
-bool IsAbsolute(const char* path) {
-    bool drive = ((path[0] >= 'A' && path[0] <= 'Z') || (path[0] >= 'a' && path[0] <= 'z')) && path[1] == ':';
-    return drive || path[0] == '\\' || path[0] == '/';
+// The folder of a path, without its last backslash.
+std::string FolderOf(const std::string& path) {
+    std::string folder = path;
+    folder.push_back('\0');
+    CutAtLastBackslash(&folder[0]);
+    return folder.c_str();
 }
 
 // The full form of a path, slashes turned into backslashes; empty when the
@@ -61,24 +60,39 @@ int ParseErrorLine(char* text, const char* compilerPath) {
     return ParseLineOfForm(form, text);
 }
 
-void LaunchEditorAtLine(HWND owner, const char* editorPath, const char* parameters) {
+void LaunchEditorAtLine(HWND owner, const char* editorPath, const char* parameters, const char* sourcePath) {
     ShowBox(owner, parameters, editorPath, MB_OK);
-    ShellOpen(owner, editorPath, parameters);  // a failed start is not reported
+    // In its own folder and with a PATH without the source's, so that a
+    // batch file's bare names are not looked for among the sample's files.
+    Launch launch;
+    launch.program = editorPath;
+    launch.parameters = parameters;
+    launch.folder = FolderOf(editorPath);
+    launch.unsearched = FolderOf(UnquotedPath(sourcePath));
+    StartLaunch(owner, launch);  // a failed start is not reported
 }
 
-HWND EditorShowingFile(const char* sourcePath, const char* filePart) {
-    std::string source = UnquotedPath(sourcePath);
+namespace {
+
+std::string FullPathOfLineFile(const char* sourcePath, const char* filePart) {
+    if (!*filePart) return std::string();
     std::string named = filePart;
-    if (!named.empty() && !IsAbsolute(named.c_str())) {
-        std::string folder = source;
-        CutAtLastBackslash(&folder[0]);
-        named = folder.c_str() + std::string("\\") + named;
-    }
-    std::string full = named.empty() ? std::string() : FullPath(named);
+    // Where the compiler ran; a path with a root or a drive of its own is
+    // made full as Windows makes it.
+    if (path_kind::Classify(filePart) == path_kind::Kind::Relative)
+        named = FolderOf(UnquotedPath(sourcePath)) + "\\" + named;
+    return FullPath(named);
+}
+
+}  // namespace
+
+HWND EditorShowingFile(const char* sourcePath, const char* filePart) {
+    std::string full = FullPathOfLineFile(sourcePath, filePart);
     // The source is looked for by its path as Kiln has it, as always; a
     // line that names no file Kiln can make out is taken to be about it.
     const char* wanted = sourcePath;
-    if (!full.empty() && !cp932::EqualNoCase(full.c_str(), FullPath(source).c_str())) wanted = full.c_str();
+    if (!full.empty() && !cp932::EqualNoCase(full.c_str(), FullPath(UnquotedPath(sourcePath)).c_str()))
+        wanted = full.c_str();
     HWND editor = NULL;
     if (!LocateWindow(WRENLET_WINDOW_CLASS, wanted, &editor)) return NULL;
     return editor;
@@ -106,28 +120,37 @@ void JumpToErrorLine(HWND owner, const SettingsFile& settings, const char* sourc
     char option[kJumpOptionBufferSize];
     cp932::CopyFitting(option, sizeof option, settings.JumpOption);
     const LineForm form = FormForCompiler(settings.Path);
+    const int jumpType = settings.JumpType;
     const std::string whole = line;  // the parser cuts the line to its file part
     int n = ParseErrorLine(line, settings.Path);
     if (n <= 0) return;
-    if ((settings.JumpType == 0 || settings.JumpType == 1) &&
-        !JumpFileAllowed(LineFilePart(line, form), IsShare(sourcePath), IsBatchFile(editor.c_str()))) {
+    if (jumpType != 0 && jumpType != 1) {
+        ShowBox(owner, "ジャンプタイプが不正です", "エラー", MB_ICONQUESTION);
+        return;
+    }
+    const char* file = LineFilePart(line, form);
+    // Judged by the place Windows makes of it, and handed on as that place:
+    // the editor runs in its own folder.
+    const std::string full = FullPathOfLineFile(sourcePath, file);
+    const bool sourceOnShare = path_kind::Classify(UnquotedPath(sourcePath).c_str()) == path_kind::Kind::Share;
+    std::string word;
+    bool allowed = JumpFileAllowed(file, full.c_str(), sourceOnShare);
+    if (allowed && IsBatchFile(editor.c_str())) {
+        allowed = command_words::BatchWord(full.empty() ? file : full, &word);
+    } else if (allowed) {
+        const std::string& named = full.empty() ? std::string(file) : full;
+        word = cp932::FindFirstOf(named.c_str(), " \t") ? command_words::Quoted(named) : named;
+    }
+    if (!allowed) {
         std::string text = kRefusedFileName + whole;
         ShowBox(owner, text.c_str(), "エラー", MB_ICONERROR);
         return;
     }
-    switch (settings.JumpType) {
-    case 1: {
-        HWND shown = EditorShowingFile(sourcePath, LineFilePart(line, form));
+    if (jumpType == 1) {
+        HWND shown = EditorShowingFile(sourcePath, file);
         if (shown && MoveEditorCaret(shown, n, true)) return;
-        break;
-    }
-    case 0:
-        break;
-    default:
-        ShowBox(owner, "ジャンプタイプが不正です", "エラー", MB_ICONQUESTION);
-        return;
     }
     FillJumpOption(option, n);
-    std::string parameters = JumpParameters(line, option, form);
-    LaunchEditorAtLine(owner, editor.c_str(), parameters.c_str());
+    std::string parameters = word + " " + option;
+    LaunchEditorAtLine(owner, editor.c_str(), parameters.c_str(), sourcePath);
 }

@@ -12,8 +12,9 @@
 int ParseErrorLine(char* text, const char* compilerPath);
 
 // Shows the parameters in a box captioned with the editor's path, then
-// starts the editor with them.
-void LaunchEditorAtLine(HWND owner, const char* editorPath, const char* parameters);
+// starts the editor with them in its own folder, the source's folder out of
+// its PATH.
+void LaunchEditorAtLine(HWND owner, const char* editorPath, const char* parameters, const char* sourcePath);
 
 // The editor window that shows the file a line names: `filePart` taken
 // relative to the compiled source's folder (where the compiler ran), or the

@@ -11,10 +11,12 @@
 #include "controller/main_window.h"
 #include "controller/phase_times.h"
 #include "controller/window_keys.h"
+#include "resources/dll_search.h"
 #include "resources/resource_ids.h"
 #include "resources/shared_names.h"
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE previous, LPSTR, int) {
+    KeepDllSearchToSystem();
     MarkPhase(kPhaseMain);
     // First of all: on a first run KilnOp is shown and closed here, before
     // Kiln looks for a running instance or creates its window.

@@ -2,30 +2,51 @@
 
 #include <windows.h>
 
+#include "common/cp932.h"
+#include "common/path_kind.h"
 #include "common/program_command.h"
 #include "controller/path_operations.h"
 #include "settings/settings_file.h"
 
-bool IsFullPath(const char* path) {
-    if (path[0] == '\\' && path[1] == '\\') return true;
-    unsigned char drive = static_cast<unsigned char>(path[0]);
-    bool letter = (drive >= 'A' && drive <= 'Z') || (drive >= 'a' && drive <= 'z');
-    return letter && path[1] == ':' && path[2] == '\\';
+namespace {
+
+// The place a path names, against Kiln's folder where it needs a folder at
+// all: "..\bin\gcc.exe" is resolved here, not by the folder it is used from.
+std::string AgainstKilnFolder(const std::string& path) {
+    path_kind::Kind kind = path_kind::Classify(path.c_str());
+    if (path_kind::IsFull(kind)) return path;
+    char directory[kPathSize];
+    if (!ModuleDirectory(directory)) return std::string();
+    const std::string drive(directory, directory[1] == ':' ? 2 : 0);
+    switch (kind) {
+    case path_kind::Kind::Rooted:
+        // From the root of Kiln's drive, not the source's.
+        return drive + path;
+    case path_kind::Kind::DriveRelative: {
+        // "C:gcc.exe" would be the drive's current folder, which may be the
+        // source's: the drive's root is meant.
+        const char* rest = cp932::Next(path.c_str()) + 1;
+        return std::string(path.c_str(), rest) + "\\" + rest;
+    }
+    default:
+        return std::string(directory) + "\\" + path;
+    }
 }
+
+}  // namespace
 
 std::string ConfiguredProgramPath(const char* configured) {
     std::string path = UnquotedPath(configured);
-    if (path.empty() || IsFullPath(path.c_str())) return path;
-    char directory[kPathSize];
-    if (!ModuleDirectory(directory)) return std::string();
-    // A path from the root goes to the root of Kiln's drive, not the source's.
-    std::string joined = path[0] == '\\' ? std::string(directory, directory[1] == ':' ? 2 : 0) + path
-                                          : std::string(directory) + "\\" + path;
-    // "..\bin\gcc.exe" is resolved here, not by the folder it is used from.
+    if (path.empty()) return path;
+    std::string joined = AgainstKilnFolder(path);
+    if (joined.empty()) return joined;
     char full[MAX_PATH * 4];
     DWORD n = GetFullPathNameA(joined.c_str(), sizeof full, full, NULL);
-    if (n == 0 || n >= sizeof full) return joined;
-    return full;
+    if (n > 0 && n < sizeof full) joined = full;
+    // Old settings name "...\bin\gcc" as a search would have found it; the
+    // search is not made, its one guess is.
+    if (!cp932::FindFirst(cp932::FileNamePart(joined.c_str()), '.')) joined += ".exe";
+    return joined;
 }
 
 bool IsBatchFile(const char* path) {

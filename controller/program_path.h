@@ -8,10 +8,8 @@
 
 #include <string>
 
-// "X:\..." or "\\server\...": the same place whatever the current folder.
-bool IsFullPath(const char* path);
-
-// The configured (possibly quoted) path made full; empty for an empty path.
+// The configured (possibly quoted) path made full, ".exe" added to a name
+// without an extension; empty for an empty path.
 std::string ConfiguredProgramPath(const char* configured);
 
 // True for a .bat or .cmd file: started through cmd.exe, which reads its

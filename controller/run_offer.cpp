@@ -1,5 +1,6 @@
 #include "controller/run_offer.h"
 
+#include <cstring>
 #include <string>
 
 #include "common/command_words.h"
@@ -7,21 +8,21 @@
 #include "controller/kiln_boxes.h"
 #include "controller/path_operations.h"
 #include "controller/program_path.h"
-#include "controller/shell_open.h"
+#include "controller/program_launch.h"
 
 namespace {
 
 const char kQuestion[] = "プログラムを実行しますか？";
 const char kQuestionCaption[] = "実行確認";
 
-// What ShellExecuteA is given: the file and its parameters, built whole.
-struct Launch {
+// What is started: the file and its parameters, built whole.
+struct Offered {
     std::string file;
     std::string parameters;
     bool throughAid;
 };
 
-void ReportStartFailure(HWND mainWindow, const Launch& launch) {
+void ReportStartFailure(HWND mainWindow, const Offered& launch) {
     std::string text = launch.throughAid
                            ? "実行環境プログラム「" + launch.file +
                                  "」を起動できませんでした\n実行環境プログラムのパスを設定し直してください"
@@ -38,15 +39,20 @@ bool RunBuiltProgram(const SettingsFile& settings, HWND mainWindow, const char* 
 
     std::string className;
     std::string target;       // what the aid program is given first
-    Launch launch;            // what starts without an aid program
+    Offered launch;           // what starts without an aid program
     // Every program by its full path: the source's folder is the current
     // one, and whatever it holds under a program's name must not run.
     const std::string compiler = ConfiguredProgramPath(settings.Path);
     switch (ClassifyOutput(name, &className)) {
     case kRunnableFile:
         // One word for the aid program, whatever blanks or cmd.exe's
-        // characters the source's name brought along.
-        target = command_words::AidTarget(name);
+        // characters the source's name brought along; an aid program that
+        // is a batch file takes it in cmd.exe's quotes, or not at all.
+        if (settings.AidExecute != 0 && IsBatchFile(settings.AidProgramPath)) {
+            if (!BatchWordOrRefuse(name, &target)) return true;
+        } else {
+            target = command_words::AidTarget(name);
+        }
         launch.file = UnquotedPath(outputPath);
         launch.parameters = settings.ExecuteCommandLine;
         break;
@@ -75,8 +81,14 @@ bool RunBuiltProgram(const SettingsFile& settings, HWND mainWindow, const char* 
     }
     if (answer != IDOK) return true;
 
-    if (ShellOpen(mainWindow, launch.file.c_str(), launch.parameters.c_str()) <= 32) {
-        ReportStartFailure(mainWindow, launch);
-    }
+    // In the source's folder, where the program's data files are.
+    Launch start;
+    start.program = launch.file;
+    start.parameters = launch.parameters;
+    start.folder = UnquotedPath(outputPath);
+    start.folder.push_back('\0');
+    CutAtLastBackslash(&start.folder[0]);
+    start.folder.resize(std::strlen(start.folder.c_str()));
+    if (StartLaunch(mainWindow, start) == kLaunchFailed) ReportStartFailure(mainWindow, launch);
     return true;
 }

@@ -1,6 +1,6 @@
 #include "controller/shell_open.h"
 
-INT_PTR ShellOpen(HWND owner, const char* file, const char* parameters) {
+INT_PTR ShellOpen(HWND owner, const char* file, const char* parameters, const char* folder) {
     typedef HINSTANCE(WINAPI * ShellExecuteFunction)(HWND, LPCSTR, LPCSTR, LPCSTR, LPCSTR, INT);
     static ShellExecuteFunction shellExecute;
     if (!shellExecute) {
@@ -13,5 +13,5 @@ INT_PTR ShellOpen(HWND owner, const char* file, const char* parameters) {
         }
         if (!shellExecute) return SE_ERR_DLLNOTFOUND;
     }
-    return reinterpret_cast<INT_PTR>(shellExecute(owner, "open", file, parameters, NULL, SW_SHOW));
+    return reinterpret_cast<INT_PTR>(shellExecute(owner, "open", file, parameters, folder, SW_SHOW));
 }

@@ -2,7 +2,8 @@
 // a compiler argument never starts an option and holds a blank only inside
 // its one pair of quotes; a batch tail, read by cmd.exe's quote rule, has no
 // special character outside quotes and as many words as arguments; and a
-// file that the jump lets through holds no quote and starts no option.
+// file that the jump lets through holds no quote and starts no option, and
+// is one inert word in cmd.exe's quotes; a quoted word reads back whole.
 #include "common/command_words.h"
 #include "common/jump_file_check.h"
 #include "model.h"
@@ -64,11 +65,20 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         FUZZ_CHECK(words == arguments.size());
     }
 
-    if (JumpFileAllowed(nameText.get(), false, true)) {
+    // The C runtime gives back the very word that was quoted, whatever
+    // backslashes end it.
+    if (model::LastChar(name, '"') == std::string::npos && command_words::WellFormed(name.c_str())) {
+        std::vector<std::string> back = command_words::SplitArguments(command_words::Quoted(name).c_str());
+        FUZZ_CHECK(back.size() == 1 && back[0] == name);
+    }
+
+    if (JumpFileAllowed(nameText.get(), "", false)) {
         FUZZ_CHECK(model::LastChar(name, '"') == std::string::npos);
-        FUZZ_CHECK(model::LastChar(name, '&') == std::string::npos);
         std::size_t start = name.find_first_not_of(" \t");
-        FUZZ_CHECK(start == std::string::npos || (name[start] != '-' && name[start] != '/'));
+        FUZZ_CHECK(start == std::string::npos || std::string("-/+").find(name[start]) == std::string::npos);
+        std::string word;
+        std::size_t words = 0;
+        if (command_words::BatchWord(name, &word)) FUZZ_CHECK(InertForCmd(word, &words) && words == 1);
     }
     return 0;
 }

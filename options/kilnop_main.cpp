@@ -2,9 +2,11 @@
 
 #include "options/option_sheet.h"
 #include "options/save_failure.h"
+#include "resources/dll_search.h"
 #include "settings/settings_file.h"
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+    KeepDllSearchToSystem();
     // A missing Kiln.ini is written here, before the sheet reads it.
     KilnOpSettingsFile settings;
     settings.Construct();

@@ -7,6 +7,7 @@
 
 #include "common/command_tail.h"
 #include "common/program_command.h"
+#include "resources/dll_search.h"
 #include "runner/command_lookup.h"
 #include "runner/console_wait.h"
 #include "runner/end_report.h"
@@ -29,6 +30,7 @@ int WaitAndEnd(runner::EndReport& report, int status) {
 }  // namespace
 
 int main() {
+    KeepDllSearchToSystem();
     runner::EndReport report(GetStdHandle(STD_OUTPUT_HANDLE));
     std::string commandLine = cmdline::Tail(GetCommandLineA());
     if (commandLine.empty()) {

@@ -5,7 +5,6 @@
 #include <vector>
 
 #include "common/command_words.h"
-#include "common/cp932.h"
 #include "common/program_command.h"
 #include "runner/console_wait.h"
 
@@ -118,18 +117,17 @@ Outcome Run(const std::string& path, const std::string& commandLine, const std::
         // as a program would take it and handed on in cmd.exe's own quotes.
         std::string tail, refused;
         bool safe = command_words::BatchTail(command_words::SplitArguments(arguments.c_str()), &tail, &refused);
-        if (!safe || cp932::FindFirst(path.c_str(), '%')) {
+        if (!safe || !command_words::KeptFromShell(path.c_str())) {
             Outcome outcome;
             outcome.kind = Outcome::Refused;
             outcome.refused = safe ? path : refused;
             return outcome;
         }
-        // /s takes the outer quotes off whatever else the line holds; /v:off
-        // keeps "!" plain whatever the registry says.
+        // Windows' cmd.exe then looks for a bare name along PATH only, not
+        // first in the current folder, which the program's sources came with.
+        SetEnvironmentVariableA("NoDefaultCurrentDirectoryInExePath", "1");
         std::string interpreter = CommandInterpreter();
-        std::string line = "\"" + interpreter + "\" /d /v:off /s /c \"\"" + path + "\"" +
-                           (tail.empty() ? "" : " " + tail) + "\"";
-        return Start(interpreter, line, true);
+        return Start(interpreter, command_words::BatchCommandLine(interpreter, path, tail), true);
     }
     default:
         return OpenDocument(path, arguments);

@@ -31,8 +31,50 @@ TEST(CommandWords, SplitLikeTheRuntimeThenQuotedForCmdOrRefused) {
     }
     EXPECT_EQ(AidTarget("\x83|.exe"), "\x83|.exe");
     EXPECT_EQ(CompilerArgument("@rsp.c", 6), ".\\@rsp.c");
-    // A share is a file like any other when the source is on one too.
-    EXPECT_TRUE(JumpFileAllowed("\\\\host\\share\\a.c", true, false));
-    EXPECT_TRUE(JumpFileAllowed("\x83|.c", false, true));
-    EXPECT_FALSE(JumpFileAllowed("100%.c", false, true));
+}
+
+// Judged by what Windows makes of the name: the separators in any mix, the
+// device prefixes, and the full path against the source's folder.
+TEST(CommandWords, TheJumpRefusesWhatIsNoLocalFileAndQuotesForBatchFiles) {
+    struct {
+        const char* file;
+        const char* full;
+        bool onShare;
+        bool allowed;
+    } const cases[] = {
+        {"\\\\host\\share\\a.c", "", true, true},  // a share is a file like any other when the source is on one
+        {"\\/host/share/a.c", "\\\\host\\share\\a.c", false, false},
+        {"sub\\a.c", "\\\\host\\share\\a.c", false, false},
+        {"\\??\\UNC\\host\\share\\b.c", "", false, false},
+        {"//./pipe/x", "", true, false},
+        {"\\\\?\\C:\\a.c", "", true, false},
+        {"+!calc", "C:\\src\\+!calc", false, false},
+        {"\x83\"x.c", "", false, false},  // the lead byte would step over the quote
+        {"C:\\ソース\\表.c", "C:\\ソース\\表.c", false, true},
+        {"ァ.c", "C:\\src\\ァ.c", false, true},  // 83 40: the least trail byte
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.file);
+        EXPECT_EQ(JumpFileAllowed(c.file, c.full, c.onShare), c.allowed);
+    }
+    struct {
+        const char* word;
+        const char* quoted;  // Quoted
+        const char* batch;   // BatchWord; null: refused
+    } const words[] = {
+        {"C:\\src\\a b.c\\", "\"C:\\src\\a b.c\\\\\"", "\"C:\\src\\a b.c\\\\\""},
+        {"C:\\ソ", "\"C:\\ソ\"", "C:\\ソ"},  // a trail byte 0x5C is no backslash
+        {"a.c,-x", "\"a.c,-x\"", "\"a.c,-x\""},
+        {"a|b;c=d", "\"a|b;c=d\"", "\"a|b;c=d\""},
+        {"\x83|.c", "\"\x83|.c\"", "\x83|.c"},
+        {"100%.c", "\"100%.c\"", nullptr},
+    };
+    for (const auto& w : words) {
+        SCOPED_TRACE(w.word);
+        EXPECT_EQ(Quoted(w.word), w.quoted);
+        EXPECT_EQ(SplitArguments(Quoted(w.word).c_str()), std::vector<std::string>{w.word});
+        std::string batch = "untouched";
+        EXPECT_EQ(BatchWord(w.word, &batch), w.batch != nullptr);
+        EXPECT_EQ(batch, w.batch ? w.batch : "untouched");
+    }
 }

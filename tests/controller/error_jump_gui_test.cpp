@@ -96,12 +96,13 @@ TEST(ErrorJump, CaretInRunningEditorThenStartedEditorAndRefusals) {
     EXPECT_EQ(box.text, "ジャンプタイプが不正です");
     EXPECT_EQ(box.owner, window);
 
-    // The space form: the editor gets the file without the message words.
+    // The space form: the editor gets the file without the message words,
+    // as the full path, since it runs in its own folder.
     reload("bcc32.exe", 0);
     ASSERT_TRUE(DoubleClickEditLine(pane, 3));
     ASSERT_TRUE(AnswerMessageBox(editor.ExePath(), IDOK, &box));
-    EXPECT_EQ(box.text, "hello.c /jl=5");
-    EXPECT_TRUE(WaitForFileText(editor.LogPath(), "args hello.c /jl=5\r\n"));
+    EXPECT_EQ(box.text, "\"" + source + "\" /jl=5");
+    EXPECT_TRUE(WaitForFileText(editor.LogPath(), "args \"" + source + "\" /jl=5\r\n"));
     SettleStartedEditor();
 
     // A compiler whose output form is unknown: an apology on any line.

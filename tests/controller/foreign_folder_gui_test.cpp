@@ -6,9 +6,21 @@
 
 #include <string>
 
+#include "resources/shared_names.h"
 #include "support/gui_kiln_install.h"
 
 using namespace testing_support;
+
+namespace {
+
+int Runs(const std::string& log) {
+    std::string text = ReadFile(log);
+    int n = 0;
+    for (std::size_t at = text.find("[run]"); at != std::string::npos; at = text.find("[run]", at + 1)) ++n;
+    return n;
+}
+
+}  // namespace
 
 TEST(ForeignFolder, OnlyTheConfiguredCompilerRunsAndEachNameIsOneWord) {
     KilnInstall kiln;
@@ -63,36 +75,67 @@ TEST(ForeignFolder, OnlyTheConfiguredCompilerRunsAndEachNameIsOneWord) {
 TEST(ForeignFolder, TheJumpHandsTheEditorFilesOnly) {
     KilnInstall kiln;
     std::string source = kiln.Source("src\\hello.c");
-    const char* lines[] = {
-        "x\" /evil \"y:12: error: a",    // #line 12 "x\" /evil \"y"
-        "\\\\host\\share\\a.c:5: error: b",  // a share, the source not on one
-        "/evil=1:3: error: c",
-        "-x.c:4: error: d",
-        "a&rr.exe:5: error: e",            // the editor is a batch file
+    const std::string src = kiln.dir() / "src";
+    struct {
+        const char* line;
+        const char* file;  // the editor's argv[1] below src\; null: refused
+    } const cases[] = {
+        {"x\" /evil \"y:12: error: a", nullptr},  // #line 12 "x\" /evil \"y"
+        {"\\\\host\\share\\a.c:5: error: b", nullptr},  // a share, the source not on one
+        {"\\/host/share/a.c:5: error: b", nullptr},     // the same share to Windows
+        {"\\??\\UNC\\host\\share\\b.c:6: error: b", nullptr},
+        {"/evil=1:3: error: c", nullptr},
+        {"-x.c:4: error: d", nullptr},
+        {"+!calc:7: error: d", nullptr},
+        {"100%.c:5: error: e", nullptr},  // the editor is a batch file
+        {"a b.c\\:8: error: f", "a b.c\\"},
+        {"a.c,-x:5: error: f", "a.c,-x"},
+        {"a|b&.c:6: error: f", "a|b&.c"},
+        {"hello.c:2: error: f", "hello.c"},
     };
     std::string script;
-    for (const char* line : lines) script += "out " + KilnInstall::ScriptText(line) + "\\n\r\n";
-    kiln.Script(script + "out hello.c:2: error: f\\n\r\n");
-    CopyFileTo(BinDir() + "\\console_target.exe", kiln.dir() / "src\\rr.exe");
-    const std::string editor = kiln.dir() / "editor.bat";
-    WriteFile(editor, "@exit /b 0\r\n");
-    WriteFile(kiln.dir() / "Kiln.ini", ReadFile(kiln.dir() / "Kiln.ini") + "[Editor]\r\nJumpType=0\r\nJumpOption=/jl=%N\r\n"
-                                                                           "Path=" + editor + "\r\n");
+    for (const auto& c : cases) script += "out " + KilnInstall::ScriptText(c.line) + "\\n\r\n";
+    kiln.Script(script);
+    // The editor is a batch file that hands its words to a recorder and
+    // then calls a bare name that the source's folder holds too.
+    const std::string folder = kiln.dir().MakeDir("ed"), editor = folder + "\\editor.bat";
+    CopyFileTo(BinDir() + "\\script_compiler.exe", folder + "\\rec.exe");
+    WriteFile(folder + "\\rec.script", "log rec.log\r\n");
+    WriteFile(editor, "@\"%~dp0rec.exe\" %*\r\n@call planted\r\n");
+    WriteFile(src + "\\planted.bat", "@echo x>\"%~dp0planted.log\"\r\n");
+    const std::string ini = ReadFile(kiln.dir() / "Kiln.ini") + "[Editor]\r\nJumpOption=/jl=%N\r\nPath=" + editor;
+    WriteFile(kiln.dir() / "Kiln.ini", ini + "\r\nJumpType=0\r\n");
     Process p;
     HWND window = kiln.OpenFinished(p, source);
     ASSERT_NE(window, nullptr);
     HWND pane = KilnInstall::Pane(window);
     MessageBoxInfo box;
-    for (int i = 0; i < 5; ++i) {
-        SCOPED_TRACE(lines[i]);
-        ASSERT_TRUE(DoubleClickEditLine(pane, i));
-        ASSERT_TRUE(AnswerMessageBox("エラー", IDOK, &box));
-        EXPECT_EQ(box.text, std::string("このファイル名はエディタに渡せません\n") + lines[i]);
+    int line = 0, started = 0;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.line);
+        ASSERT_TRUE(DoubleClickEditLine(pane, line++));
+        if (!c.file) {
+            ASSERT_TRUE(AnswerMessageBox("エラー", IDOK, &box));
+            EXPECT_EQ(box.text, std::string("このファイル名はエディタに渡せません\n") + c.line);
+            continue;
+        }
+        ASSERT_TRUE(AnswerMessageBox(editor.c_str(), IDOK, &box));
+        ASSERT_TRUE(WaitUntil([&] { return Runs(folder + "\\rec.log") == started + 1; }));
+        ++started;
+        std::string run = ReadFile(folder + "\\rec.log").substr(ReadFile(folder + "\\rec.log").rfind("[run]"));
+        // One word, the full path, then the option as a word of its own; in
+        // the editor's own folder, with a PATH without the source's.
+        EXPECT_NE(run.find("argc=3\r\nargv[0]=" + folder + "\\rec.exe\r\nargv[1]=" + src + "\\" + c.file +
+                           "\r\nargv[2]=/jl="), std::string::npos) << run;
+        EXPECT_NE(run.find("cwd=" + folder + "\r\n"), std::string::npos) << run;
+        EXPECT_EQ(run.find(src + ";"), std::string::npos) << run;
     }
-    // A plain file is still handed to the batch file.
-    ASSERT_TRUE(DoubleClickEditLine(pane, 5));
-    ASSERT_TRUE(AnswerMessageBox(editor.c_str(), IDOK, &box));
-    EXPECT_EQ(box.text, "hello.c /jl=2");
+    // The editor that looks for the open file first gets the same check.
+    WriteFile(kiln.dir() / "Kiln.ini", ini + "\r\nJumpType=1\r\n");
+    SendMessageTimeoutA(window, WM_KILN_RELOAD, 0, 0, SMTO_NORMAL, 5000, NULL);
+    ASSERT_TRUE(DoubleClickEditLine(pane, 2));
+    ASSERT_TRUE(AnswerMessageBox("エラー", IDOK, &box));
     PumpMessages(1000);
-    EXPECT_FALSE(Exists(kiln.dir() / "src\\runs.log"));
+    EXPECT_FALSE(Exists(src + "\\planted.log"));
+    EXPECT_FALSE(Exists(src + "\\runs.log"));
 }

@@ -1,0 +1,30 @@
+// What Windows makes of a path's beginning, the way its own path functions
+// read it: "\" and "/" are the same separator, two of them in any mix begin
+// a share, and "\\.\", "\\?\" and "\??\" reach devices and the object
+// namespace. Judging by the first bytes alone let "\/host/share" through as
+// a local path. No windows.h here.
+#ifndef KILN_COMMON_PATH_KIND_H
+#define KILN_COMMON_PATH_KIND_H
+
+namespace path_kind {
+
+enum class Kind {
+    Relative,       // "a.c", "sub\a.c", "..\a.c": below the current folder
+    DriveRelative,  // "C:a.c": the drive's current folder
+    Rooted,         // "\a.c": the current drive's root
+    DriveFull,      // "C:\a.c"
+    Share,          // "\\host\share", "\/host/share"
+    Device,         // "\\.\pipe", "\\?\C:\a.c", "\??\UNC\host\share"
+};
+
+Kind Classify(const char* path);
+
+// The same place whatever the current folder and drive.
+inline bool IsFull(Kind kind) { return kind == Kind::DriveFull || kind == Kind::Share || kind == Kind::Device; }
+
+// Opening it may reach another machine or something that is not a file.
+inline bool LeavesTheDisk(Kind kind) { return kind == Kind::Share || kind == Kind::Device; }
+
+}  // namespace path_kind
+
+#endif

@@ -1,0 +1,100 @@
+#include "controller/program_launch.h"
+
+#include <vector>
+
+#include "common/command_words.h"
+#include "common/path_list.h"
+#include "controller/batch_environment.h"
+#include "controller/kiln_boxes.h"
+#include "controller/program_path.h"
+#include "controller/shell_open.h"
+
+namespace {
+
+const char kBatchRefusal[] = "引数に含まれる文字をバッチファイルに安全に渡せません\n";
+
+// An environment variable set for one start and put back afterwards, read
+// and restored as UTF-16: Wine's ANSI reading drops what follows a
+// double-byte character.
+class VariableForStart {
+public:
+    VariableForStart(const wchar_t* wideName, const char* name, const std::string& value, bool wanted)
+        : name_(wideName), had_(false), wanted_(wanted) {
+        if (!wanted_) return;
+        DWORD n = GetEnvironmentVariableW(wideName, NULL, 0);
+        had_ = n != 0;
+        if (had_) {
+            saved_.resize(n);
+            had_ = GetEnvironmentVariableW(wideName, &saved_[0], n) < n;
+        }
+        SetEnvironmentVariableA(name, value.c_str());
+    }
+    ~VariableForStart() {
+        if (wanted_) SetEnvironmentVariableW(name_, had_ ? saved_.data() : NULL);
+    }
+    VariableForStart(const VariableForStart&) = delete;
+    VariableForStart& operator=(const VariableForStart&) = delete;
+
+private:
+    const wchar_t* name_;
+    std::vector<wchar_t> saved_;
+    bool had_;
+    bool wanted_;
+};
+
+std::string CurrentPath() {
+    DWORD n = GetEnvironmentVariableW(L"PATH", NULL, 0);
+    if (n == 0) return std::string();
+    std::vector<wchar_t> wide(n);
+    if (GetEnvironmentVariableW(L"PATH", wide.data(), n) >= n) return std::string();
+    int bytes = WideCharToMultiByte(CP_ACP, 0, wide.data(), -1, NULL, 0, NULL, NULL);
+    if (bytes <= 0) return std::string();
+    std::vector<char> text(static_cast<std::size_t>(bytes));
+    WideCharToMultiByte(CP_ACP, 0, wide.data(), -1, text.data(), bytes, NULL, NULL);
+    return text.data();
+}
+
+bool StartBatchFile(const Launch& launch) {
+    std::vector<wchar_t> environment = BatchEnvironment();
+    std::string interpreter = CommandInterpreter();
+    std::string line = command_words::BatchCommandLine(interpreter, launch.program, launch.parameters);
+    std::vector<char> writable(line.begin(), line.end());
+    writable.push_back('\0');
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION info = {};
+    if (!CreateProcessA(interpreter.c_str(), writable.data(), NULL, NULL, FALSE,
+                        CREATE_NEW_CONSOLE | CREATE_UNICODE_ENVIRONMENT, environment.data(),
+                        launch.folder.empty() ? NULL : launch.folder.c_str(), &startup, &info))
+        return false;
+    CloseHandle(info.hThread);
+    CloseHandle(info.hProcess);
+    return true;
+}
+
+}  // namespace
+
+void RefuseForBatchFile(const std::string& word) { ShowKilnError((kBatchRefusal + word).c_str()); }
+
+bool BatchWordOrRefuse(const std::string& word, std::string* out) {
+    if (command_words::BatchWord(word, out)) return true;
+    RefuseForBatchFile(word);
+    return false;
+}
+
+LaunchResult StartLaunch(HWND owner, const Launch& launch) {
+    const bool batch = IsBatchFile(launch.program.c_str());
+    if (batch && !command_words::KeptFromShell(launch.program.c_str())) {
+        RefuseForBatchFile(launch.program);
+        return kLaunchRefused;
+    }
+    const bool narrowed = !launch.unsearched.empty();
+    VariableForStart searched(L"PATH", "PATH",
+                              narrowed ? path_list::WithoutFolder(CurrentPath().c_str(), launch.unsearched.c_str())
+                                       : std::string(),
+                              narrowed);
+    bool started = batch ? StartBatchFile(launch)
+                         : ShellOpen(owner, launch.program.c_str(), launch.parameters.c_str(),
+                                     launch.folder.empty() ? NULL : launch.folder.c_str()) > 32;
+    return started ? kLaunchStarted : kLaunchFailed;
+}

@@ -1,0 +1,33 @@
+// Starting the editor and the aid program: a batch file through cmd.exe
+// with its words already in cmd.exe's quotes, anything else through the
+// shell, each in the folder it is meant to run in.
+#ifndef KILN_CONTROLLER_PROGRAM_LAUNCH_H
+#define KILN_CONTROLLER_PROGRAM_LAUNCH_H
+
+#include <windows.h>
+
+#include <string>
+
+struct Launch {
+    std::string program;     // full path
+    std::string parameters;  // for a batch file: made of command_words::BatchWord words
+    std::string folder;      // its current folder
+    // The folder that must not be searched for a bare name: taken out of
+    // the PATH the program gets (empty: PATH as Kiln has it).
+    std::string unsearched;
+};
+
+enum LaunchResult { kLaunchStarted, kLaunchFailed, kLaunchRefused };
+
+// kLaunchRefused after the box that names a batch file whose own path no
+// quoting keeps from cmd.exe (a "%" in it).
+LaunchResult StartLaunch(HWND owner, const Launch& launch);
+
+// The box that names a word no quoting keeps from cmd.exe.
+void RefuseForBatchFile(const std::string& word);
+
+// The word in a batch file's quotes, or false after the box that names it
+// ("Kiln 実行エラー"), when no quoting keeps it from cmd.exe.
+bool BatchWordOrRefuse(const std::string& word, std::string* out);
+
+#endif

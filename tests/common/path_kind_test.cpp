@@ -1,0 +1,31 @@
+// A path read as Windows reads its beginning, and PATH without a folder.
+#include "common/path_kind.h"
+
+#include <gtest/gtest.h>
+
+#include "common/path_list.h"
+
+using path_kind::Kind;
+
+TEST(PathKind, SeparatorsInAnyMixAndTheDevicePrefixes) {
+    struct {
+        const char* path;
+        Kind kind;
+    } const cases[] = {
+        {"a.c", Kind::Relative},          {"..\\a.c", Kind::Relative},        {"", Kind::Relative},
+        {"表\\a.c", Kind::Relative},      {"C:a.c", Kind::DriveRelative},      {"\\a.c", Kind::Rooted},
+        {"/a.c", Kind::Rooted},           {"C:\\ソース\\表.c", Kind::DriveFull}, {"c:/a.c", Kind::DriveFull},
+        {"\\\\host\\s", Kind::Share},     {"\\/host/s", Kind::Share},          {"//host", Kind::Share},
+        {"\\\\.\\pipe\\x", Kind::Device}, {"//?/C:/a.c", Kind::Device},        {"\\??\\UNC\\h\\s", Kind::Device},
+        {"\\\\.", Kind::Device},          {"\\\\..\\a", Kind::Share},
+    };
+    for (const auto& c : cases) EXPECT_EQ(path_kind::Classify(c.path), c.kind) << c.path;
+}
+
+TEST(PathList, TheFolderGoesWhateverItsSpellingTheRestStays) {
+    EXPECT_EQ(path_list::WithoutFolder("C:\\cc;c:\\SRC\\;\"C:\\a;b\";C:\\src;C:\\srcx", "C:\\src"),
+              "C:\\cc;\"C:\\a;b\";C:\\srcx");
+    // ソ ends in 0x5C: no backslash to drop, and no other folder matched.
+    EXPECT_EQ(path_list::WithoutFolder("C:\\ソ;C:\\ソ\\;C:\\", "C:\\ソ"), "C:\\");
+    EXPECT_EQ(path_list::WithoutFolder("C:\\ソ", "C:\\"), "C:\\ソ");
+}
