@@ -4,6 +4,7 @@
 // jump hands the editor nothing but files.
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <string>
 
 #include "resources/shared_names.h"
@@ -138,4 +139,63 @@ TEST(ForeignFolder, TheJumpHandsTheEditorFilesOnly) {
     PumpMessages(1000);
     EXPECT_FALSE(Exists(src + "\\planted.log"));
     EXPECT_FALSE(Exists(src + "\\runs.log"));
+}
+
+// A compiler and an aid program that are batch files, named as old
+// settings name them (relative, or without ".exe"), beside a folder that
+// holds a batch file under a name cmd.exe would act on.
+TEST(ForeignFolder, BatchFilesGetNamesInCmdQuotesOrNothingStarts) {
+    KilnInstall kiln;
+    const std::string src = kiln.dir().MakeDir("src"), tools = kiln.dir().MakeDir("cc");
+    for (const std::string& recorder : {tools + "\\sc", kiln.dir() / "rec"}) {
+        CopyFileTo(BinDir() + "\\script_compiler.exe", recorder + ".exe");
+        WriteFile(recorder + ".bat", "@\"%~dp0" + recorder.substr(recorder.rfind('\\') + 1) + ".exe\" %*\r\n");
+    }
+    WriteFile(tools + "\\sc.script", "create\r\nlog ..\\calls.log\r\n");
+    WriteFile(kiln.dir() / "rec.script", "log rec.log\r\n");
+    CopyFileTo(BinDir() + "\\script_compiler.exe", tools + "\\gcc.exe");
+    WriteFile(tools + "\\gcc.script", "create\r\nlog ..\\calls.log\r\n");
+    kiln.dir().MakeDir("src\\cc");
+    CopyFileTo(BinDir() + "\\script_compiler.exe", src + "\\cc\\gcc.exe");
+    WriteFile(src + "\\cc\\gcc.script", "log ..\\planted.log\r\ncreate\r\n");
+    WriteFile(src + "\\x.bat", "@echo x>\"%~dp0planted.log\"\r\n");
+    auto profile = [&](const char* path) {
+        WriteFile(kiln.dir() / "Kiln.ini", std::string("[Compiler1]\r\nCompilerName=C\r\nPath=") + path +
+                                               "\r\nOutputFileOption=-o\r\nOutputFileType=exe\r\nCheckExecute=1\r\n"
+                                               "AidExecute=1\r\nAidProgramPath=rec.bat\r\n[Window]\r\nMagnet=0\r\n");
+    };
+    struct {
+        const char* path;     // the profile's compiler
+        const char* source;
+        const char* refused;  // the word in the box; null: compiled and run
+    } const cases[] = {
+        {"cc\\sc.bat", "a&x&.c", nullptr},
+        {"cc\\sc.bat", "%USERNAME%q.c", "%USERNAME%q.c"},
+        {"cc\\gcc", "%USERNAME%q.c", "%USERNAME%q.exe"},  // compiled; the aid program refuses
+    };
+    Process p;
+    HWND window = NULL;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.source);
+        profile(c.path);
+        const std::string source = kiln.Source(std::string("src\\") + c.source);
+        const std::string name = std::string(c.source).substr(0, std::strlen(c.source) - 1);
+        Process start;
+        if (window) ASSERT_TRUE(BringToForeground(window) && kiln.Start(start, source));
+        else ASSERT_NE(window = kiln.Open(p, source), nullptr);
+        if (c.refused) {
+            MessageBoxInfo box;
+            ASSERT_TRUE(AnswerMessageBox(kKilnError, IDOK, &box, 15000));
+            EXPECT_EQ(box.text, std::string("引数に含まれる文字をバッチファイルに安全に渡せません\n") + c.refused);
+            continue;
+        }
+        ASSERT_TRUE(WaitForFileText(kiln.dir() / "calls.log", "argv[1]=" + std::string(c.source) +
+                                                                  "\r\nargv[2]=-o\r\nargv[3]=" + name + "exe\r\n"));
+        ASSERT_TRUE(WaitForFileText(kiln.dir() / "rec.log", "argc=2\r\nargv[0]=" + kiln.dir() / "rec.exe" +
+                                                                 "\r\nargv[1]=" + name + "exe\r\ncwd=" + src + "\r\n"));
+    }
+    PumpMessages(1000);
+    EXPECT_EQ(kiln.Calls(), 2);
+    EXPECT_FALSE(Exists(src + "\\planted.log"));
+    EXPECT_EQ(ReadFile(kiln.dir() / "rec.log").find("%USERNAME%"), std::string::npos);
 }
