@@ -2,10 +2,11 @@
 // the BOM at the start goes, complete ESC [ sequences go from every line, a
 // line that decodes as UTF-8 with a code point above 0x7F goes through the
 // code-page step, and in every other line each run of bytes from 0x40 up that
-// decodes with a code point from 0x800 up goes through it alone. The step here turns
-// a code point below 0x800 into "?" and any other into two bytes, so that
-// lines both shrink and keep their length. The text lies in a heap block of
-// exactly its size.
+// decodes with a code point from 0x800 up goes through it alone, as does the
+// UTF-8 end of a run that does not decode. The step here turns a code point
+// below 0x800 into "?" and any other into two bytes, so that lines both
+// shrink and keep their length. The text lies in a heap block of exactly its
+// size.
 #include <vector>
 
 #include "common/output_text.h"
@@ -74,9 +75,22 @@ std::string WithoutEscapes(const std::string& line) {
     return out;
 }
 
+// Where the UTF-8 end of a run that does not decode begins: the first
+// code-page-932 boundary after its first character from which the rest
+// decodes, starting with a code point of three UTF-8 bytes or more; the
+// run's size for none.
+std::size_t Utf8End(const std::string& run) {
+    std::vector<std::uint32_t> points;
+    for (std::size_t k = model::Step(run, 0); k < run.size(); k = model::Step(run, k)) {
+        if (Decode(run.substr(k), &points) && points[0] >= 0x800) return k;
+    }
+    return run.size();
+}
+
 // A line that is not UTF-8 as a whole: each run of bytes from 0x40 up that
 // decodes with a code point of three UTF-8 bytes or more goes through the
-// step; the bytes below 0x40 between the runs stay.
+// step, and of a run that does not decode its UTF-8 end; the bytes below
+// 0x40 between the runs stay.
 std::string ByPieces(const std::string& line, int* steps) {
     std::string out;
     std::vector<std::uint32_t> points;
@@ -85,10 +99,12 @@ std::string ByPieces(const std::string& line, int* steps) {
         std::size_t j = i;
         while (j < line.size() && (static_cast<unsigned char>(line[j]) < 0x40) == cut) ++j;
         std::string piece = line.substr(i, j - i);
-        bool wide = !cut && Decode(piece, &points) &&
+        bool decodes = Decode(piece, &points);
+        bool wide = !cut && decodes &&
                     std::any_of(points.begin(), points.end(), [](std::uint32_t cp) { return cp >= 0x800; });
-        if (wide) ++*steps;
-        out += wide ? Step(piece) : piece;
+        std::size_t end = cut || decodes ? piece.size() : Utf8End(piece);
+        if (wide || end < piece.size()) ++*steps;
+        out += wide ? Step(piece) : end < piece.size() ? piece.substr(0, end) + Step(piece.substr(end)) : piece;
         i = j;
     }
     return out;

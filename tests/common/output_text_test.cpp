@@ -69,7 +69,9 @@ TEST(OutputText, LineByLine) {
         {"cp932 name, utf8 message", "C:\\\x83\x5C\x81\x5B\x83\x58\\\x95\x5C.c:5:1: " u8"エ: ‘x’\r\n",
          "C:\\ソース\\表.c:5:1: エ: ‘x’\r\n", 2},
         {"two-byte pieces stay", "\x95\x5C: \xC3\xA9 " u8"‘x’", "\x95\x5C: \xC3\xA9 ‘x’", 1},
-        {"utf8 glued to cp932", u8"‘\x95\x5C’ ‘x’\x80", u8"‘\x95\x5C’ ‘x’\x80", 0},
+        // gcc's quote right after a code-page-932 text, and only there.
+        {"pragma note", u8"‘#pragma message: \x8A\xBF\x95\x5C’\r\n", "‘#pragma message: 漢表’\r\n", 2},
+        {"utf8 glued to cp932", u8"‘\x95\x5C’ ‘x’\x80", u8"‘\x95\x5C\x81\x66 ‘x’\x80", 1},
         {"bom after the first line stays", "a\r\n\xEF\xBB\xBF" "b", "a\r\n?b", 1},
         {"escapes middle and end", "\x1b[01m\x1b[Ka.c:1:\x1b[m\x1b[K \x1b[01;31merror\x1b[0m\r\nx\x1b[m",
          "a.c:1: error\r\nx", 0},
