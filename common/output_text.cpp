@@ -157,6 +157,15 @@ std::size_t ConvertPieces(char* line, std::size_t length, const CodePageStep& st
     return written;
 }
 
+// A lead byte left right before the line's CR (code page 932 cut short, or
+// UTF-8 shown as it came) would take the CR into its character, and the pane
+// would lose the line break: it becomes "?".
+void KeepLineBreak(char* line, std::size_t length) {
+    if (length >= 2 && line[length - 1] == '\r' && cp932::WholeCharactersLength(line, length - 1) < length - 1) {
+        line[length - 2] = '?';
+    }
+}
+
 // The line's new length after its conversion in place.
 std::size_t ConvertLine(char* line, std::size_t length, const CodePageStep& step) {
     if (!step.convert) return length;
@@ -189,6 +198,7 @@ std::size_t ConvertInPlace(char* text, std::size_t length, const CodePageStep& s
         std::size_t lineStart = written;
         written += MoveWithoutEscapes(text + read, end - read, text + written);
         written = lineStart + ConvertLine(text + lineStart, written - lineStart, step);
+        KeepLineBreak(text + lineStart, written - lineStart);
         if (lf) text[written++] = '\n';
         read = end + 1;
     }

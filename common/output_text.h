@@ -10,7 +10,9 @@
 // (gcc's closing quote right after a code-page-932 text). Everything else
 // (ASCII, code page 932) stays byte for byte. Escape sequences (ESC [
 // parameters final byte) are removed from every line first, and a UTF-8 byte
-// order mark at the very start goes.
+// order mark at the very start goes. Whatever the step, a lead byte left
+// right before a line's CR becomes "?", so that it cannot take the CR into
+// its character.
 //
 // The code-page step itself lives in the program (it needs the system's
 // conversion tables); everything else here is pure.

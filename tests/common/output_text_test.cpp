@@ -72,6 +72,7 @@ TEST(OutputText, LineByLine) {
         // gcc's quote right after a code-page-932 text, and only there.
         {"pragma note", u8"‘#pragma message: \x8A\xBF\x95\x5C’\r\n", "‘#pragma message: 漢表’\r\n", 2},
         {"utf8 glued to cp932", u8"‘\x95\x5C’ ‘x’\x80", u8"‘\x95\x5C\x81\x66 ‘x’\x80", 1},
+        {"no lead byte takes the CR", "\x8E\x9A\r\n\x8E\x9A\x81\r\n", "字\r\n字?\r\n", 0},
         {"bom after the first line stays", "a\r\n\xEF\xBB\xBF" "b", "a\r\n?b", 1},
         {"escapes middle and end", "\x1b[01m\x1b[Ka.c:1:\x1b[m\x1b[K \x1b[01;31merror\x1b[0m\r\nx\x1b[m",
          "a.c:1: error\r\nx", 0},
@@ -94,7 +95,7 @@ TEST(OutputText, LineByLine) {
 TEST(OutputText, FailedStepKeepsTheLine) {
     SmallTable table;
     table.fail = true;
-    EXPECT_EQ(Convert(u8"\x1b[1m‘a’\r\nb", &table), u8"‘a’\r\nb");
+    EXPECT_EQ(Convert(u8"\x1b[1m‘a’\r\nb", &table), u8"‘a\xE2\x80?\r\nb");  // but for the lead byte before its CR
 }
 
 TEST(OutputText, Utf8AndEscapeForms) {
