@@ -4,9 +4,11 @@
 // code-page step, and in every other line each run of bytes from 0x40 up that
 // decodes with a code point from 0x800 up goes through it alone, as does the
 // UTF-8 end of a run that does not decode; a lead byte left before a line's
-// CR becomes "?". The step here turns a code point below 0x800 into "?" and
-// any other into two bytes, so that lines both shrink and keep their length.
-// The text lies in a heap block of exactly its size.
+// CR becomes "?". Each input is converted with the step and without it (the
+// output shown in the code page it came in: the BOM stays). The step here
+// turns a code point below 0x800 into "?" and any other into two bytes, so
+// that lines both shrink and keep their length. The text lies in a heap
+// block of exactly its size.
 #include <vector>
 
 #include "common/output_text.h"
@@ -120,18 +122,21 @@ std::string KeptBreak(std::string line) {
     return line;
 }
 
-std::string Expected(const std::string& text, int* steps) {
-    std::size_t start = text.compare(0, 3, "\xEF\xBB\xBF") == 0 ? 3 : 0;
+// Without the code-page step (convert false) the BOM stays and only the
+// escapes go.
+std::string Expected(const std::string& text, bool convert, int* steps) {
+    std::size_t start = convert && text.compare(0, 3, "\xEF\xBB\xBF") == 0 ? 3 : 0;
     std::string out;
     std::vector<std::uint32_t> points;
     for (std::size_t i = start; i <= text.size();) {
         std::size_t lf = text.find('\n', i);
         std::size_t end = lf == std::string::npos ? text.size() : lf;
         std::string line = WithoutEscapes(text.substr(i, end - i));
-        bool wide = Decode(line, &points) &&
+        bool wide = convert && Decode(line, &points) &&
                     std::any_of(points.begin(), points.end(), [](std::uint32_t cp) { return cp > 0x7F; });
         if (wide) ++*steps;
-        out += KeptBreak(wide ? Step(line) : Decode(line, &points) ? line : ByPieces(line, steps));
+        if (convert) line = wide ? Step(line) : Decode(line, &points) ? line : ByPieces(line, steps);
+        out += KeptBreak(line);
         if (lf == std::string::npos) break;
         out += '\n';
         i = lf + 1;
@@ -143,16 +148,18 @@ std::string Expected(const std::string& text, int* steps) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     std::string text(reinterpret_cast<const char*>(data), size);
-    std::unique_ptr<char[]> block(new char[size ? size : 1]);
-    std::memcpy(block.get(), data, size);
-    int steps = 0;
-    outputtext::CodePageStep step = {StepUnderTest, &steps};
-    std::size_t written = outputtext::ConvertInPlace(block.get(), size, step);
+    for (bool convert : {true, false}) {
+        std::unique_ptr<char[]> block(new char[size ? size : 1]);
+        std::memcpy(block.get(), data, size);
+        int steps = 0;
+        outputtext::CodePageStep step = {convert ? StepUnderTest : nullptr, &steps};
+        std::size_t written = outputtext::ConvertInPlace(block.get(), size, step);
 
-    int expectedSteps = 0;
-    std::string expected = Expected(text, &expectedSteps);
-    FUZZ_CHECK(written <= size);
-    FUZZ_CHECK(std::string(block.get(), written) == expected);
-    FUZZ_CHECK(steps == expectedSteps);
+        int expectedSteps = 0;
+        std::string expected = Expected(text, convert, &expectedSteps);
+        FUZZ_CHECK(written <= size);
+        FUZZ_CHECK(std::string(block.get(), written) == expected);
+        FUZZ_CHECK(steps == expectedSteps);
+    }
     return 0;
 }
