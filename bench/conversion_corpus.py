@@ -1,7 +1,8 @@
 #!/usr/bin/env python3
 """Makes the corpus that bench/conversion_measure.cpp reads, from the Japanese
 message catalogs of gcc and binutils (Debian's gcc-12-locales and
-binutils-common).
+binutils-common) and from what the real gcc (i686-w64-mingw32-gcc, or this
+machine's gcc) writes for a code-page-932 source in the Japanese locale.
 
 Each record is one line: KIND TAB INPUT TAB EXPECTED, INPUT and EXPECTED in
 the bytes the compiler writes and the pane should show:
@@ -10,6 +11,10 @@ the bytes the compiler writes and the pane should show:
   K  a katakana word of the catalogs in half-width form (should stay)
   X  a code-page-932 file name before a UTF-8 catalog line (the message
      should become code page 932, the name stay)
+  P  the real gcc's note for #pragma message("WORD") in a code-page-932
+     source, a kana or kanji word of the catalogs: the UTF-8 note with the
+     word in code page 932 right before gcc's closing quote (all of it
+     should be code page 932)
 
 usage: conversion_corpus.py OUT [--sample N]
 --sample N keeps every N-th record of each kind, every N/8-th katakana word
@@ -17,12 +22,19 @@ usage: conversion_corpus.py OUT [--sample N]
 """
 import gettext
 import glob
+import os
 import re
+import shutil
+import subprocess
 import sys
+import tempfile
 import unicodedata
 
 CATALOGS = ["gcc-12", "cpplib-12", "bfd", "binutils", "gas", "gold", "gprof", "ld"]
 LOCALE = "/usr/share/locale/ja/LC_MESSAGES"
+# The compiler Kiln's users run first, this machine's own gcc after it.
+COMPILERS = ["i686-w64-mingw32-gcc", "gcc"]
+PRAGMA = b"#pragma message: "
 
 
 def half_width_table():
@@ -69,6 +81,36 @@ def catalog_lines():
                     yield line
 
 
+def pragma_notes(words):
+    """Gives (word, note) for each word, the note as gcc writes it in the
+    Japanese locale. A word with a 0x5C second byte is left out: gcc reads
+    that byte as a backslash and the string's escape."""
+    words = [w for w in words if b"\\" not in w]
+    compiler = next((c for c in COMPILERS if shutil.which(c)), None)
+    if compiler is None:
+        sys.exit("no gcc among %s (scripts/setup installs it)" % ", ".join(COMPILERS))
+    with tempfile.TemporaryDirectory() as folder:
+        with open(os.path.join(folder, "a.c"), "wb") as f:
+            f.write(b"".join(b'#pragma message("' + w + b'")\n' for w in words))
+        env = dict(os.environ, LC_ALL="ja_JP.UTF-8", LANGUAGE="ja")
+        out = subprocess.run([compiler, "-fsyntax-only", "-fno-diagnostics-show-caret",
+                              "-fdiagnostics-color=never", "a.c"], cwd=folder, env=env,
+                             stdout=subprocess.PIPE, stderr=subprocess.STDOUT, check=False).stdout
+    notes = [line for line in out.split(b"\n") if PRAGMA in line]
+    if len(notes) != len(words):
+        sys.exit("%s gave %d #pragma message notes for %d words" % (compiler, len(notes), len(words)))
+    return zip(words, notes)
+
+
+def pragma_record(word, note):
+    """The note as the pane should show it: gcc's UTF-8 in code page 932,
+    the word as it came."""
+    head, _, rest = note.partition(PRAGMA)
+    if not rest.startswith(word):
+        sys.exit("gcc changed the word in: %r" % note)
+    return cp932(head.decode("utf-8")) + PRAGMA + word + cp932(rest[len(word):].decode("utf-8"))
+
+
 def records():
     lines = list(dict.fromkeys(catalog_lines()))
     names = []
@@ -93,6 +135,8 @@ def records():
         half = cp932(to_half(word))
         if half is not None:
             yield b"K", half, half
+    for word, note in pragma_notes([cp932(n) for n in names]):
+        yield b"P", note, pragma_record(word, note)
 
 
 def main():

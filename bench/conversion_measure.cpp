@@ -95,6 +95,7 @@ int main(int argc, char** argv) {
         {"H", "the same with half-width katakana"},
         {"K", "half-width katakana words"},
         {"X", "code-page-932 file name before a UTF-8 message"},
+        {"P", "gcc's #pragma message note around a code-page-932 word"},
     };
     std::printf("| lines | count | wrong by pieces | wrong whole-line rule |\n|---|---|---|---|\n");
     for (const auto& name : kNames) {

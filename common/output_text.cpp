@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+#include "common/cp932.h"
+
 namespace outputtext {
 
 namespace {
@@ -59,19 +61,30 @@ std::size_t MoveWithoutEscapes(const char* from, std::size_t length, char* to) {
     return kept;
 }
 
+// How far the bytes decode as UTF-8 from their start: up to the first place
+// where no valid sequence starts, and the longest sequence before it.
+struct Utf8Run {
+    std::size_t valid;
+    std::size_t longest;
+};
+
+Utf8Run ReadUtf8(const char* text, std::size_t length) {
+    const unsigned char* bytes = reinterpret_cast<const unsigned char*>(text);
+    Utf8Run run = {0, 0};
+    while (run.valid < length) {
+        std::size_t n = bytes[run.valid] < 0x80 ? 1 : SequenceLength(bytes + run.valid, length - run.valid);
+        if (n == 0) break;
+        if (n > run.longest) run.longest = n;
+        run.valid += n;
+    }
+    return run;
+}
+
 // The longest UTF-8 sequence in the bytes (1 for ASCII alone, 0 for none),
 // or 0 when they are not valid UTF-8 as a whole.
 std::size_t LongestSequence(const char* text, std::size_t length) {
-    const unsigned char* bytes = reinterpret_cast<const unsigned char*>(text);
-    std::size_t longest = 0;
-    std::size_t i = 0;
-    while (i < length) {
-        std::size_t n = bytes[i] < 0x80 ? 1 : SequenceLength(bytes + i, length - i);
-        if (n == 0) return 0;
-        if (n > longest) longest = n;
-        i += n;
-    }
-    return longest;
+    Utf8Run run = ReadUtf8(text, length);
+    return run.valid == length ? run.longest : 0;
 }
 
 // Converts the bytes where they lie; a failed step leaves them as they came
@@ -85,12 +98,43 @@ std::size_t StepInPlace(char* text, std::size_t length, const CodePageStep& step
 // and never part of a UTF-8 sequence: a line cut there splits neither.
 bool IsCutByte(char c) { return static_cast<unsigned char>(c) < 0x40; }
 
+// A lead byte at the end of a piece is a character of its own: the cut byte
+// after it is never its trail byte.
+std::size_t CharacterLength(const unsigned char* text, std::size_t length) {
+    return cp932::IsLeadByte(text[0]) && length >= 2 ? 2 : 1;
+}
+
+// Where the UTF-8 end of a piece that is not UTF-8 as a whole begins: gcc
+// closes its quote right after the text it got in code page 932
+// (‘#pragma message: 漢字’, with no byte below 0x40 before the quote). That
+// end starts after the piece's first character, at a character boundary,
+// with a sequence of three bytes or more, and decodes up to the piece's end;
+// text in code page 932 seldom meets all three. Returns length when there
+// is none.
+std::size_t Utf8EndStart(const char* piece, std::size_t length) {
+    const unsigned char* bytes = reinterpret_cast<const unsigned char*>(piece);
+    std::size_t i = CharacterLength(bytes, length);
+    while (i < length) {
+        if (SequenceLength(bytes + i, length - i) >= 3) {
+            std::size_t stop = i + ReadUtf8(piece + i, length - i).valid;
+            if (stop == length) return i;
+            // Every boundary up to the failing place leads to it again: a
+            // long piece is read once, not once for each boundary.
+            while (i <= stop && i < length) i += CharacterLength(bytes + i, length - i);
+            continue;
+        }
+        i += CharacterLength(bytes + i, length - i);
+    }
+    return length;
+}
+
 // A line that is not UTF-8 as a whole, such as a code-page-932 file name
 // before gcc's UTF-8 message, is converted by pieces: the runs between cut
 // bytes. A piece goes through the step only when it holds a sequence of
-// three or more bytes (kana, kanji, gcc's quotes). Two-byte sequences alone
-// are left: half-width katakana pairs form them by chance, and in a line that
-// already holds code page 932 they more likely are that.
+// three or more bytes (kana, kanji, gcc's quotes); a piece that is not UTF-8
+// as a whole only with its UTF-8 end. Two-byte sequences alone are left:
+// half-width katakana pairs form them by chance, and in a line that already
+// holds code page 932 they more likely are that.
 std::size_t ConvertPieces(char* line, std::size_t length, const CodePageStep& step) {
     std::size_t written = 0;
     std::size_t i = 0;
@@ -99,11 +143,27 @@ std::size_t ConvertPieces(char* line, std::size_t length, const CodePageStep& st
         bool cut = IsCutByte(line[i]);
         while (i < length && IsCutByte(line[i]) == cut) ++i;
         std::size_t n = i - start;
-        if (written != start) std::memmove(line + written, line + start, n);
-        if (!cut && LongestSequence(line + written, n) >= 3) n = StepInPlace(line + written, n, step);
+        char* piece = line + written;
+        if (written != start) std::memmove(piece, line + start, n);
+        std::size_t longest = cut ? 0 : LongestSequence(piece, n);
+        if (longest >= 3) {
+            n = StepInPlace(piece, n, step);
+        } else if (!cut && longest == 0) {
+            std::size_t end = Utf8EndStart(piece, n);
+            if (end < n) n = end + StepInPlace(piece + end, n - end, step);
+        }
         written += n;
     }
     return written;
+}
+
+// A lead byte left right before the line's CR (code page 932 cut short, or
+// UTF-8 shown as it came) would take the CR into its character, and the pane
+// would lose the line break: it becomes "?".
+void KeepLineBreak(char* line, std::size_t length) {
+    if (length >= 2 && line[length - 1] == '\r' && cp932::WholeCharactersLength(line, length - 1) < length - 1) {
+        line[length - 2] = '?';
+    }
 }
 
 // The line's new length after its conversion in place.
@@ -138,6 +198,7 @@ std::size_t ConvertInPlace(char* text, std::size_t length, const CodePageStep& s
         std::size_t lineStart = written;
         written += MoveWithoutEscapes(text + read, end - read, text + written);
         written = lineStart + ConvertLine(text + lineStart, written - lineStart, step);
+        KeepLineBreak(text + lineStart, written - lineStart);
         if (lf) text[written++] = '\n';
         read = end + 1;
     }

@@ -6,10 +6,13 @@
 // A line that is not UTF-8 as a whole (gcc writes a code-page-932 file name
 // before its UTF-8 message) is cut at bytes below 0x40, and each piece that
 // is valid UTF-8 with a sequence of three bytes or more goes to the step on
-// its own; everything else (ASCII, code page 932) stays byte for byte.
-// Escape sequences (ESC [ parameters final byte) are
-// removed from every line first, and a UTF-8 byte order mark at the very
-// start goes.
+// its own; so does the UTF-8 end of a piece that begins with code page 932
+// (gcc's closing quote right after a code-page-932 text). Everything else
+// (ASCII, code page 932) stays byte for byte. Escape sequences (ESC [
+// parameters final byte) are removed from every line first, and a UTF-8 byte
+// order mark at the very start goes. Whatever the step, a lead byte left
+// right before a line's CR becomes "?", so that it cannot take the CR into
+// its character.
 //
 // The code-page step itself lives in the program (it needs the system's
 // conversion tables); everything else here is pure.

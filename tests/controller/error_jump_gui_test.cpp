@@ -127,7 +127,9 @@ TEST(ErrorJump, Utf8LinesConvertedAndTheJumpReadsThem) {
                 "err \\x1B[01m\\x1B[K" + utf8(source + ":4:3: ") + "\\x1B[01;31m\\x1B[K" +
                 utf8("error: ‘total’ undeclared") + "\\x1B[m\\x1B[K\\n\r\n"
                 "err " + KilnInstall::ScriptText(source) + utf8(":5:1: 警告: 戻り値") + "\\n\r\n"
-                "err note: \\xC3\\xA9\\xF0\\x9F\\x98\\x80 ok\\n\r\n");
+                "err note: \\xC3\\xA9\\xF0\\x9F\\x98\\x80 ok\\n\r\n"
+                "err " + utf8("n.c:1:9: 備考: ‘#pragma message: ") + KilnInstall::ScriptText("漢字") +
+                utf8("’") + "\\n\r\n");
     StandinEditor editor;
     auto settings = [&](const std::string& outputCode) {
         WriteFile(kiln.dir() / "Kiln.ini",
@@ -142,7 +144,8 @@ TEST(ErrorJump, Utf8LinesConvertedAndTheJumpReadsThem) {
     ASSERT_NE(window, nullptr);
     HWND pane = KilnInstall::Pane(window);
     EXPECT_EQ(WindowText(pane), "警告: 表示\r\n" + source + ":4:3: error: ‘total’ undeclared\r\n" + source +
-                                    ":5:1: 警告: 戻り値\r\nnote: ?? ok\r\nKiln:コンパイル終了");
+                                    ":5:1: 警告: 戻り値\r\nnote: ?? ok\r\n"
+                                    "n.c:1:9: 備考: ‘#pragma message: 漢字’\r\nKiln:コンパイル終了");
     EXPECT_EQ(KilnInstall::Status(window).rfind("エラー1　警告2　", 0), 0u) << KilnInstall::Status(window);
     ASSERT_TRUE(DoubleClickEditLine(pane, 1));
     EXPECT_TRUE(WaitForFileText(editor.LogPath(), "caret 4\r\n"));
@@ -158,5 +161,6 @@ TEST(ErrorJump, Utf8LinesConvertedAndTheJumpReadsThem) {
     std::string raw = WindowText(KilnInstall::Pane(window));
     EXPECT_EQ(raw.find('\x1B'), std::string::npos) << raw;
     EXPECT_EQ(raw.find("‘total’"), std::string::npos) << raw;
+    EXPECT_NE(raw.find("漢字窶?\r\n"), std::string::npos) << raw;  // gcc's UTF-8 quote keeps the CR
     EXPECT_EQ(KilnInstall::Status(window).rfind("エラー1　警告1　", 0), 0u) << KilnInstall::Status(window);
 }
