@@ -4,6 +4,7 @@
 
 #include "common/command_words.h"
 #include "common/run_target.h"
+#include "controller/built_outputs.h"
 #include "controller/kiln_boxes.h"
 #include "controller/path_operations.h"
 #include "controller/program_path.h"
@@ -31,8 +32,11 @@ void ReportStartFailure(HWND mainWindow, const Launch& launch) {
 
 }  // namespace
 
-bool RunBuiltProgram(const SettingsFile& settings, HWND mainWindow, const char* outputPath) {
+bool RunBuiltProgram(const SettingsFile& settings, HWND mainWindow, const char* outputPath,
+                     const FILETIME* builtSince) {
     if (!FileExists(outputPath)) return false;
+    // An old program that the compile could not delete is not what it built.
+    if (builtSince && !WrittenSince(outputPath, *builtSince)) return false;
     char name[kPathSize];
     FileNamePart(name, outputPath);
 
