@@ -30,6 +30,15 @@ void ReportStartFailure(HWND mainWindow, const Launch& launch) {
     ShowBox(mainWindow, text.c_str(), kKilnErrorCaption, MB_OK | MB_ICONERROR);
 }
 
+// The runner would take such a name for an options file (@opts), an option
+// (-x) or two words (My Prog).
+void ReportUnrunnableClass(HWND mainWindow, const std::string& className) {
+    std::string text = "クラス名「" + className +
+                       "」はJavaのクラス名として使えないため実行できません\n"
+                       "ソースファイル名を英字で始まり空白や記号のない名前にしてください";
+    ShowBox(mainWindow, text.c_str(), kKilnErrorCaption, MB_OK | MB_ICONERROR);
+}
+
 }  // namespace
 
 bool RunBuiltProgram(const SettingsFile& settings, HWND mainWindow, const char* outputPath,
@@ -55,6 +64,10 @@ bool RunBuiltProgram(const SettingsFile& settings, HWND mainWindow, const char* 
         launch.parameters = settings.ExecuteCommandLine;
         break;
     case kJavaClass: {
+        if (!IsJavaClassName(className.c_str())) {
+            ReportUnrunnableClass(mainWindow, className);
+            return false;
+        }
         // The quoted runner command is no file the shell could open: without
         // an aid program the runner itself is started with the class.
         if (!ComposeJavaCommand(&target, className.c_str(), compiler.c_str())) return false;

@@ -103,6 +103,17 @@ TEST(RunOffer, AidProgramJavaRunnerNothingToRunAndMissingProgram) {
     expected += "java.exe|Hello -v|" + folder + "\r\n";
     ASSERT_TRUE(WaitForFileText(kiln.dir() / "runs.log", expected));
 
+    // A class name that the runner would read as options or as two words.
+    WriteFile(kiln.dir() / "Kiln.ini", Profile(kiln, "javac.exe", "OutputFileType=class\r\n" + aid));
+    for (std::string name : {"@opts", "My Prog"}) {
+        HandOff(kiln, window, kiln.Source("src\\" + name + ".java"));
+        MessageBoxInfo box;
+        ASSERT_TRUE(AnswerMessageBox(kKilnError, IDOK, &box, 20000));
+        EXPECT_EQ(box.text, "クラス名「" + name + "」はJavaのクラス名として使えないため実行できません\n"
+                            "ソースファイル名を英字で始まり空白や記号のない名前にしてください");
+        EXPECT_EQ(box.owner, window);
+    }
+
     // A compile that could not replace an old program (held, as Windows
     // keeps a read-only one from an archive) offers nothing.
     WriteFile(kiln.dir() / "Kiln.ini", Profile(kiln, "gcc.exe", "OutputFileType=exe\r\n" + aid));
