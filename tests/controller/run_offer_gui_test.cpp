@@ -127,6 +127,15 @@ TEST(RunOffer, AidProgramJavaRunnerNothingToRunAndMissingProgram) {
     CloseHandle(held);
     EXPECT_EQ(kiln.Runs(), expected);
 
+    // Kiln's own hello.exe is still up to date: that request takes over the
+    // window's title and its offer from the one before it.
+    SetFileTimeSeconds(folder + "\\hello.c", 100);
+    HandOff(kiln, window, folder + "\\hello.c");
+    expected += "execute.exe|hello.exe -v|" + folder + "\r\n";
+    ASSERT_TRUE(WaitForFileText(kiln.dir() / "runs.log", expected));
+    EXPECT_EQ(WindowText(KilnInstall::Pane(window)), kUnchanged);
+    EXPECT_EQ(WindowText(window), "Kiln - P [ " + folder + "\\hello.c ] ");
+
     // An object file offers nothing: no question, and the window stays.
     WriteFile(kiln.dir() / "Kiln.ini",
               Profile(kiln, "gcc.exe", "OutputFileType=obj\r\nCheckExecute=0\r\nCompileAfterShow=1\r\n"));
