@@ -35,3 +35,29 @@ int ComposeJavaCommand(std::string* destination, const char* className, const ch
     *destination = "\"" + runner + "\" " + className;
     return 1;
 }
+
+namespace {
+
+bool IsAsciiDigit(char c) { return c >= '0' && c <= '9'; }
+
+bool IsJavaLetter(char c) {
+    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '_' || c == '$';
+}
+
+// A lead byte and a trail byte that code page 932 can have: with another
+// byte after the lead, Windows may make the second byte a character of its
+// own, a blank perhaps, when the command line becomes wide text.
+bool IsWholeDoubleByte(const char* p) {
+    unsigned char trail = static_cast<unsigned char>(p[1]);
+    return cp932::IsLeadByte(static_cast<unsigned char>(*p)) && trail >= 0x40 && trail != 0x7F && trail <= 0xFC;
+}
+
+}  // namespace
+
+bool IsJavaClassName(const char* className) {
+    if (*className == '\0' || IsAsciiDigit(*className)) return false;
+    for (const char* p = className; *p; p = cp932::Next(p)) {
+        if (!IsJavaLetter(*p) && !IsAsciiDigit(*p) && !IsWholeDoubleByte(p)) return false;
+    }
+    return true;
+}

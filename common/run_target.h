@@ -22,4 +22,10 @@ int JavaRunnerPath(std::string* runner, const char* compilerPath);
 // The runner's path in quotes, one blank and the class name; 0 as above.
 int ComposeJavaCommand(std::string* destination, const char* className, const char* compilerPath);
 
+// Whether the runner takes the name as a class: a Java identifier, an ASCII
+// letter, "_", "$" or a double-byte character, then those or digits. Any
+// other name would be read as something else: "@opts" as a file of options,
+// "-x" as an option, "My Prog" as two words.
+bool IsJavaClassName(const char* className);
+
 #endif

@@ -9,6 +9,7 @@
 #include "common/status_text.h"
 #include "controller/batch_environment.h"
 #include "controller/build_preparation.h"
+#include "controller/built_outputs.h"
 #include "controller/compile_job.h"
 #include "controller/kiln_boxes.h"
 #include "controller/pane_text.h"
@@ -43,8 +44,9 @@ void ReleasePendingWhenIdle(const MainWindowState& state) {
     }
 }
 
-void SendRunOffer(MainWindowState& state, LPARAM lParam) {
+void SendRunOffer(MainWindowState& state, LPARAM lParam, bool afterCompile) {
     state.requests.runOfferDue = true;
+    state.requests.offerAfterCompile = afterCompile;
     SendMessageA(state.window, WM_KILN_RUN, 0, lParam);
     state.requests.runOfferDue = false;
 }
@@ -120,7 +122,10 @@ Prepared PrepareAndStart(MainWindowState& state, Candidate& request, const std::
     RequestQueue& requests = state.requests;
     if (!ComposeOutputPath(request.output, request.source, settings.OutputFileType)) return kEnded;
     if (!PrepareEnvironment(settings, state.window, state.pane, request.source)) return kEnded;
-    if (FileExists(request.output) && CompareFileTimes(request.source, request.output) <= 0) {
+    // Newer than its source is not enough: a program that came with the
+    // folder would be taken for this source's and run.
+    if (FileExists(request.output) && CompareFileTimes(request.source, request.output) <= 0 &&
+        IsRecordedBuild(settings, request.output)) {
         Adopt(state, request, profileName);
         ReleaseLargePaneText(state.pane);
         ReplacePaneText(state.pane, kUnchangedSource);
@@ -173,7 +178,7 @@ void CarryOut(MainWindowState& state, const char* path) {
     UpdateWindow(window);
     MarkPhase(kPhaseShown);
     SetFocus(window);
-    if (prepared == kUpToDate) SendRunOffer(state, reinterpret_cast<LPARAM>(state.output));
+    if (prepared == kUpToDate) SendRunOffer(state, reinterpret_cast<LPARAM>(state.output), false);
 }
 
 }  // namespace
@@ -212,8 +217,12 @@ LRESULT OnCompileDone(MainWindowState& state, LPARAM lParam) {
     if (stopped) DiscardStoppedOutput(job, state.output, requests.compileStart);
     delete job;
     requests.runningJob = NULL;
-    // A stopped compile built nothing worth running.
-    if (!stopped) SendRunOffer(state, 0);
+    // A stopped compile built nothing worth running. An output the compile
+    // did not write (an old one it could not delete) is not recorded.
+    if (!stopped) {
+        if (WrittenSince(state.output, requests.compileStart)) RecordBuild(state.settings, state.output);
+        SendRunOffer(state, 0, true);
+    }
     --requests.busyDepth;
     ReleasePendingWhenIdle(state);
     return 0;
@@ -240,7 +249,8 @@ LRESULT OnRunOffer(MainWindowState& state) {
     }
     // A reload while the question is open must not change what follows it.
     int closeAfterRun = settings.CompileAfterShow;
-    if (RunBuiltProgram(settings, window, state.output) && closeAfterRun != 0) {
+    const FILETIME* builtSince = requests.offerAfterCompile ? &requests.compileStart : NULL;
+    if (RunBuiltProgram(settings, window, state.output, builtSince) && closeAfterRun != 0) {
         requests.closeAfterOffer = true;
         PostMessageA(window, WM_CLOSE, 0, 0);
     }

@@ -28,6 +28,8 @@ struct RequestQueue {
     // Set just before the window sends itself WM_KILN_RUN: a run offer
     // follows only a request of this window, never a message from elsewhere.
     bool runOfferDue;
+    // The offer follows a compile: it runs only what that compile wrote.
+    bool offerAfterCompile;
     // Set while the run offer's own WM_CLOSE waits in the queue: a request
     // kept during the question, or handed off before the close comes round,
     // is carried out first, and its own offer may close the window.

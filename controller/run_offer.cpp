@@ -5,6 +5,7 @@
 
 #include "common/command_words.h"
 #include "common/run_target.h"
+#include "controller/built_outputs.h"
 #include "controller/kiln_boxes.h"
 #include "controller/path_operations.h"
 #include "controller/program_path.h"
@@ -30,10 +31,22 @@ void ReportStartFailure(HWND mainWindow, const Offered& launch) {
     ShowBox(mainWindow, text.c_str(), kKilnErrorCaption, MB_OK | MB_ICONERROR);
 }
 
+// The runner would take such a name for an options file (@opts), an option
+// (-x) or two words (My Prog).
+void ReportUnrunnableClass(HWND mainWindow, const std::string& className) {
+    std::string text = "クラス名「" + className +
+                       "」はJavaのクラス名として使えないため実行できません\n"
+                       "ソースファイル名を英字で始まり空白や記号のない名前にしてください";
+    ShowBox(mainWindow, text.c_str(), kKilnErrorCaption, MB_OK | MB_ICONERROR);
+}
+
 }  // namespace
 
-bool RunBuiltProgram(const SettingsFile& settings, HWND mainWindow, const char* outputPath) {
+bool RunBuiltProgram(const SettingsFile& settings, HWND mainWindow, const char* outputPath,
+                     const FILETIME* builtSince) {
     if (!FileExists(outputPath)) return false;
+    // An old program that the compile could not delete is not what it built.
+    if (builtSince && !WrittenSince(outputPath, *builtSince)) return false;
     char name[kPathSize];
     FileNamePart(name, outputPath);
 
@@ -57,6 +70,10 @@ bool RunBuiltProgram(const SettingsFile& settings, HWND mainWindow, const char* 
         launch.parameters = settings.ExecuteCommandLine;
         break;
     case kJavaClass: {
+        if (!IsJavaClassName(className.c_str())) {
+            ReportUnrunnableClass(mainWindow, className);
+            return false;
+        }
         // The quoted runner command is no file the shell could open: without
         // an aid program the runner itself is started with the class.
         if (!ComposeJavaCommand(&target, className.c_str(), compiler.c_str())) return false;

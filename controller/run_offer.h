@@ -7,7 +7,9 @@
 #include "settings/settings_file.h"
 
 // True when an offer was made (the program was started, or the user
-// declined), false when there was nothing to run.
-bool RunBuiltProgram(const SettingsFile& settings, HWND mainWindow, const char* outputPath);
+// declined), false when there was nothing to run. With `builtSince` (after a
+// compile) an output written before that time is nothing to run.
+bool RunBuiltProgram(const SettingsFile& settings, HWND mainWindow, const char* outputPath,
+                     const FILETIME* builtSince);
 
 #endif

@@ -162,15 +162,22 @@ TEST(RunTarget, OutputExtensionDecidesWhatRuns) {
         const char* name;
         OutputKind kind;
         const char* className;
+        bool javaName;  // the runner takes it as a class
     } cases[] = {
-        {"hello.exe", kRunnableFile, ""}, {"HELLO.EXE", kRunnableFile, ""}, {"game.gb", kRunnableFile, ""},
-        {"Hello.class", kJavaClass, "Hello"}, {"表.CLASS", kJavaClass, "表"}, {"hello.obj", kNothingToRun, ""},
-        {"hello", kNothingToRun, ""}, {"a.exe.bak", kNothingToRun, ""}, {"ソ", kNothingToRun, ""},
+        {"hello.exe", kRunnableFile, "", false}, {"HELLO.EXE", kRunnableFile, "", false},
+        {"game.gb", kRunnableFile, "", false}, {"Hello.class", kJavaClass, "Hello", true},
+        {"表.CLASS", kJavaClass, "表", true}, {"$ソ_1.class", kJavaClass, "$ソ_1", true},
+        {"@opts.class", kJavaClass, "@opts", false}, {"-x.class", kJavaClass, "-x", false},
+        {"My Prog.class", kJavaClass, "My Prog", false}, {"1a.class", kJavaClass, "1a", false},
+        {"ア\x83 b.class", kJavaClass, "ア\x83 b", false}, {".class", kJavaClass, "", false},
+        {"hello.obj", kNothingToRun, "", false}, {"hello", kNothingToRun, "", false},
+        {"a.exe.bak", kNothingToRun, "", false}, {"ソ", kNothingToRun, "", false},
     };
     for (const auto& c : cases) {
         std::string className;
         EXPECT_EQ(ClassifyOutput(c.name, &className), c.kind) << c.name;
         EXPECT_EQ(className, c.className) << c.name;
+        EXPECT_EQ(IsJavaClassName(c.className), c.javaName) << c.name;
     }
 }
 

@@ -55,10 +55,9 @@ TEST(RunOffer, QuestionOkRunsInSourceFolderCancelRunsNothing) {
     ASSERT_TRUE(WaitForFileText(folder + "\\runs.log", "hello.exe|-v x|" + folder + "\r\n"));
     EXPECT_TRUE(KilnInstall::WaitForPane(window, kFinished));
 
-    // Up to date now: the offer follows at once; declined, it starts nothing
-    // and the profile still closes the window.
+    // What Kiln built is up to date now: the offer follows at once;
+    // declined, it starts nothing and the profile still closes the window.
     SetFileTimeSeconds(source, 100);
-    SetFileTimeSeconds(folder + "\\hello.exe", 200);
     WriteFile(kiln.dir() / "Kiln.ini", Profile(kiln, "gcc.exe",
                                                "OutputFileType=exe\r\nCheckExecute=0\r\nAidExecute=0\r\n"
                                                "CompileAfterShow=1\r\n"));
@@ -103,6 +102,39 @@ TEST(RunOffer, AidProgramJavaRunnerNothingToRunAndMissingProgram) {
     HandOff(kiln, window, kiln.Source("src\\Hello.java", "class Hello {}\n"));
     expected += "java.exe|Hello -v|" + folder + "\r\n";
     ASSERT_TRUE(WaitForFileText(kiln.dir() / "runs.log", expected));
+
+    // A class name that the runner would read as options or as two words.
+    WriteFile(kiln.dir() / "Kiln.ini", Profile(kiln, "javac.exe", "OutputFileType=class\r\n" + aid));
+    for (std::string name : {"@opts", "My Prog"}) {
+        HandOff(kiln, window, kiln.Source("src\\" + name + ".java"));
+        MessageBoxInfo box;
+        ASSERT_TRUE(AnswerMessageBox(kKilnError, IDOK, &box, 20000));
+        EXPECT_EQ(box.text, "クラス名「" + name + "」はJavaのクラス名として使えないため実行できません\n"
+                            "ソースファイル名を英字で始まり空白や記号のない名前にしてください");
+        EXPECT_EQ(box.owner, window);
+    }
+
+    // A compile that could not replace an old program (held, as Windows
+    // keeps a read-only one from an archive) offers nothing.
+    WriteFile(kiln.dir() / "Kiln.ini", Profile(kiln, "gcc.exe", "OutputFileType=exe\r\n" + aid));
+    WriteFile(folder + "\\old.exe", "old");
+    SetFileTimeSeconds(folder + "\\old.exe", 100);
+    HANDLE held = CreateFileA((folder + "\\old.exe").c_str(), GENERIC_READ, FILE_SHARE_READ, NULL, OPEN_EXISTING,
+                              0, NULL);
+    HandOff(kiln, window, kiln.Source("src\\old.c"));
+    EXPECT_TRUE(KilnInstall::WaitForPane(window, kFinished));
+    PumpMessages(1500);
+    CloseHandle(held);
+    EXPECT_EQ(kiln.Runs(), expected);
+
+    // Kiln's own hello.exe is still up to date: that request takes over the
+    // window's title and its offer from the one before it.
+    SetFileTimeSeconds(folder + "\\hello.c", 100);
+    HandOff(kiln, window, folder + "\\hello.c");
+    expected += "execute.exe|hello.exe -v|" + folder + "\r\n";
+    ASSERT_TRUE(WaitForFileText(kiln.dir() / "runs.log", expected));
+    EXPECT_EQ(WindowText(KilnInstall::Pane(window)), kUnchanged);
+    EXPECT_EQ(WindowText(window), "Kiln - P [ " + folder + "\\hello.c ] ");
 
     // An object file offers nothing: no question, and the window stays.
     WriteFile(kiln.dir() / "Kiln.ini",

@@ -1,0 +1,108 @@
+#include "controller/built_outputs.h"
+
+#include <string>
+#include <vector>
+
+#include "common/build_record.h"
+#include "common/cp932.h"
+#include "controller/path_operations.h"
+
+namespace {
+
+// FAT keeps write times to two seconds, and a file system's clock may lag
+// the system's by a tick: a file written just after the compile began can
+// carry a time just before it.
+const unsigned long long kWriteTimeSlack = 2ULL * 10000000ULL;
+
+// Far more than kMaxEntries lines of full paths: a larger file is no record.
+const DWORD kMaxRecordBytes = 1u << 20;
+
+unsigned long long Ticks(const FILETIME& time) {
+    return (static_cast<unsigned long long>(time.dwHighDateTime) << 32) | time.dwLowDateTime;
+}
+
+std::string RecordPath(const SettingsFile& settings) {
+    const char* slash = cp932::FindLast(settings.IniPath, '\\');
+    if (!slash) return std::string();
+    std::string path(settings.IniPath, static_cast<std::size_t>(slash - settings.IniPath));
+    path += "\\KilnBuilt.txt";
+    return path.size() < MAX_PATH ? path : std::string();
+}
+
+// The output as the record names it: its full path, its write time and size.
+bool DescribeOutput(const char* output, build_record::Entry* entry) {
+    std::string unquoted = UnquotedPath(output);
+    char full[MAX_PATH];
+    DWORD length = GetFullPathNameA(unquoted.c_str(), sizeof full, full, NULL);
+    if (length == 0 || length >= sizeof full) return false;
+    WIN32_FILE_ATTRIBUTE_DATA data;
+    if (!GetFileAttributesExA(full, GetFileExInfoStandard, &data)) return false;
+    if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) return false;
+    entry->path = full;
+    entry->writeTime = Ticks(data.ftLastWriteTime);
+    entry->size = (static_cast<unsigned long long>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
+    return true;
+}
+
+std::vector<build_record::Entry> ReadRecord(const std::string& path) {
+    std::vector<build_record::Entry> entries;
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, NULL, OPEN_EXISTING, 0, NULL);
+    if (file == INVALID_HANDLE_VALUE) return entries;
+    LARGE_INTEGER size;
+    DWORD read = 0;
+    if (GetFileSizeEx(file, &size) && size.QuadPart <= kMaxRecordBytes) {
+        std::string text(static_cast<std::size_t>(size.QuadPart), '\0');
+        if (text.empty() || (ReadFile(file, &text[0], static_cast<DWORD>(text.size()), &read, NULL) &&
+                             read == text.size())) {
+            entries = build_record::Parse(text.data(), text.size());
+        }
+    }
+    CloseHandle(file);
+    return entries;
+}
+
+bool WriteWhole(const std::string& path, const std::string& text) {
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, NULL, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, NULL);
+    if (file == INVALID_HANDLE_VALUE) return false;
+    DWORD written = 0;
+    bool whole = WriteFile(file, text.data(), static_cast<DWORD>(text.size()), &written, NULL) &&
+                 written == text.size() && FlushFileBuffers(file);
+    return CloseHandle(file) && whole;
+}
+
+// Written beside the record and put in its place whole, so that a Kiln that
+// ends half-way, or a second Kiln reading at the same time, never finds a
+// record cut short.
+void ReplaceRecord(const std::string& path, const std::string& text) {
+    std::string folder = path.substr(0, static_cast<std::size_t>(cp932::FindLast(path.c_str(), '\\') - path.c_str()));
+    char temporary[MAX_PATH];
+    if (!GetTempFileNameA(folder.c_str(), "kln", 0, temporary)) return;
+    if (!WriteWhole(temporary, text) ||
+        !MoveFileExA(temporary, path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+        DeleteFileA(temporary);
+    }
+}
+
+}  // namespace
+
+bool WrittenSince(const char* output, const FILETIME& start) {
+    WIN32_FILE_ATTRIBUTE_DATA data;
+    if (!GetFileAttributesExA(UnquotedPath(output).c_str(), GetFileExInfoStandard, &data)) return false;
+    return Ticks(data.ftLastWriteTime) + kWriteTimeSlack >= Ticks(start);
+}
+
+bool IsRecordedBuild(const SettingsFile& settings, const char* output) {
+    std::string path = RecordPath(settings);
+    build_record::Entry entry;
+    if (path.empty() || !DescribeOutput(output, &entry)) return false;
+    return build_record::Holds(ReadRecord(path), entry);
+}
+
+void RecordBuild(const SettingsFile& settings, const char* output) {
+    std::string path = RecordPath(settings);
+    build_record::Entry entry;
+    if (path.empty() || !DescribeOutput(output, &entry)) return;
+    std::vector<build_record::Entry> entries = ReadRecord(path);
+    build_record::Put(&entries, entry);
+    ReplaceRecord(path, build_record::Format(entries));
+}
