@@ -69,6 +69,7 @@ void LaunchEditorAtLine(HWND owner, const char* editorPath, const char* paramete
     launch.parameters = parameters;
     launch.folder = FolderOf(editorPath);
     launch.unsearched = FolderOf(UnquotedPath(sourcePath));
+    launch.console = false;
     StartLaunch(owner, launch);  // a failed start is not reported
 }
 

@@ -64,7 +64,8 @@ bool StartBatchFile(const Launch& launch) {
     startup.cb = sizeof startup;
     PROCESS_INFORMATION info = {};
     if (!CreateProcessA(interpreter.c_str(), writable.data(), NULL, NULL, FALSE,
-                        CREATE_NEW_CONSOLE | CREATE_UNICODE_ENVIRONMENT, environment.data(),
+                        (launch.console ? CREATE_NEW_CONSOLE : CREATE_NO_WINDOW) | CREATE_UNICODE_ENVIRONMENT,
+                        environment.data(),
                         launch.folder.empty() ? NULL : launch.folder.c_str(), &startup, &info))
         return false;
     CloseHandle(info.hThread);

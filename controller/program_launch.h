@@ -15,6 +15,9 @@ struct Launch {
     // The folder that must not be searched for a bare name: taken out of
     // the PATH the program gets (empty: PATH as Kiln has it).
     std::string unsearched;
+    // A batch file gets a console window of its own; a wrapper that only
+    // starts a windowed program (an editor) is better without one.
+    bool console = true;
 };
 
 enum LaunchResult { kLaunchStarted, kLaunchFailed, kLaunchRefused };

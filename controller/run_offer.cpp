@@ -62,7 +62,7 @@ bool RunBuiltProgram(const SettingsFile& settings, HWND mainWindow, const char* 
         // characters the source's name brought along; an aid program that
         // is a batch file takes it in cmd.exe's quotes, or not at all.
         if (settings.AidExecute != 0 && IsBatchFile(settings.AidProgramPath)) {
-            if (!BatchWordOrRefuse(name, &target)) return true;
+            if (!BatchWordOrRefuse(name, &target)) return false;
         } else {
             target = command_words::AidTarget(name);
         }
