@@ -15,6 +15,7 @@
 #include "options/option_sheet.h"
 #include "options/program_browse.h"
 #include "options/save_failure.h"
+#include "options/text_byte_limit.h"
 #include "resources/option_ids.h"
 #include "resources/shared_names.h"
 #include "settings/profile_io.h"
@@ -60,6 +61,12 @@ void ReadProfileName(HWND page, KilnOpSettingsFile& settings) {
     ReadFieldText(page, IDC_PROFILE_NAME, settings.CompilerName[settings.CompilerNo], kPathSize, &settings.Overlong,
                   kOverlongCompilerName);
     if ((settings.Overlong & kOverlongCompilerName) == 0) settings.CutNames &= ~(1u << settings.CompilerNo);
+}
+
+// Each control takes what its field keeps, so that a saved value loads whole.
+void LimitProfileTexts(HWND page, KilnOpSettingsFile& settings) {
+    LimitTextBytes(page, IDC_PROFILE_NAME, kPathSize - 1);
+    for (const TextField& text : TextFields(settings)) LimitTextBytes(page, text.id, static_cast<int>(text.size) - 1);
 }
 
 void FillProfileCombo(HWND page, const KilnOpSettingsFile& settings) {
@@ -174,7 +181,9 @@ BOOL OnCommand(HWND page, PageState& state, int id, int code) {
         if (code == CBN_SELCHANGE) OnProfileChosen(page, state);
         return FALSE;
     case IDC_PROFILE_NAME:
-        if (code == EN_CHANGE && !state.filling) OnNameEdited(page, settings);
+        if (code != EN_CHANGE) return FALSE;
+        KeepWithinByteLimit(GetDlgItem(page, id));
+        if (!state.filling) OnNameEdited(page, settings);
         return FALSE;
     case IDC_COMPILER_PATH:
     case IDC_AID_PATH:
@@ -183,6 +192,7 @@ BOOL OnCommand(HWND page, PageState& state, int id, int code) {
     case IDC_OUTPUT_TYPE:
     case IDC_EXECUTE_COMMAND:
         if (code != EN_CHANGE) return FALSE;
+        KeepWithinByteLimit(GetDlgItem(page, id));
         if (!state.filling) ReportChanged(page);
         return TRUE;
     case IDC_COMPILER_BROWSE:
@@ -205,6 +215,7 @@ BOOL OnCommand(HWND page, PageState& state, int id, int code) {
 INT_PTR CALLBACK CompilerPageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_INITDIALOG) {
         PageState& state = KeepPageState(page, lParam);
+        LimitProfileTexts(page, *state.settings);
         FillProfileCombo(page, *state.settings);
         ShowProfile(page, state);
         CentreWindow(GetParent(page));

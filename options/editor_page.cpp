@@ -9,6 +9,7 @@
 #include "options/option_sheet.h"
 #include "options/program_browse.h"
 #include "options/save_failure.h"
+#include "options/text_byte_limit.h"
 #include "resources/option_ids.h"
 #include "resources/shared_names.h"
 
@@ -16,6 +17,9 @@ namespace {
 
 void InitEditorPage(HWND page, PageState& state) {
     const KilnOpSettingsFile& settings = *state.settings;
+    // Each control takes what its field keeps, so that a saved value loads whole.
+    LimitTextBytes(page, IDC_EDITOR_PATH, sizeof settings.EditorPath - 1);
+    LimitTextBytes(page, IDC_JUMP_OPTION, sizeof settings.JumpOption - 1);
     state.filling = true;
     SetDlgItemTextA(page, IDC_EDITOR_PATH, settings.EditorPath);
     SetDlgItemTextA(page, IDC_JUMP_OPTION, settings.JumpOption);
@@ -54,6 +58,7 @@ BOOL OnCommand(HWND page, PageState& state, int id, int code) {
     case IDC_JUMP_OPTION:
     case IDC_JUMP_TYPE:
         if (code != EN_CHANGE && code != BN_CLICKED) return FALSE;
+        if (code == EN_CHANGE) KeepWithinByteLimit(GetDlgItem(page, id));
         if (!state.filling) ReportChanged(page);
         return TRUE;
     case IDC_EDITOR_BROWSE:

@@ -7,17 +7,22 @@
 #include "options/cut_value_notice.h"
 #include "options/option_sheet.h"
 #include "options/save_failure.h"
+#include "options/text_byte_limit.h"
 #include "resources/option_ids.h"
 
 namespace {
 
-const int kMessageChars = 80;
+// As many bytes as a load gives back whole: a text saved longer would come
+// back cut at the next start.
+const int kMessageBytes = kMessageReadSize - 1;
 const int kIntervalChars = 5;
+
+bool IsMessageEdit(int id) { return id >= IDC_MESSAGE_FIRST && id < IDC_MESSAGE_FIRST + kMessageCount; }
 
 void InitMessageDialog(HWND dialog, const KilnOpSettingsFile& settings) {
     CentreWindow(dialog);
     for (int k = 0; k < kMessageCount; ++k) {
-        SendDlgItemMessageA(dialog, IDC_MESSAGE_FIRST + k, EM_LIMITTEXT, kMessageChars, 0);
+        LimitTextBytes(dialog, IDC_MESSAGE_FIRST + k, kMessageBytes);
         SetDlgItemTextA(dialog, IDC_MESSAGE_FIRST + k, settings.Messages[k]);
     }
     SendDlgItemMessageA(dialog, IDC_INTERVAL, EM_LIMITTEXT, kIntervalChars, 0);
@@ -29,8 +34,7 @@ void InitMessageDialog(HWND dialog, const KilnOpSettingsFile& settings) {
 
 void OnOk(HWND dialog, KilnOpSettingsFile& settings) {
     for (int k = 0; k < kMessageCount; ++k) {
-        SendDlgItemMessageA(dialog, IDC_MESSAGE_FIRST + k, EM_LIMITTEXT, kMessageChars, 0);
-        ReadFieldText(dialog, IDC_MESSAGE_FIRST + k, settings.Messages[k], kMessageSize, &settings.Overlong,
+        ReadFieldText(dialog, IDC_MESSAGE_FIRST + k, settings.Messages[k], kMessageReadSize, &settings.Overlong,
                       kOverlongMessageFirst << k);
     }
     settings.Interval = static_cast<int>(GetDlgItemInt(dialog, IDC_INTERVAL, NULL, TRUE));
@@ -57,6 +61,9 @@ INT_PTR CALLBACK MessageDialogProc(HWND dialog, UINT message, WPARAM wParam, LPA
         if (LOWORD(wParam) == IDCANCEL) {
             EndDialog(dialog, 1);
             return TRUE;
+        }
+        if (HIWORD(wParam) == EN_CHANGE && IsMessageEdit(LOWORD(wParam))) {
+            KeepWithinByteLimit(reinterpret_cast<HWND>(lParam));
         }
         return FALSE;
     }

@@ -10,6 +10,7 @@ add_library(kiln_options STATIC
     options/program_browse.cpp
     options/kiln_window.cpp
     options/control_text.cpp
+    options/text_byte_limit.cpp
     options/centre_window.cpp
     options/save_failure.cpp
     options/cut_value_notice.cpp

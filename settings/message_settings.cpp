@@ -13,8 +13,7 @@ void ReadMessageSettingsFrom(const char* iniPath, int* custom,
     for (int i = 0; i < kMessageCount; ++i) {
         char key[4];
         std::sprintf(key, "%d", i);
-        // The texts are read with a limit of 80 bytes: at most 79 characters.
-        if (!ini::ReadString(iniPath, "Message", key, "", messages[i], kMessageSize - 1) && cut) *cut |= 1u << i;
+        if (!ini::ReadString(iniPath, "Message", key, "", messages[i], kMessageReadSize) && cut) *cut |= 1u << i;
     }
 }
 

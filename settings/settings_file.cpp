@@ -160,7 +160,7 @@ bool SettingsFile::FirstOverlong(unsigned mask, OverlongValue* value) const {
         if ((Overlong & mask & (kOverlongMessageFirst << k)) == 0) continue;
         std::strcpy(value->section, "Message");
         value->key = kMessageKeys[k];
-        value->limit = kMessageSize - 2;  // read with one byte less than the field
+        value->limit = kMessageReadSize - 1;
         return true;
     }
     for (const auto& v : kValues) {

@@ -10,6 +10,9 @@ enum {
     kShortTextSize = 20,
     kMessageCount = 10,
     kMessageSize = 81,
+    // A [Message] text is read with one byte less than its field: 79 bytes
+    // of text come back whole.
+    kMessageReadSize = kMessageSize - 1,
 };
 
 // The values that go into a command line or name a program that Kiln starts.

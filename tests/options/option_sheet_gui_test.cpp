@@ -192,26 +192,35 @@ TEST(OptionSheet, WindowPageAppliesTypedValuesAndMessageDialogWritesAtOnce) {
     s.Type(IDC_X, "-5");
     s.Type(IDC_Y, "-8");
 
-    const std::string eighty(80, 'x');
+    // A text takes the 79 bytes that a load gives back whole; a kanji is
+    // two of them, typed or pasted.
+    std::string typed, pasted = "a";
+    for (int i = 0; i < 45; ++i) pasted += "表";
+    for (int i = 0; i < 39; ++i) typed += "あ";
+    const std::string eighty(80, 'x'), kept = eighty.substr(1);
     for (int round = 0; round < 2; ++round) {
         s.ClickOpening(IDC_CUSTOMISE);
         MessageBoxInfo dialog;
         ASSERT_TRUE(AnswerMessageBox("コンパイルメッセージカスタマイズ", 0, &dialog));
         HWND d = dialog.box;
-        EXPECT_EQ(SendDlgItemMessageA(d, IDC_MESSAGE_FIRST, EM_GETLIMITTEXT, 0, 0), 80);
         EXPECT_EQ(SendDlgItemMessageA(d, IDC_INTERVAL, EM_GETLIMITTEXT, 0, 0), 5);
         EXPECT_EQ(WindowText(GetDlgItem(d, IDC_MESSAGE_LABEL_FIRST + 9)), "メッセージ１０");
-        EXPECT_EQ(WindowText(GetDlgItem(d, IDC_MESSAGE_FIRST)), round == 0 ? "既存の文" : eighty);
+        EXPECT_EQ(WindowText(GetDlgItem(d, IDC_MESSAGE_FIRST)), round == 0 ? "既存の文" : kept);
         EXPECT_EQ(WindowText(GetDlgItem(d, IDC_INTERVAL)), round == 0 ? "250" : "0");
-        SendDlgItemMessageA(d, IDC_MESSAGE_FIRST, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(round ? "捨てる" : eighty.c_str()));
+        PasteText(GetDlgItem(d, IDC_MESSAGE_FIRST), round ? "捨てる" : eighty);
+        if (round == 0) PasteText(GetDlgItem(d, IDC_MESSAGE_FIRST + 2), pasted);
+        for (int i = 0; i < 90 && round == 0; ++i) SendDlgItemMessageW(d, IDC_MESSAGE_FIRST + 1, WM_CHAR, L'あ', 1);
+        const std::string fitted[] = {kept, typed, pasted.substr(0, 79)};
+        for (int k = 0; k < 3 && round == 0; ++k)
+            EXPECT_EQ(WindowText(GetDlgItem(d, IDC_MESSAGE_FIRST + k)), fitted[k]) << k;
         SendDlgItemMessageA(d, IDC_MESSAGE_FIRST + 9, WM_SETTEXT, 0, reinterpret_cast<LPARAM>("十番目"));
         SendDlgItemMessageA(d, IDC_INTERVAL, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(""));
         // OK writes at once, Cancel writes nothing.
         PostMessageA(d, WM_COMMAND, round == 0 ? IDOK : IDCANCEL, 0);
         EXPECT_TRUE(WaitForWindowGone(d));
-        EXPECT_EQ(op.Value("Message", "0"), eighty);
+        for (int k = 0; k < 3; ++k) EXPECT_EQ(op.Value("Message", std::to_string(k)), fitted[k]) << k;
         EXPECT_EQ(op.Value("Message", "9"), "十番目");
-        EXPECT_EQ(op.Value("Message", "1"), "");
+        EXPECT_EQ(op.Value("Message", "3"), "");
         EXPECT_EQ(op.Value("Message", "Interval"), "0");
     }
     EXPECT_EQ(op.Value("Window", "Width"), "<none>");
@@ -279,9 +288,10 @@ TEST(OptionSheet, BrowseButtonsDeriveAndWriteAtOnce) {
         EXPECT_EQ(op.Value("Editor", "JumpOption"), pick.option);
         EXPECT_EQ(op.Value("Editor", "JumpType"), "0");
     }
-    s.Type(IDC_JUMP_OPTION, "/line=%N/1234567890abcd");
+    PasteText(s.Item(IDC_JUMP_OPTION), "/line=%N/表表表表表表");  // 21 bytes
+    EXPECT_EQ(s.Text(IDC_JUMP_OPTION), "/line=%N/表表表表表");
     s.Apply();
-    EXPECT_EQ(op.Value("Editor", "JumpOption"), "/line=%N/1234567890");
+    EXPECT_EQ(op.Value("Editor", "JumpOption"), "/line=%N/表表表表表");
     s.Press(IDCANCEL);
     EXPECT_TRUE(op.Closed());
     EXPECT_EQ(op.Value("Compiler1", "Path"), tools + "\\gcc.exe");
@@ -537,7 +547,8 @@ TEST(OptionSheet, ValuesLongerThanTheirFieldsAreKeptUnlessEdited) {
     std::string name = "D", message = "文" + std::string(98, 'm');
     for (int i = 0; i < 150; ++i) name += "名";
     KilnOpInstall op("[Compiler1]\r\nCompilerName=C\r\nCompileOption=" + option + "\r\n[Compiler2]\r\nCompilerName=" +
-                     name + "\r\n[Editor]\r\nJumpOption=" + jump + "\r\n[Message]\r\nCustom=1\r\n3=" + message + "\r\n");
+                     name + "\r\nOutputFileType=" + std::string(25, 't') + "\r\n[Editor]\r\nJumpOption=" + jump +
+                     "\r\n[Message]\r\nCustom=1\r\n3=" + message + "\r\n");
     const char kCaption[] = "KilnOp 注意";
     const std::string kept = "欄を書き換えない限り、Kiln.iniの元の値はそのまま残ります";
     ASSERT_TRUE(op.process.Start(op.dir / "KilnOp.exe", "", op.dir.path()));
@@ -557,6 +568,17 @@ TEST(OptionSheet, ValuesLongerThanTheirFieldsAreKeptUnlessEdited) {
     s.Choose(IDC_PROFILE_LIST, 0);
     EXPECT_TRUE(AnswerMessageBox(kCaption, IDOK, nullptr));
     EXPECT_EQ(op.Value("Compiler1", "CompileOption"), option);
+    EXPECT_EQ(op.Value("Compiler2", "CompilerName"), name);
+    // Once edited, the name is the user's: saved, and no longer reported.
+    for (const char* edit : {"短名", ""}) {
+        s.Choose(IDC_PROFILE_LIST, 1);
+        ASSERT_TRUE(AnswerMessageBox(kCaption, IDOK, &box));
+        if (*edit) s.Type(IDC_PROFILE_NAME, edit);
+        s.Choose(IDC_PROFILE_LIST, 0);
+        EXPECT_TRUE(AnswerMessageBox(kCaption, IDOK, nullptr));
+    }
+    EXPECT_EQ(box.text, "Kiln.iniの次の値は長すぎるため、先頭の部分だけを表示しています\n"
+                        "[Compiler2]のOutputFileType（19バイトまで）\n" + kept);
     {
         MessageBoxAnswerer answer(kCaption, IDOK);
         s.ShowPage(1);
@@ -578,6 +600,7 @@ TEST(OptionSheet, ValuesLongerThanTheirFieldsAreKeptUnlessEdited) {
     EXPECT_TRUE(op.Closed());
     EXPECT_EQ(op.Value("Compiler1", "CompileOption"), "-O2");
     EXPECT_EQ(op.Value("Editor", "JumpOption"), jump);
-    EXPECT_EQ(op.Value("Compiler2", "CompilerName"), name);
+    EXPECT_EQ(op.Value("Compiler2", "CompilerName"), "短名");
+    EXPECT_EQ(op.Value("Compiler2", "OutputFileType"), std::string(25, 't'));
     EXPECT_EQ(op.Value("Message", "3"), message);
 }

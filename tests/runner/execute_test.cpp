@@ -112,8 +112,26 @@ struct Install {
         CopyFileTo(BinDir() + "\\waiting_gui.exe", folder + "\\待つ.exe");
         CopyFileTo(BinDir() + "\\console_target.exe", folder + "\\rr.exe");  // what cmd.exe must never start
         WriteFile(folder + "\\終わる.bat", "@echo バッチ %1\r\n@exit /b 3\r\n");
+        WriteFile(folder + "\\100%.bat", "@exit /b 3\r\n");
     }
 };
+
+// A key record as the console keeps it, with the character it types.
+INPUT_RECORD Key(WORD key, char typed, BOOL down) {
+    INPUT_RECORD record = {KEY_EVENT, {}};
+    record.Event.KeyEvent = {down, 1, key, 0, {}, 0};
+    record.Event.KeyEvent.uChar.AsciiChar = typed;
+    return record;
+}
+
+bool Shows(HANDLE console, const std::wstring& text) {
+    CONSOLE_SCREEN_BUFFER_INFO screen = {};
+    GetConsoleScreenBufferInfo(console, &screen);
+    std::wstring shown(static_cast<std::size_t>(screen.dwSize.X) * screen.dwSize.Y, L' ');
+    DWORD read = 0;
+    ReadConsoleOutputCharacterW(console, &shown[0], static_cast<DWORD>(shown.size()), COORD{0, 0}, &read);
+    return shown.find(text) != std::wstring::npos;
+}
 
 }  // namespace
 
@@ -134,9 +152,12 @@ TEST(Execute, RunsReportsAndEndsAtTheEndOfInput) {
          0xC0000094},
         {"batch file through the interpreter", "終わる.bat 一", "", "バッチ 一\r\n\r\n終了コード3（", 3},
         {"batch argument with cmd's &", "終わる.bat a&rr.exe", "", "バッチ \"a&rr.exe\"\r\n\r\n終了コード3（", 3},
+        {"batch argument with cmd's ^", "終わる.bat a^b", "", "バッチ \"a^b\"\r\n\r\n終了コード3（", 3},
         {"batch arguments a quote and ^ would free", "終わる.bat a>out.txt \"a^\"&rr.exe\"", "", "バッチ \"a>out.txt\"\r\n", 3},
         {"batch argument no quoting keeps from cmd", "終わる.bat \"a\\\"&rr.exe\"", "",
          "引数に含まれる文字をバッチファイルに安全に渡せません\r\na\"&rr.exe\r\n", 1},
+        {"batch file with % in its path", "100%.bat", "",
+         "引数に含まれる文字をバッチファイルに安全に渡せません\r\n" + in.folder + "\\100%.bat\r\n", 1},
         {"missing program", "どこにもない.exe x", "", "「どこにもない.exe」を起動できませんでした\r\n", 2},
         {"no command line", "", "", "使い方: execute.exe プログラム [引数 ...]\r\n", 1},
     };
@@ -170,25 +191,35 @@ TEST(Execute, WaitsForAKeyOnItsOwnConsole) {
     STARTUPINFOA startup = {};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION info = {};
-    std::string line = "\"" + in.exe + "\" 表示.exe exit 4";
+    std::string line = "\"" + in.exe + "\" 表示.exe greet";
     ASSERT_TRUE(CreateProcessA(in.exe.c_str(), &line[0], NULL, NULL, FALSE, CREATE_NEW_CONSOLE, NULL,
                                in.folder.c_str(), &startup, &info));
     for (int i = 0; i < 200 && ReadFile(in.folder + "\\runs.log").empty(); ++i) Sleep(50);
-    EXPECT_EQ(WaitForSingleObject(info.hProcess, 1500), static_cast<DWORD>(WAIT_TIMEOUT));
     FreeConsole();
     ASSERT_TRUE(AttachConsole(info.dwProcessId));
-    HANDLE input = CreateFileA("CONIN$", GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, NULL,
-                               OPEN_EXISTING, 0, NULL);
-    INPUT_RECORD key[2] = {};
-    key[0].EventType = key[1].EventType = KEY_EVENT;
-    key[0].Event.KeyEvent.wVirtualKeyCode = key[1].Event.KeyEvent.wVirtualKeyCode = 'X';
-    key[0].Event.KeyEvent.bKeyDown = TRUE;
+    const DWORD share = FILE_SHARE_READ | FILE_SHARE_WRITE, access = GENERIC_READ | GENERIC_WRITE;
+    HANDLE input = CreateFileA("CONIN$", access, share, NULL, OPEN_EXISTING, 0, NULL);
+    HANDLE output = CreateFileA("CONOUT$", access, share, NULL, OPEN_EXISTING, 0, NULL);
+    // The program's line and a key it leaves unread, typed before the
+    // prompt; then a key's release alone; only then a key.
+    const std::vector<INPUT_RECORD> keys[] = {
+        {Key('A', 'a', TRUE), Key(VK_RETURN, '\r', TRUE), Key(VK_RETURN, '\r', FALSE), Key('B', 'b', TRUE)},
+        {Key('B', 'b', FALSE)},
+        {Key('X', 0, TRUE), Key('X', 0, FALSE)},
+    };
     DWORD written = 0, code = 0;
-    EXPECT_TRUE(WriteConsoleInputA(input, key, 2, &written));
+    for (int k = 0; k < 3; ++k) {
+        EXPECT_TRUE(WriteConsoleInputA(input, keys[k].data(), static_cast<DWORD>(keys[k].size()), &written));
+        bool prompted = k > 0;
+        for (int i = 0; i < 200 && !prompted; ++i, Sleep(50)) prompted = Shows(output, L"何かキーを押すと閉じます");
+        EXPECT_TRUE(prompted);
+        EXPECT_EQ(WaitForSingleObject(info.hProcess, k < 2 ? 1000 : 10000),
+                  static_cast<DWORD>(k < 2 ? WAIT_TIMEOUT : WAIT_OBJECT_0)) << k;
+    }
     CloseHandle(input);
+    CloseHandle(output);
     FreeConsole();
-    EXPECT_EQ(WaitForSingleObject(info.hProcess, 10000), static_cast<DWORD>(WAIT_OBJECT_0));
-    EXPECT_TRUE(GetExitCodeProcess(info.hProcess, &code) && code == 4u);
+    EXPECT_TRUE(GetExitCodeProcess(info.hProcess, &code) && code == 0u);
     TerminateProcess(info.hProcess, 1);
     CloseHandle(info.hProcess);
     CloseHandle(info.hThread);

@@ -128,6 +128,14 @@ bool SendKeyPress(HWND window, WORD key, DWORD timeoutMs, WORD modifier) {
     return SendInput(count, inputs, sizeof(INPUT)) == count;
 }
 
+void PasteText(HWND edit, const std::string& text) {
+    std::wstring wide(text.size() + 1, L'\0');
+    wide.resize(static_cast<std::size_t>(MultiByteToWideChar(932, 0, text.c_str(), -1, &wide[0],
+                                                             static_cast<int>(wide.size()))));
+    SendMessageW(edit, EM_SETSEL, 0, -1);
+    SendMessageW(edit, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(wide.c_str()));
+}
+
 bool DoubleClickEditLine(HWND edit, int line, DWORD timeoutMs) {
     if (!BringToForeground(GetAncestor(edit, GA_ROOT), timeoutMs)) return false;
     LRESULT index = SendMessageA(edit, EM_LINEINDEX, static_cast<WPARAM>(line), 0);

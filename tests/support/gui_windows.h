@@ -58,6 +58,10 @@ bool SendCtrlDigit(HWND window, int digit, DWORD timeoutMs = 5000);
 // held down around it when not 0. False when that failed.
 bool SendKeyPress(HWND window, WORD key, DWORD timeoutMs = 5000, WORD modifier = 0);
 
+// Replaces the whole text of an edit control of any process with the CP932
+// text as a paste over a selection does: its limits apply, the caret ends after it.
+void PasteText(HWND edit, const std::string& text);
+
 // Double-clicks with the mouse (SendInput) at the start of line `line`
 // (from 0) of a multi-line edit control of any process, after bringing its
 // top-level window forward: the first click gives the control the focus and
