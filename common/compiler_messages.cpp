@@ -33,23 +33,61 @@ const MessageWord kLccWords[] = {{"Error ", kErrorLine}, {"Warning ", kWarningLi
 const MessageWord kDelphiWords[] = {
     {"Error:", kErrorLine}, {"Fatal:", kErrorLine}, {"Warning:", kWarningLine}, {"Hint:", kWarningLine},
 };
-
-struct WordList {
-    const MessageWord* words;
-    std::size_t count;
-    Anchor anchor;
+// Free Pascal: a note and a hint explain, they are not counted.
+const MessageWord kPascalWords[] = {
+    {"Error:", kErrorLine}, {"Fatal:", kErrorLine},  {"Warning:", kWarningLine},
+    {"Note:", kNoteLine},   {"Hint:", kNoteLine},
 };
-
-template <std::size_t N>
-WordList List(const MessageWord (&words)[N], Anchor anchor) {
-    WordList list = {words, N, anchor};
-    return list;
-}
 
 bool StartsWith(const char* p, const char* end, const char* word) {
     std::size_t n = std::strlen(word);
     return static_cast<std::size_t>(end - p) >= n && std::memcmp(p, word, n) == 0;
 }
+
+bool IsUpper(char c) { return c >= 'A' && c <= 'Z'; }
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+
+// MSVC's words name a code before their colon: "error C2065:", "fatal error
+// C1083:", "warning C4996:", "error LNK2019:", "Command line warning D9002 :".
+MessageKind MsvcWordAt(const char* p, const char* end) {
+    static const MessageWord kWords[] = {
+        {"fatal error ", kErrorLine},          {"error ", kErrorLine},
+        {"warning ", kWarningLine},            {"Command line error ", kErrorLine},
+        {"Command line warning ", kWarningLine},
+    };
+    if (StartsWith(p, end, "note:")) return kNoteLine;
+    for (const MessageWord& word : kWords) {
+        if (!StartsWith(p, end, word.word)) continue;
+        const char* q = p + std::strlen(word.word);
+        const char* letters = q;
+        while (q < end && IsUpper(*q)) ++q;
+        const char* digits = q;
+        while (q < end && IsDigit(*q)) ++q;
+        if (q < end && *q == ' ') ++q;
+        if (digits > letters && q > digits && q < end && *q == ':') return word.kind;
+    }
+    return kPlainLine;
+}
+
+template <std::size_t N>
+MessageKind ListWordAt(const MessageWord (&words)[N], const char* p, const char* end) {
+    for (const MessageWord& word : words) {
+        if (StartsWith(p, end, word.word)) return word.kind;
+    }
+    return kPlainLine;
+}
+
+MessageKind GnuWordAt(const char* p, const char* end) { return ListWordAt(kGnuWords, p, end); }
+MessageKind AnyWordAt(const char* p, const char* end) {
+    MessageKind kind = GnuWordAt(p, end);
+    return kind != kPlainLine ? kind : MsvcWordAt(p, end);
+}
+MessageKind LeadingWordAt(const char* p, const char* end) { return ListWordAt(kLeadingWords, p, end); }
+MessageKind LccWordAt(const char* p, const char* end) { return ListWordAt(kLccWords, p, end); }
+MessageKind DelphiWordAt(const char* p, const char* end) { return ListWordAt(kDelphiWords, p, end); }
+MessageKind PascalWordAt(const char* p, const char* end) { return ListWordAt(kPascalWords, p, end); }
+
+typedef MessageKind (*WordAt)(const char* p, const char* end);
 
 bool MayStandAt(Anchor anchor, const char* line, const char* p) {
     if (p == line) return true;
@@ -60,15 +98,14 @@ bool MayStandAt(Anchor anchor, const char* line, const char* p) {
     }
 }
 
-// The kind of the first word of the list at a place where it may stand;
-// kPlainLine when none is found.
-MessageKind FindWord(const WordList& list, const char* line, const char* end) {
+// The kind of the first word at a place where it may stand; kPlainLine when
+// none is found.
+MessageKind FindWord(WordAt wordAt, Anchor anchor, const char* line, const char* end) {
     for (const char* p = line; p < end;) {
-        if (MayStandAt(list.anchor, line, p)) {
-            for (std::size_t i = 0; i < list.count; ++i) {
-                if (StartsWith(p, end, list.words[i].word)) return list.words[i].kind;
-            }
-            if (list.anchor == kAtLineStart) break;
+        if (MayStandAt(anchor, line, p)) {
+            MessageKind kind = wordAt(p, end);
+            if (kind != kPlainLine) return kind;
+            if (anchor == kAtLineStart) break;
         }
         // By character: a trail byte is never taken for the blank or colon
         // that lets a word stand after it.
@@ -81,41 +118,28 @@ MessageKind FindWord(const WordList& list, const char* line, const char* end) {
 
 MessageDialect DialectForCompiler(const char* compilerPath) {
     const KnownCompiler* compiler = FindKnownCompiler(compilerPath);
-    return compiler ? compiler->dialect : kNoDialect;
+    return compiler ? compiler->dialect : kAnyDialect;
 }
 
 MessageKind ClassifyLine(MessageDialect dialect, const char* line, std::size_t length) {
     const char* end = line + length;
     switch (dialect) {
     case kGnuDialect:
-        return FindWord(List(kGnuWords, kAfterColonBlank), line, end);
+        return FindWord(GnuWordAt, kAfterColonBlank, line, end);
     case kLccDialect: {
         // lcc's lines start with their word; gcc's words may come later.
-        MessageKind leading = FindWord(List(kLccWords, kAtLineStart), line, end);
-        return leading != kPlainLine ? leading : FindWord(List(kGnuWords, kAfterColonBlank), line, end);
+        MessageKind leading = FindWord(LccWordAt, kAtLineStart, line, end);
+        return leading != kPlainLine ? leading : FindWord(GnuWordAt, kAfterColonBlank, line, end);
     }
     case kBorlandDialect:
-        return FindWord(List(kLeadingWords, kAtLineStart), line, end);
+        return FindWord(LeadingWordAt, kAtLineStart, line, end);
     case kDelphiDialect:
-        return FindWord(List(kDelphiWords, kAfterBlank), line, end);
+        return FindWord(DelphiWordAt, kAfterBlank, line, end);
+    case kMsvcDialect:
+        return FindWord(MsvcWordAt, kAfterColonBlank, line, end);
+    case kPascalDialect:
+        return FindWord(PascalWordAt, kAfterBlank, line, end);
     default:
-        return kPlainLine;
+        return FindWord(AnyWordAt, kAfterColonBlank, line, end);
     }
-}
-
-MessageCounts CountMessages(MessageDialect dialect, const char* text, std::size_t length) {
-    MessageCounts counts = {0, 0};
-    if (dialect == kNoDialect) return counts;
-    const char* end = text + length;
-    for (const char* line = text; line < end;) {
-        const char* lineEnd = static_cast<const char*>(std::memchr(line, '\n', static_cast<std::size_t>(end - line)));
-        if (!lineEnd) lineEnd = end;
-        std::size_t n = static_cast<std::size_t>(lineEnd - line);
-        if (n > 0 && line[n - 1] == '\r') --n;
-        MessageKind kind = ClassifyLine(dialect, line, n);
-        if (kind == kErrorLine) ++counts.errors;
-        if (kind == kWarningLine) ++counts.warnings;
-        line = lineEnd + 1;
-    }
-    return counts;
 }

@@ -17,10 +17,17 @@
 //   borland  bcc32: a line that starts with "Error", "Fatal" or "Warning"
 //   delphi   dcc32: "Error:", "Fatal:", "Warning:", "Hint:" (a warning), at
 //            the start of a line or after a blank
+//   msvc     cl, clang-cl: "error C2065:", "fatal error C1083:", "warning
+//            C4996:", "error LNK2019:" (a word, a code, a colon), "note:",
+//            at the start of a line or after ": "
+//   pascal   fpc: "Error:", "Fatal:", "Warning:"; "Note:" and "Hint:" are
+//            notes; at the start of a line or after a blank
+//   any      any other compiler: the gnu words, then the msvc words
 
 enum MessageKind { kPlainLine, kErrorLine, kWarningLine, kNoteLine };
 
-// By the compiler's file name, ASCII letter case ignored.
+// By the compiler's file name, ASCII letter case ignored; kAnyDialect for a
+// compiler not in the table.
 MessageDialect DialectForCompiler(const char* compilerPath);
 
 // The kind of the `length` bytes at `line` (no line break in them): the
@@ -31,8 +38,5 @@ struct MessageCounts {
     unsigned long errors;
     unsigned long warnings;
 };
-
-// Errors and warnings in a whole output of lines ended by LF or CR LF.
-MessageCounts CountMessages(MessageDialect dialect, const char* text, std::size_t length);
 
 #endif

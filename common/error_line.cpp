@@ -57,11 +57,6 @@ bool StartsWithWordNoCase(const char* text, const char* word) {
 
 }  // namespace
 
-LineForm FormForCompiler(const char* compilerPath) {
-    const KnownCompiler* compiler = FindKnownCompiler(compilerPath);
-    return compiler ? compiler->form : kUnsupportedForm;
-}
-
 int ParseColonForm(char* text) { return ParseDelimiterForm(text, ':'); }
 
 int ParseParenForm(char* text) { return ParseDelimiterForm(text, '('); }
@@ -86,15 +81,6 @@ int ParseSpaceForm(char* text) {
         }
     }
     return 0;
-}
-
-int ParseLineOfForm(LineForm form, char* text) {
-    switch (form) {
-    case kColonForm: return ParseColonForm(text);
-    case kSpaceForm: return ParseSpaceForm(text);
-    case kParenForm: return ParseParenForm(text);
-    default: return 0;
-    }
 }
 
 void FillJumpOption(char* buffer, int n) {
@@ -171,23 +157,4 @@ bool IsIncludeChainLine(const char* line) {
 const char* SkipIncludeWords(const char* filePart) {
     const char* file = AfterIncludeWords(filePart);
     return file && *file ? file : filePart;
-}
-
-const char* LineFilePart(const char* filePart, LineForm form) {
-    if (form == kSpaceForm) return SkipMessageWords(filePart);
-    if (form == kColonForm) return SkipIncludeWords(filePart);
-    return filePart;
-}
-
-std::string JumpParameters(const char* filePart, const char* filledOption, LineForm form) {
-    const char* file = LineFilePart(filePart, form);
-    std::string parameters;
-    if (cp932::FindFirstOf(file, " \t")) {
-        parameters = std::string("\"") + file + "\"";
-    } else {
-        parameters = file;
-    }
-    parameters += ' ';
-    parameters += filledOption;
-    return parameters;
 }

@@ -1,9 +1,8 @@
-// Reading a source location out of one line of compiler output, and the
-// parameters that start the editor on it. The three line forms follow what
-// the known compilers print:
+// The line forms' parsers that common/line_place.h builds on, and the
+// editor's line option. The three forms follow what the compilers print:
 //   colon form        C:\work\a.c:12:5: error: ...         (gcc, g++, javac)
 //   space form        Error E2451 hello.c 5: Undefined ... (bcc32, lcc)
-//   parenthesis form  Unit1.pas(30) Error: ...             (dcc32)
+//   parenthesis form  Unit1.pas(30) Error: ...             (dcc32, cl, fpc)
 // Each parser cuts the line in place so that what remains is the file part,
 // and gives the line number, or 0 when the line names no location. Every
 // scan steps by CP932 character. No windows.h here.
@@ -11,19 +10,10 @@
 #define KILN_COMMON_ERROR_LINE_H
 
 #include <cstddef>
-#include <string>
-
-#include "common/known_compilers.h"
-
-// The form that the compiler of this path prints, by its file name (ASCII
-// letter case ignored); kUnsupportedForm for a compiler not in the table.
-LineForm FormForCompiler(const char* compilerPath);
 
 int ParseColonForm(char* text);
 int ParseSpaceForm(char* text);
 int ParseParenForm(char* text);
-// The parser of the form; 0 for kUnsupportedForm.
-int ParseLineOfForm(LineForm form, char* text);
 
 // Space form: whether the word after the space at `space` ends in a colon
 // with at least one digit right before it, before any further space.
@@ -49,14 +39,5 @@ bool IsIncludeChainLine(const char* line);
 // The colon form's file part without the include chain's words before it
 // ("In file included from hello.c" -> "hello.c").
 const char* SkipIncludeWords(const char* filePart);
-
-// The file that a parsed line names: its file part without the words of its
-// form that come before the file.
-const char* LineFilePart(const char* filePart, LineForm form);
-
-// The editor's parameters: the file part, one blank, the filled option. A
-// file part holding a blank is quoted so that it stays one argument; the
-// words before the file (LineFilePart) are left out.
-std::string JumpParameters(const char* filePart, const char* filledOption, LineForm form);
 
 #endif

@@ -9,6 +9,7 @@
 
 #include "common/command_words.h"
 #include "common/cp932.h"
+#include "common/known_compilers.h"
 #include "common/path_kind.h"
 #include "controller/build_preparation.h"
 #include "controller/batch_environment.h"
@@ -180,8 +181,10 @@ bool ComposeCommandLine(const SettingsFile& settings, char* destination, std::si
     if (!NameWord(NamePiece(source), batch, &sourceWord) || !NameWord(NamePiece(output), batch, &outputWord))
         return false;
 
-    // bcc32 takes its output name joined to the option: -ehello.exe.
-    bool joined = cp932::EqualNoCase(std::string(compiler.text, compiler.length).c_str(), "bcc32.exe");
+    // bcc32, cl and fpc take the output name joined to the option:
+    // -ehello.exe, /Fehello.exe, -ohello.exe.
+    const KnownCompiler* known = FindKnownCompiler(std::string(compiler.text, compiler.length).c_str());
+    bool joined = known && known->outputJoined;
 
     // Each name is one word, however it was spelt in the folder it came from;
     // the compiler's own name is no argument of its, so it is only quoted.

@@ -11,7 +11,7 @@
 #include <atomic>
 #include <string>
 
-#include "common/known_compilers.h"
+#include "common/line_place.h"
 #include "controller/child_process.h"
 #include "settings/settings_file.h"
 
@@ -20,7 +20,7 @@
 // what its output shows nor what is counted in it.
 struct OutputRules {
     bool toCodePage = true;  // OutputCode 0: UTF-8 turned into code page 932
-    MessageDialect dialect = kNoDialect;  // the words of errors and warnings
+    LineRules lines = {kAnyForm, kAnyDialect, kByteColumns, 8};  // how errors and warnings read
 };
 
 class CompileJob : public ChildProcess {

@@ -5,7 +5,7 @@
 #include <new>
 #include <string>
 
-#include "common/compiler_messages.h"
+#include "common/line_place.h"
 #include "common/status_text.h"
 #include "controller/batch_environment.h"
 #include "controller/build_preparation.h"
@@ -82,7 +82,7 @@ void ShowCompileSummary(const MainWindowState& state, const CompileJob& job) {
     if (job.StopRequested()) {
         status = StoppedStatus(job.RunMilliseconds());
     } else if (job.ExitStatus(&exitCode)) {
-        status = SummaryStatus(CountMessages(job.rules.dialect, job.text ? job.text : "", job.TextLength()),
+        status = SummaryStatus(CountMessages(job.rules.lines, job.text ? job.text : "", job.TextLength()),
                                exitCode, job.RunMilliseconds());
     }
     SetStatusText(state.statusBar, status.c_str());
@@ -143,7 +143,7 @@ Prepared PrepareAndStart(MainWindowState& state, Candidate& request, const std::
     SetStatusText(state.statusBar, CompilingStatus(0).c_str());
     OutputRules rules;
     rules.toCodePage = settings.OutputCode != 1;
-    rules.dialect = DialectForCompiler(settings.Path);
+    rules.lines = RulesForCompiler(settings.Path, settings.CompileOption);
     // A batch file runs through cmd.exe, which the command line names.
     std::string compiler = ConfiguredProgramPath(settings.Path);
     if (IsBatchFile(compiler.c_str())) compiler = CommandInterpreter();

@@ -2,11 +2,13 @@
 
 #include <cstring>
 #include <string>
+#include <vector>
 
 #include "common/command_words.h"
 #include "common/cp932.h"
 #include "common/error_line.h"
 #include "common/jump_file_check.h"
+#include "common/line_place.h"
 #include "common/path_kind.h"
 #include "controller/kiln_boxes.h"
 #include "controller/locate_window.h"
@@ -49,17 +51,6 @@ std::string FullPath(const std::string& path) {
 
 }  // namespace
 
-int ParseErrorLine(char* text, const char* compilerPath) {
-    LineForm form = FormForCompiler(compilerPath);
-    if (form == kUnsupportedForm) {
-        std::string apology = std::string("ごめんなさい\n「 ") + cp932::FileNamePart(compilerPath) +
-                              " 」はサポートしていないコンパイラです";
-        ShowBox(NULL, apology.c_str(), "ごめんなさい", MB_ICONERROR);
-        return 0;
-    }
-    return ParseLineOfForm(form, text);
-}
-
 void LaunchEditorAtLine(HWND owner, const char* editorPath, const char* parameters, const char* sourcePath) {
     ShowBox(owner, parameters, editorPath, MB_OK);
     // In its own folder and with a PATH without the source's, so that a
@@ -99,10 +90,36 @@ HWND EditorShowingFile(const char* sourcePath, const char* filePart) {
     return editor;
 }
 
-bool MoveEditorCaret(HWND editor, int n, bool bringForward) {
+namespace {
+
+// How far into line `index` (its first position `start`) the compiler's
+// column lies, in the edit's own positions. An ANSI edit counts bytes on
+// Windows and characters under Wine: the line's bytes against its length
+// tell which, so a double-byte character before the column is counted right.
+LRESULT ColumnPositions(HWND edit, LRESULT index, LRESULT start, int column, const LineRules& rules) {
+    LRESULT units = SendToEditor(edit, EM_LINELENGTH, static_cast<WPARAM>(start), 0);
+    // EM_GETLINE's size word bounds what can be read; a longer line keeps
+    // the caret at its start.
+    if (column <= 1 || units <= 0 || units > 30000) return 0;
+    std::vector<char> buffer(static_cast<std::size_t>(units) * 2 + 2, '\0');
+    *reinterpret_cast<WORD*>(buffer.data()) = static_cast<WORD>(buffer.size() - 1);
+    LRESULT got = SendToEditor(edit, EM_GETLINE, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(buffer.data()));
+    if (got <= 0 || static_cast<std::size_t>(got) >= buffer.size()) return 0;
+    const std::size_t length = static_cast<std::size_t>(got);
+    std::size_t offset = ColumnOffset(rules, buffer.data(), length, column);
+    if (got == units) return static_cast<LRESULT>(offset);
+    LRESULT characters = 0;
+    for (const char* p = buffer.data(); p < buffer.data() + offset; p = cp932::Next(p)) ++characters;
+    return characters < units ? characters : units;
+}
+
+}  // namespace
+
+bool MoveEditorCaret(HWND editor, int n, int column, const LineRules& rules, bool bringForward) {
     HWND edit = reinterpret_cast<HWND>(SendToEditor(editor, WM_WRENLET_GETEDIT, 0, 0));
     if (edit == NULL || edit == reinterpret_cast<HWND>(-1)) return false;
     LRESULT p = SendToEditor(edit, EM_LINEINDEX, static_cast<WPARAM>(n - 1), 0);
+    if (p >= 0) p += ColumnPositions(edit, n - 1, p, column, rules);
     SendToEditor(edit, EM_SETSEL, static_cast<WPARAM>(p), p);
     SendToEditor(edit, EM_SCROLLCARET, 0, 0);
     if (bringForward) {
@@ -120,16 +137,16 @@ void JumpToErrorLine(HWND owner, const SettingsFile& settings, const char* sourc
     const std::string editor = ConfiguredProgramPath(settings.EditorPath);
     char option[kJumpOptionBufferSize];
     cp932::CopyFitting(option, sizeof option, settings.JumpOption);
-    const LineForm form = FormForCompiler(settings.Path);
+    const LineRules rules = RulesForCompiler(settings.Path, settings.CompileOption);
     const int jumpType = settings.JumpType;
-    const std::string whole = line;  // the parser cuts the line to its file part
-    int n = ParseErrorLine(line, settings.Path);
-    if (n <= 0) return;
+    const std::string whole = line;
+    const LinePlace place = ReadLinePlace(rules, line, std::strlen(line));
+    if (place.line <= 0) return;
     if (jumpType != 0 && jumpType != 1) {
         ShowBox(owner, "ジャンプタイプが不正です", "エラー", MB_ICONQUESTION);
         return;
     }
-    const char* file = LineFilePart(line, form);
+    const char* file = place.file.c_str();
     // Judged by the place Windows makes of it, and handed on as that place:
     // the editor runs in its own folder.
     const std::string full = FullPathOfLineFile(sourcePath, file);
@@ -149,9 +166,9 @@ void JumpToErrorLine(HWND owner, const SettingsFile& settings, const char* sourc
     }
     if (jumpType == 1) {
         HWND shown = EditorShowingFile(sourcePath, file);
-        if (shown && MoveEditorCaret(shown, n, true)) return;
+        if (shown && MoveEditorCaret(shown, place.line, place.column, rules, true)) return;
     }
-    FillJumpOption(option, n);
+    FillJumpOption(option, place.line);
     std::string parameters = word + " " + option;
     LaunchEditorAtLine(owner, editor.c_str(), parameters.c_str(), sourcePath);
 }

@@ -4,12 +4,8 @@
 
 #include <windows.h>
 
+#include "common/line_place.h"
 #include "settings/settings_file.h"
-
-// The line number the compiler of `compilerPath` reports in `text`, cutting
-// the text to its file part; 0 for none. A compiler whose output form is not
-// known gets an apology box, whatever the line says.
-int ParseErrorLine(char* text, const char* compilerPath);
 
 // Shows the parameters in a box captioned with the editor's path, then
 // starts the editor with them in its own folder, the source's folder out of
@@ -21,13 +17,14 @@ void LaunchEditorAtLine(HWND owner, const char* editorPath, const char* paramete
 // source itself when the line names it. Null when no editor shows the file.
 HWND EditorShowingFile(const char* sourcePath, const char* filePart);
 
-// Moves the editor's caret to line n; with `bringForward` the editor then
+// Moves the editor's caret to line n, at the compiler's column (counted by
+// `rules`) of the text the editor shows; with `bringForward` the editor then
 // becomes the foreground window with the focus. False when the editor does
 // not answer.
-bool MoveEditorCaret(HWND editor, int n, bool bringForward);
+bool MoveEditorCaret(HWND editor, int n, int column, const LineRules& rules, bool bringForward);
 
 // The whole jump for one pane line (the double-click's and Enter's work):
-// the line form of the compiler in `settings`, the editor that shows the
+// the line read by the rules of the compiler in `settings`, the editor that shows the
 // line's file, boxes over `owner`.
 void JumpToErrorLine(HWND owner, const SettingsFile& settings, const char* sourcePath, char* line);
 

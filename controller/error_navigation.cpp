@@ -3,23 +3,17 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "common/compiler_messages.h"
-#include "common/error_line.h"
+#include "common/line_place.h"
 #include "controller/error_line_jump.h"
 #include "controller/kiln_boxes.h"
 #include "controller/output_pane.h"
 
 namespace {
 
-// The line number F4 stops at for this pane line, 0 for a line it passes
-// over; the text is cut to its file part as the jump cuts it.
-int StepTarget(char* text, LineForm form, MessageDialect dialect) {
-    // A note explains the error before it, and an include chain leads up to
-    // the error after it: the error itself is where the user wants to be.
-    if (IsIncludeChainLine(text)) return 0;
-    if (dialect == kGnuDialect && ClassifyLine(dialect, text, std::strlen(text)) == kNoteLine) return 0;
-    return ParseLineOfForm(form, text);
-}
+// Whether F4 stops at a line that names this place. A note explains the
+// error before it, and an include chain leads up to the error after it: the
+// error itself is where the user wants to be.
+bool IsStep(const LinePlace& place) { return place.line > 0 && !place.includeStep && place.kind != kNoteLine; }
 
 LRESULT LineOfChar(HWND pane, DWORD at) { return SendMessageA(pane, EM_LINEFROMCHAR, at, 0); }
 
@@ -52,24 +46,22 @@ void SelectPaneLine(HWND pane, LRESULT line) {
 void StepToLocatedLine(const MainWindowState& state, bool forward) {
     const SettingsFile& settings = state.settings;
     if (ReportOverlongSetting(settings, kOverlongPath)) return;
-    const LineForm form = FormForCompiler(settings.Path);
-    const MessageDialect dialect = DialectForCompiler(settings.Path);
+    const LineRules rules = RulesForCompiler(settings.Path, settings.CompileOption);
     const int jumpType = settings.JumpType;
     HWND pane = state.pane;
     LRESULT count = SendMessageA(pane, EM_GETLINECOUNT, 0, 0);
-    for (LRESULT line = FirstCandidate(pane, count, forward); form != kUnsupportedForm && line >= 0 && line < count;
+    for (LRESULT line = FirstCandidate(pane, count, forward); line >= 0 && line < count;
          line += forward ? 1 : -1) {
         char* text = PaneLineText(pane, line);
         if (!text) break;
-        int n = StepTarget(text, form, dialect);
-        if (n > 0) {
+        const LinePlace place = ReadLinePlace(rules, text, std::strlen(text));
+        std::free(text);
+        if (IsStep(place)) {
             SelectPaneLine(pane, line);
-            HWND editor = jumpType == 1 ? EditorShowingFile(state.source, LineFilePart(text, form)) : NULL;
-            if (editor) MoveEditorCaret(editor, n, false);
-            std::free(text);
+            HWND editor = jumpType == 1 ? EditorShowingFile(state.source, place.file.c_str()) : NULL;
+            if (editor) MoveEditorCaret(editor, place.line, place.column, rules, false);
             return;
         }
-        std::free(text);
     }
     MessageBeep(MB_OK);
 }

@@ -3,16 +3,20 @@
 // counts are the kinds of its lines one by one, and a line that holds no
 // message word's first byte is plain.
 #include "common/compiler_messages.h"
+#include "common/line_place.h"
 #include "model.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     if (size == 0) return 0;
-    MessageDialect dialect = static_cast<MessageDialect>(data[0] % 5);
+    static const char* const kCompilers[] = {"gcc.exe", "lcc.exe", "bcc32.exe", "dcc32.exe",
+                                             "cl.exe",  "fpc.exe", "mycc.exe"};
+    const LineRules rules = RulesForCompiler(kCompilers[data[0] % 7], "");
+    const MessageDialect dialect = rules.dialect;
     std::unique_ptr<char[]> text(new char[size - 1]);
     std::memcpy(text.get(), data + 1, size - 1);
     std::size_t length = size - 1;
 
-    MessageCounts counts = CountMessages(dialect, text.get(), length);
+    MessageCounts counts = CountMessages(rules, text.get(), length);
     unsigned long errors = 0, warnings = 0;
     for (std::size_t start = 0; start < length;) {
         std::size_t end = start;
@@ -28,10 +32,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         for (std::size_t i = 0; i < n; ++i) {
             unsigned char c = static_cast<unsigned char>(line[i]);
             wordStart = wordStart || c == 'e' || c == 'E' || c == 'w' || c == 'W' || c == 'n' || c == 'f' ||
-                        c == 'F' || c == 'H' || c >= 0x80;
+                        c == 'F' || c == 'H' || c == 'N' || c == 'C' || c >= 0x80;
         }
         FUZZ_CHECK(wordStart || kind == kPlainLine);
-        FUZZ_CHECK(dialect != kNoDialect || kind == kPlainLine);
         start = end + 1;
     }
     FUZZ_CHECK(counts.errors == errors && counts.warnings == warnings);

@@ -5,7 +5,10 @@
 #include <cstdio>
 #include <cstring>
 
+#include <string>
+
 #include "../common/cp932.h"
+#include "../common/known_compilers.h"
 #include "../resources/shared_names.h"
 #include "settings/settings_file.h"
 #include "settings/profile_io.h"
@@ -75,12 +78,10 @@ void SettingsFile::DeriveCompilerDefaults(int i) {
     char aid[kPathSize] = "";
     if (Path[0] != '\0') {
         const char* name = cp932::FileNamePart(Path);
-        if (cp932::EqualNoCase(name, "g++.exe") || cp932::EqualNoCase(name, "gcc.exe") ||
-            cp932::EqualNoCase(name, "lcc.exe")) {
-            option = "-o";
-        } else if (std::strcmp(name, "bcc32.exe") == 0) {
-            option = "-e";
-        }
+        // bcc32's option only for the name in small letters, as it always was.
+        const KnownCompiler* known = FindKnownCompiler(Path);
+        if (known && (!known->optionNeedsExactName || std::string(known->name) + ".exe" == name))
+            option = known->outputOption;
         type = std::strcmp(name, "javac.exe") == 0 ? "class" : "exe";
         char directory[kPathSize];
         ExecutableDirectory(IniPath, directory);

@@ -56,7 +56,24 @@ const KindCase kKinds[] = {
     {"dcc32.exe", "Unit1.pas(12) Hint: Value assigned to 'x' never used", kWarningLine},
     {"dcc32.exe", "Fatal: F1026 File not found: 'x.dpr'", kErrorLine},
     {"dcc32.exe", "Unit1.pas(30) MyError: x", kPlainLine},
-    {"tcc.exe", "a.c:1: error: x", kPlainLine},
+    {"tcc.exe", "a.c:1: error: x", kErrorLine},
+    {"cl.exe", "a.c(5): error C2065: 'x': undeclared identifier", kErrorLine},
+    {"cl.exe", "LINK : fatal error LNK1120: 1 unresolved externals", kErrorLine},
+    {"cl.exe", "a.obj : error LNK2019: unresolved external symbol _f", kErrorLine},
+    {"cl.exe", "a.c(7): warning C4996: 'strcpy': This function may be unsafe", kWarningLine},
+    {"cl.exe", "cl : Command line warning D9002 : ignoring unknown option '/q'", kWarningLine},
+    {"cl.exe", "a.c(3): note: see declaration of 'f'", kNoteLine},
+    {"cl.exe", "a.c(5): error 'x'", kPlainLine},   // no code: not MSVC's word
+    {"cl.exe", "a.c", kPlainLine},
+    {"fpc.exe", "h.pas(4,10) Error: Identifier not found \"y\"", kErrorLine},
+    {"fpc.exe", "Fatal: Compilation aborted", kErrorLine},
+    {"fpc.exe", "h.pas(3,1) Warning: Variable \"x\" does not seem to be initialized", kWarningLine},
+    {"fpc.exe", "h.pas(2,5) Note: Local variable \"i\" not used", kNoteLine},
+    {"fpc.exe", "Hint: Start of reading config file", kNoteLine},
+    // Any other compiler: gcc's words and MSVC's.
+    {"mycc.exe", "b.c:5:9: エラー: x", kErrorLine},
+    {"mycc.exe", "a.c(5,1): warning C4013: 'f' undefined", kWarningLine},
+    {"mycc.exe", "Error E2451 hello.c 5: x", kPlainLine},
 };
 
 }  // namespace
@@ -68,26 +85,8 @@ TEST(CompilerMessages, EachCompilerNamesItsKinds) {
             << c.compiler << ": " << c.line;
     }
     EXPECT_EQ(DialectForCompiler("C:\\表\\GCC.EXE"), kGnuDialect);
-    EXPECT_EQ(DialectForCompiler("C:\\gcc.exe\\cc.exe"), kNoDialect);
-}
-
-TEST(CompilerMessages, CountsLinesOfAWholeOutput) {
-    const std::string output =
-        "In file included from hello.c:2:\r\n"
-        "b.h:1:1: warning: x\r\n"
-        "hello.c:5:3: error: a\r\n"
-        "hello.c:5:3: note: b\r\n"
-        "hello.c:7:1: error: c\n"                 // a bare LF ends a line too
-        "collect2.exe: error: ld returned 1";     // the last line has no break
-    MessageCounts counts = CountMessages(kGnuDialect, output.data(), output.size());
-    EXPECT_EQ(counts.errors, 3u);
-    EXPECT_EQ(counts.warnings, 1u);
-    // The length bounds the scan: a word past it is not read.
-    counts = CountMessages(kGnuDialect, output.data(), output.find("hello.c:5"));
-    EXPECT_EQ(counts.errors, 0u);
-    EXPECT_EQ(counts.warnings, 1u);
-    counts = CountMessages(kNoDialect, output.data(), output.size());
-    EXPECT_EQ(counts.errors + counts.warnings, 0u);
+    EXPECT_EQ(DialectForCompiler("x86_64-w64-mingw32-clang.exe"), kGnuDialect);
+    EXPECT_EQ(DialectForCompiler("C:\\gcc.exe\\mycc.exe"), kAnyDialect);
 }
 
 TEST(StatusText, SummaryCompilingAndStopped) {

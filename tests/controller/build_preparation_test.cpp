@@ -161,6 +161,14 @@ TEST(CommandLine, CompilerSourceAndOutputByBareName) {
     SetProfile(&s, "C:\\BORLAND\\BIN\\BCC32.EXE", "", "-e", "exe");
     EXPECT_EQ(CommandLine(s, "C:\\work\\hello.c", "C:\\work\\hello.exe\""), "BCC32.EXE hello.c -ehello.exe");
 
+    // cl and fpc take it joined too, whatever their target or letters.
+    SetProfile(&s, "C:\\VS\\bin\\CL.EXE", "/nologo", "/Fe", "exe");
+    EXPECT_EQ(CommandLine(s, "C:\\work\\hello.c", "C:\\work\\hello.exe\""), "CL.EXE /nologo hello.c /Fehello.exe");
+    SetProfile(&s, "C:\\FPC\\bin\\i386-win32\\fpc.exe", "", "-o", "exe");
+    EXPECT_EQ(CommandLine(s, "C:\\work\\h.pas", "C:\\work\\h.exe\""), "fpc.exe h.pas -oh.exe");
+    SetProfile(&s, "C:\\msys64\\clang64\\bin\\clang.exe", "", "-o", "exe");
+    EXPECT_EQ(CommandLine(s, "C:\\work\\hello.c", "C:\\work\\hello.exe\""), "clang.exe hello.c -o hello.exe");
+
     SetProfile(&s, "C:\\jdk\\bin\\javac.exe", "", "", "class");
     EXPECT_EQ(CommandLine(s, "C:\\work\\Hello.java", "C:\\work\\Hello.class\""), "javac.exe Hello.java ");
 

@@ -158,7 +158,7 @@ TEST(ErrorNavigation, JapaneseIncludeChainIsPassedOverAndNamesItsFile) {
         bool shift;
         LRESULT paneLine;
         const char* log;  // the editor's log after the press
-    } steps[] = {{false, 2, "caret 1\r\n"}, {false, 4, ""}, {true, 2, "caret 1\r\n"}};
+    } steps[] = {{false, 2, "caret 1 before x\r\n"}, {false, 4, ""}, {true, 2, "caret 1 before x\r\n"}};
     for (const auto& step : steps) {
         std::string before = editor.Log();
         ASSERT_TRUE(SendKeyPress(window, VK_F4, 5000, step.shift ? VK_SHIFT : 0));

@@ -125,16 +125,22 @@ TEST(FirstRun, FileNamesDecideTheDerivedDefaults) {
     std::string upperBcc = in.Touch("b\\BCC32.EXE");
     std::string upperJavac = in.Touch("c\\JAVAC.EXE");
     std::string gxx = in.Touch("d\\G++.Exe");
-    std::string other = in.Touch("e\\tcc.exe");
+    std::string tcc = in.Touch("e\\tcc.exe");
     // CP932 folder whose name ends in a 0x5C trail byte.
     std::string cp932Gcc = in.Touch("ソース\\表\\gcc.exe");
+    std::string cl = in.Touch("VC\\bin\\CL.EXE");
+    std::string fpc = in.Touch("FPC\\bin\\i386-win32\\fpc.exe");
+    std::string cross = in.Touch("msys64\\ucrt64\\bin\\x86_64-w64-mingw32-clang++.exe");
     std::string editor = in.Touch("Wren\\WRENLET.EXE");
     WriteFile(in.dir / "KilnOp.ini", "[Compiler]\r\n1=" + upperGcc + "\r\n2=" + upperBcc + "\r\n3=" + upperJavac +
-                                         "\r\n4=" + gxx + "\r\n5=" + other + "\r\n6=" + cp932Gcc +
+                                         "\r\n4=" + gxx + "\r\n5=" + tcc + "\r\n6=" + cp932Gcc + "\r\n7=" + cl +
+                                         "\r\n8=" + fpc + "\r\n9=" + cross +
                                          "\r\n[Editor]\r\n1=C:\\missing\\Wrenlet.exe\r\n2=" + editor + "\r\n");
     std::vector<Profile> expected = {{upperGcc, "-o", "exe", ""}, {upperBcc, "", "exe", ""},
                                      {upperJavac, "", "exe", ""}, {gxx, "-o", "exe", ""},
-                                     {other, "", "exe", ""},      {cp932Gcc, "-o", "exe", ""}};
+                                     {tcc, "-o", "exe", ""},      {cp932Gcc, "-o", "exe", ""},
+                                     {cl, "/Fe", "exe", ""},      {fpc, "-o", "exe", ""},
+                                     {cross, "-o", "exe", ""}};
     EXPECT_EQ(in.WrittenByKiln(), ExpectedFile(expected, editor, "/jl=%N", false));
 }
 
