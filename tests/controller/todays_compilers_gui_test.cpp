@@ -17,7 +17,9 @@ namespace {
 
 const char kC[] = "#include <stdio.h>\nint main(void)\n{\n\tint total = 1\n\tprintf(\"%d\\n\", total);\n"
                   "\treturn 0;\n}\n";
-const char kPascal[] = "program h;\nvar x: integer;\nbegin\n\twriteln(y);\nend.\n";
+// fpc counts bytes: the kanji before y is two of them, and one position of
+// the edit's under Wine.
+const char kPascal[] = "program h;\nvar x: integer;\nbegin\n\twriteln('表', y);\nend.\n";
 
 struct Step {
     int paneLine;
@@ -55,7 +57,7 @@ const Case kCases[] = {
      "エラー2　警告1　", {{1, "caret 5"}, {2, "caret 4 before total = 1"}}, 3},
     {"fpc.exe", "h.pas", kPascal,
      {"Hint: Start of reading config file C:\\FPC\\bin\\fpc.cfg", "Compiling h.pas",
-      "h.pas(4,10) Error: Identifier not found \"y\"", "h.pas(6) Fatal: There were 1 errors compiling module, stopping",
+      "h.pas(4,16) Error: Identifier not found \"y\"", "h.pas(6) Fatal: There were 1 errors compiling module, stopping",
       "Fatal: Compilation aborted"},
      "エラー3　警告0　", {{2, "caret 4 before y);"}, {3, "caret 6"}}, 4},
     // Any other name: the colon, parenthesis and space forms, columns in bytes.
