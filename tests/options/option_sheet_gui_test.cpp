@@ -38,10 +38,20 @@ struct KilnOpInstall {
     std::string Value(const std::string& section, const std::string& key) const {
         return IniValue(Ini(), section, key);
     }
-    // Starts KilnOp (in `folder`, default its own) and waits for the sheet.
+    // Starts KilnOp (in `folder`, default its own) and waits for the sheet;
+    // when none comes, says what KilnOp shows instead, or how it ended.
     bool Open(const std::string& folder = std::string()) {
-        return process.Start(dir / "KilnOp.exe", "", folder.empty() ? dir.path() : folder) &&
-               sheet.Find(kSheetCaption);
+        if (!process.Start(dir / "KilnOp.exe", "", folder.empty() ? dir.path() : folder)) return false;
+        if (sheet.Find(kSheetCaption, 30000)) return true;
+        std::string shown;
+        for (HWND w = GetTopWindow(NULL); w; w = GetWindow(w, GW_HWNDNEXT)) {
+            DWORD id = 0;
+            GetWindowThreadProcessId(w, &id);
+            if (id == process.Id()) shown += " [" + WindowClass(w) + " \"" + WindowText(w) + "\"]";
+        }
+        ADD_FAILURE() << "no sheet; KilnOp " << (process.Running() ? "runs, windows:" + shown : "ended with " +
+                                                  std::to_string(process.ExitCode()));
+        return false;
     }
     bool Closed() { return WaitForExitCode(process, 15000) == 0; }
 };
