@@ -63,12 +63,18 @@ bool NamesFamily(const std::string& name, const char* family) {
 const KnownCompiler* FindKnownCompiler(const char* compilerPath) {
     // Letters folded byte by byte is safe here: every name in the table is
     // ASCII, so a double-byte name can only fail to match.
+    // The name after the last \ or /, which Windows takes alike; the dots
+    // and blanks it drops at the end are dropped too (gcc.exe. is gcc.exe).
     std::string name;
-    const char* file = cp932::FileNamePart(compilerPath);
-    for (const char* p = file; *p; p = cp932::Next(p)) {
+    for (const char* p = compilerPath; *p; p = cp932::Next(p)) {
+        if (*p == '\\' || *p == '/') {
+            name.clear();
+            continue;
+        }
         name.append(p, static_cast<std::size_t>(cp932::Next(p) - p));
         if (!cp932::IsLeadByte(static_cast<unsigned char>(*p))) name.back() = Lower(name.back());
     }
+    while (!name.empty() && (name.back() == '.' || name.back() == ' ')) name.pop_back();
     if (EndsWith(name, ".exe")) name.resize(name.size() - 4);
     for (const KnownCompiler& compiler : kCompilers) {
         if (compiler.family ? NamesFamily(name, compiler.name) : name == compiler.name) return &compiler;

