@@ -37,18 +37,6 @@ const char kKilnDirectoryUnknown[] = "Kilnのフォルダを取得できませ�
 const char kCommandLineTooLong[] =
     "コマンドラインが長すぎます\nコンパイルオプションを短くしてください";
 
-// The directory part of a possibly quoted path, without a trailing backslash
-// except for a drive's root: "C:" alone would mean the drive's current
-// directory, which need not be its root. False when there is no backslash.
-bool DirectoryOf(const char* path, std::string* directory) {
-    std::string copy = UnquotedPath(path);
-    const char* slash = cp932::FindLast(copy.c_str(), '\\');
-    if (!slash) return false;
-    directory->assign(copy.c_str(), static_cast<std::size_t>(slash - copy.c_str()));
-    if (directory->empty() || (directory->size() == 2 && (*directory)[1] == ':')) directory->push_back('\\');
-    return true;
-}
-
 // A piece of the command line: a file-name part as FileNamePart takes it,
 // but of any length, so that nothing is cut before the whole line is measured.
 struct Piece {
@@ -113,21 +101,23 @@ bool ComposeOutputPath(char* destination, const char* source, const char* extens
 
 bool PrepareEnvironment(const SettingsFile& settings, HWND mainWindow, HWND pane, const char* source) {
     // Every refusal comes before the directory or PATH is touched.
-    std::string compilerDirectory, sourceDirectory, kilnDirectory;
     // The folder of the compiler that will run: a relative Path is Kiln's
     // folder's, never the source's.
-    if (!cp932::FindFirst(settings.Path, '\\') ||
-        !DirectoryOf(ConfiguredProgramPath(settings.Path).c_str(), &compilerDirectory)) {
+    const std::string compilerDirectory =
+        cp932::FindFirst(settings.Path, '\\') ? FolderOf(ConfiguredProgramPath(settings.Path).c_str()) : "";
+    if (compilerDirectory.empty()) {
         ShowKilnError(kCompilerWithoutDirectory);
         return false;
     }
-    if (!DirectoryOf(source, &sourceDirectory)) {
+    const std::string sourceDirectory = FolderOf(source);
+    if (sourceDirectory.empty()) {
         ShowKilnError(kSourceWithoutDirectory);
         return false;
     }
     char module[kLongTextSize];
     DWORD moduleLength = GetModuleFileNameA(NULL, module, sizeof module);
-    if (moduleLength == 0 || moduleLength >= sizeof module || !DirectoryOf(module, &kilnDirectory)) {
+    const std::string kilnDirectory = moduleLength > 0 && moduleLength < sizeof module ? FolderOf(module) : "";
+    if (kilnDirectory.empty()) {
         ShowKilnError(kKilnDirectoryUnknown);
         return false;
     }

@@ -74,7 +74,7 @@ bool WriteWhole(const std::string& path, const std::string& text) {
 // ends half-way, or a second Kiln reading at the same time, never finds a
 // record cut short.
 void ReplaceRecord(const std::string& path, const std::string& text) {
-    std::string folder = path.substr(0, static_cast<std::size_t>(cp932::FindLast(path.c_str(), '\\') - path.c_str()));
+    std::string folder = FolderOf(path.c_str());
     char temporary[MAX_PATH];
     if (!GetTempFileNameA(folder.c_str(), "kln", 0, temporary)) return;
     if (!WriteWhole(temporary, text) ||

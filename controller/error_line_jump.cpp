@@ -32,14 +32,6 @@ LRESULT SendToEditor(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
 
 const char kRefusedFileName[] = "このファイル名はエディタに渡せません\n";
 
-// The folder of a path, without its last backslash.
-std::string FolderOf(const std::string& path) {
-    std::string folder = path;
-    folder.push_back('\0');
-    CutAtLastBackslash(&folder[0]);
-    return folder.c_str();
-}
-
 // The full form of a path, slashes turned into backslashes; empty when the
 // system cannot make one.
 std::string FullPath(const std::string& path) {
@@ -59,7 +51,7 @@ void LaunchEditorAtLine(HWND owner, const char* editorPath, const char* paramete
     launch.program = editorPath;
     launch.parameters = parameters;
     launch.folder = FolderOf(editorPath);
-    launch.unsearched = FolderOf(UnquotedPath(sourcePath));
+    launch.unsearched = FolderOf(sourcePath);
     launch.console = false;
     StartLaunch(owner, launch);  // a failed start is not reported
 }
@@ -71,8 +63,11 @@ std::string FullPathOfLineFile(const char* sourcePath, const char* filePart) {
     std::string named = filePart;
     // Where the compiler ran; a path with a root or a drive of its own is
     // made full as Windows makes it.
-    if (path_kind::Classify(filePart) == path_kind::Kind::Relative)
-        named = FolderOf(UnquotedPath(sourcePath)) + "\\" + named;
+    if (path_kind::Classify(filePart) == path_kind::Kind::Relative) {
+        std::string folder = FolderOf(sourcePath);
+        if (!folder.empty() && folder[folder.size() - 1] != '\\') folder += '\\';
+        named = folder + named;
+    }
     return FullPath(named);
 }
 

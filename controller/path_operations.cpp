@@ -29,6 +29,15 @@ void CutAtLastBackslash(char* path) {
     if (slash) *slash = '\0';
 }
 
+std::string FolderOf(const char* path) {
+    std::string folder = UnquotedPath(path);
+    const char* slash = cp932::FindLast(folder.c_str(), '\\');
+    if (!slash) return std::string();
+    folder.resize(static_cast<std::size_t>(slash - folder.c_str()));
+    if (folder.empty() || (folder.size() == 2 && folder[1] == ':')) folder.push_back('\\');
+    return folder;
+}
+
 void FileNamePart(char* destination, const char* path) {
     const char* slash = cp932::FindLast(path, '\\');
     const char* name = slash ? slash + 1 : path;

@@ -12,6 +12,10 @@ char* StripQuotes(char* path);
 std::string UnquotedPath(const char* path);
 // In place: ends the text at its last backslash (the directory part).
 void CutAtLastBackslash(char* path);
+// The folder of a possibly quoted path, without its last backslash except
+// for a drive's root: "C:" alone would mean the drive's current folder,
+// which is the source's while Kiln compiles. Empty without a backslash.
+std::string FolderOf(const char* path);
 // The part after the last backslash, cut at its last quote (260 bytes).
 // A name too long for 260 bytes gives an empty text, never a shortened name.
 void FileNamePart(char* destination, const char* path);

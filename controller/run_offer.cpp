@@ -102,10 +102,7 @@ bool RunBuiltProgram(const SettingsFile& settings, HWND mainWindow, const char* 
     Launch start;
     start.program = launch.file;
     start.parameters = launch.parameters;
-    start.folder = UnquotedPath(outputPath);
-    start.folder.push_back('\0');
-    CutAtLastBackslash(&start.folder[0]);
-    start.folder.resize(std::strlen(start.folder.c_str()));
+    start.folder = FolderOf(outputPath);
     if (StartLaunch(mainWindow, start) == kLaunchFailed) ReportStartFailure(mainWindow, launch);
     return true;
 }
