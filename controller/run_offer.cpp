@@ -60,8 +60,9 @@ bool RunBuiltProgram(const SettingsFile& settings, HWND mainWindow, const char* 
     case kRunnableFile:
         // One word for the aid program, whatever blanks or cmd.exe's
         // characters the source's name brought along; an aid program that
-        // is a batch file takes it in cmd.exe's quotes, or not at all.
-        if (settings.AidExecute != 0 && IsBatchFile(settings.AidProgramPath)) {
+        // is a batch file to Windows (`rec.bat.` is `rec.bat`) takes it in cmd.exe's
+        // quotes, or not at all.
+        if (settings.AidExecute != 0 && IsBatchFile(ConfiguredProgramPath(settings.AidProgramPath).c_str())) {
             if (!BatchWordOrRefuse(name, &target)) return false;
         } else {
             target = command_words::AidTarget(name);

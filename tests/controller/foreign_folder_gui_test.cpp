@@ -159,25 +159,28 @@ TEST(ForeignFolder, BatchFilesGetNamesInCmdQuotesOrNothingStarts) {
     CopyFileTo(BinDir() + "\\script_compiler.exe", src + "\\cc\\gcc.exe");
     WriteFile(src + "\\cc\\gcc.script", "log ..\\planted.log\r\ncreate\r\n");
     WriteFile(src + "\\x.bat", "@echo x>\"%~dp0planted.log\"\r\n");
-    auto profile = [&](const char* path) {
+    auto profile = [&](const char* path, const char* aid) {
         WriteFile(kiln.dir() / "Kiln.ini", std::string("[Compiler1]\r\nCompilerName=C\r\nPath=") + path +
                                                "\r\nOutputFileOption=-o\r\nOutputFileType=exe\r\nCheckExecute=1\r\n"
-                                               "AidExecute=1\r\nAidProgramPath=rec.bat\r\n[Window]\r\nMagnet=0\r\n");
+                                               "AidExecute=1\r\nAidProgramPath=" + aid +
+                                               "\r\n[Window]\r\nMagnet=0\r\n");
     };
     struct {
         const char* path;     // the profile's compiler
+        const char* aid;
         const char* source;
         const char* refused;  // the word in the box; null: compiled and run
     } const cases[] = {
-        {"cc\\sc.bat", "a&x&.c", nullptr},
-        {"cc\\sc.bat", "%USERNAME%q.c", "%USERNAME%q.c"},
-        {"cc\\gcc", "%USERNAME%q.c", "%USERNAME%q.exe"},  // compiled; the aid program refuses
+        {"cc\\sc.bat", "rec.bat", "a&x&.c", nullptr},
+        {"cc\\sc.bat", "rec.bat", "%USERNAME%q.c", "%USERNAME%q.c"},
+        // Compiled; the aid program, rec.bat to Windows, refuses.
+        {"cc\\gcc", "rec.bat.", "%USERNAME%q.c", "%USERNAME%q.exe"},
     };
     Process p;
     HWND window = NULL;
     for (const auto& c : cases) {
         SCOPED_TRACE(c.source);
-        profile(c.path);
+        profile(c.path, c.aid);
         const std::string source = kiln.Source(std::string("src\\") + c.source);
         const std::string name = std::string(c.source).substr(0, std::strlen(c.source) - 1);
         Process start;
