@@ -61,6 +61,14 @@ std::string WithExtension(const std::string& path) {
     return std::string();
 }
 
+// The path as Windows makes it, which drops a last name's trailing blanks
+// and dots: "a.bat " is a.bat, and must be started as the batch file it is.
+std::string AsWindowsNamesIt(const std::string& path) {
+    char full[MAX_PATH * 2];
+    DWORD n = GetFullPathNameA(path.c_str(), sizeof full, full, NULL);
+    return n > 0 && n < sizeof full ? std::string(full) : path;
+}
+
 std::string InFolder(const std::string& folder, const std::string& name) {
     const char* last = cp932::FindLast(folder.c_str(), '\\');
     bool endsInSeparator = last && last[1] == '\0';
@@ -70,13 +78,13 @@ std::string InFolder(const std::string& folder, const std::string& name) {
 }  // namespace
 
 std::string FindProgram(const std::string& word) {
-    if (program_command::HasFolder(word.c_str())) return WithExtension(word);
+    if (program_command::HasFolder(word.c_str())) return WithExtension(AsWindowsNamesIt(word));
     char current[MAX_PATH * 2] = "";
     GetCurrentDirectoryA(sizeof current, current);
     std::vector<std::string> folders{current};
     for (const std::string& folder : SplitList(Variable(L"PATH"))) folders.push_back(folder);
     for (const std::string& folder : folders) {
-        std::string found = WithExtension(InFolder(folder, word));
+        std::string found = WithExtension(AsWindowsNamesIt(InFolder(folder, word)));
         if (!found.empty()) return found;
     }
     return std::string();

@@ -153,6 +153,7 @@ TEST(Execute, RunsReportsAndEndsAtTheEndOfInput) {
         {"batch file through the interpreter", "終わる.bat 一", "", "バッチ 一\r\n\r\n終了コード3（", 3},
         {"batch argument with cmd's &", "終わる.bat a&rr.exe", "", "バッチ \"a&rr.exe\"\r\n\r\n終了コード3（", 3},
         {"batch argument with cmd's ^", "終わる.bat a^b", "", "バッチ \"a^b\"\r\n\r\n終了コード3（", 3},
+        {"batch file as Windows names it", "\"終わる.bat \" a&rr.exe", "", "バッチ \"a&rr.exe\"\r\n\r\n終了コード3（", 3},
         {"batch arguments a quote and ^ would free", "終わる.bat a>out.txt \"a^\"&rr.exe\"", "", "バッチ \"a>out.txt\"\r\n", 3},
         {"batch argument no quoting keeps from cmd", "終わる.bat \"a\\\"&rr.exe\"", "",
          "引数に含まれる文字をバッチファイルに安全に渡せません\r\na\"&rr.exe\r\n", 1},
