@@ -2,8 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include "common/natural_order.h"
-
 using output_compare::Difference;
 
 TEST(OutputCompare, WhatAJudgeIgnoresAndWhatItDoesNot) {
@@ -33,16 +31,4 @@ TEST(OutputCompare, WhatAJudgeIgnoresAndWhatItDoesNot) {
         EXPECT_EQ(d.expected, c.want ? c.want : "");
         EXPECT_EQ(d.actual, c.got ? c.got : "");
     }
-}
-
-TEST(NaturalOrder, NumbersByValueAndDoubleByteCharactersWhole) {
-    // "\x83\x41" and "\x83\x61" have the trail bytes 'A' and 'a'.
-    const char* const ordered[] = {"a",         "Sample-1",     "sample-02",     "sample-2",
-                                   "sample-10", "sample-10a",   "sample-10B",    "x",
-                                   "\x83\x41" "2", "サンプル-2", "サンプル-10",   "\x83\x61" "1",
-                                   "表9",       "表10"};
-    const std::size_t n = sizeof ordered / sizeof *ordered;
-    for (std::size_t i = 0; i < n; ++i)
-        for (std::size_t j = 0; j < n; ++j)
-            EXPECT_EQ(natural_order::Less(ordered[i], ordered[j]), i < j) << i << " " << j;
 }
