@@ -20,22 +20,26 @@ bool IsModifier(WORD key) {
 
 void LeaveBreaksToProgram() { SetConsoleCtrlHandler(KeepRunning, TRUE); }
 
-void WaitForKey(HANDLE input) {
+WORD WaitForKey(HANDLE input) {
     DWORD mode = 0;
-    if (!GetConsoleMode(input, &mode)) return;
+    if (!GetConsoleMode(input, &mode)) return 0;
     // Keys typed while the program ran are not the answer to the prompt.
     FlushConsoleInputBuffer(input);
     // Without processed input Ctrl+C is a key like any other here.
     SetConsoleMode(input, 0);
+    WORD key = 0;
     for (;;) {
         INPUT_RECORD record;
         DWORD read = 0;
         if (!ReadConsoleInputA(input, &record, 1, &read) || read == 0) break;
         if (record.EventType == KEY_EVENT && record.Event.KeyEvent.bKeyDown &&
-            !IsModifier(record.Event.KeyEvent.wVirtualKeyCode))
+            !IsModifier(record.Event.KeyEvent.wVirtualKeyCode)) {
+            key = record.Event.KeyEvent.wVirtualKeyCode;
             break;
+        }
     }
     SetConsoleMode(input, mode);
+    return key;
 }
 
 }  // namespace runner

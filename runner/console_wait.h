@@ -13,8 +13,9 @@ namespace runner {
 void LeaveBreaksToProgram();
 
 // Waits for one key on a console input (redirected input has no key to
-// wait for: execute.exe does not call this then).
-void WaitForKey(HANDLE input);
+// wait for: execute.exe does not call this then) and returns its virtual
+// key code (0 when the console could not be read).
+WORD WaitForKey(HANDLE input);
 
 }  // namespace runner
 

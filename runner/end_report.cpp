@@ -4,8 +4,6 @@
 
 namespace runner {
 
-namespace {
-
 std::string SystemReason(DWORD error) {
     char* text = NULL;
     DWORD length = FormatMessageA(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM |
@@ -18,8 +16,6 @@ std::string SystemReason(DWORD error) {
     if (reason.empty()) reason = "エラー " + std::to_string(error);
     return reason;
 }
-
-}  // namespace
 
 EndReport::EndReport(HANDLE output) : output_(output) {
     CONSOLE_SCREEN_BUFFER_INFO info;
@@ -53,6 +49,10 @@ void EndReport::Usage() {
     Write("使い方: execute.exe プログラム [引数 ...]\r\n"
           "プログラムを実行し、終わると終了コードと実行時間を表示して、キーが押されるまで待ちます。\r\n");
 }
+
+void EndReport::Line(const std::string& text) { Write(text); }
+
+void EndReport::RunPrompt() { Write("Enterで入力して実行、ほかのキーで閉じます"); }
 
 void EndReport::KeyPrompt() { Write(console_ ? "何かキーを押すと閉じます . . . " : "何かキーを押すと閉じます\r\n"); }
 

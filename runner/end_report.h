@@ -10,6 +10,9 @@
 
 namespace runner {
 
+// The system's message for error, or "エラー N" when it has none.
+std::string SystemReason(DWORD error);
+
 class EndReport {
 public:
     explicit EndReport(HANDLE output);
@@ -20,7 +23,10 @@ public:
     // "引数に含まれる文字をバッチファイルに安全に渡せません" and the argument.
     void Refused(const std::string& argument);
     void Usage();
+    void Line(const std::string& text);  // a text of its own, line breaks included
     void KeyPrompt();
+    // After the sample cases: Enter runs the program as without them.
+    void RunPrompt();
     void KeyPressed();  // ends the prompt's line on a console
 
 private:

@@ -1,17 +1,23 @@
 // execute.exe: runs the program its command line names in this console and,
 // when it has ended, tells how and waits for a key, so that the output of a
 // program started from Kiln can be read. Its exit status is the program's.
+// With sample cases beside the sources it first judges the program on each,
+// and runs it in the console only when Enter is pressed then.
 #include <windows.h>
 
 #include <string>
+#include <vector>
 
 #include "common/command_tail.h"
 #include "common/program_command.h"
+#include "common/verdict_text.h"
 #include "resources/dll_search.h"
 #include "runner/command_lookup.h"
 #include "runner/console_wait.h"
 #include "runner/end_report.h"
 #include "runner/program_start.h"
+#include "runner/sample_cases.h"
+#include "runner/sample_judging.h"
 
 namespace {
 
@@ -25,6 +31,51 @@ int WaitAndEnd(runner::EndReport& report, int status) {
     runner::WaitForKey(input);
     report.KeyPressed();
     return status;
+}
+
+// The program in the console, its end reported and a key awaited.
+int RunInConsole(runner::EndReport& report, const std::string& word, const std::string& path,
+                 const std::string& commandLine, const std::string& arguments) {
+    runner::Outcome outcome;
+    if (path.empty())
+        outcome.error = ERROR_FILE_NOT_FOUND;
+    else
+        outcome = runner::Run(path, commandLine, arguments);
+    switch (outcome.kind) {
+    case runner::Outcome::NotWaited:
+        return 0;
+    case runner::Outcome::Refused:
+        report.Refused(outcome.refused);
+        return WaitAndEnd(report, 1);
+    case runner::Outcome::Ended:
+        report.Ended(outcome.code, outcome.elapsedMs);
+        return WaitAndEnd(report, static_cast<int>(outcome.code));
+    default:
+        report.NotStarted(word, outcome.error);
+        return WaitAndEnd(report, static_cast<int>(outcome.error));
+    }
+}
+
+// The verdicts and their summary; then, on a console, Enter runs the
+// program as without cases and any other key closes. The status is 1 when
+// a case failed, so that a script can tell.
+int JudgeFirst(runner::EndReport& report, const std::string& word, const std::string& path,
+               const std::string& commandLine, const std::string& arguments,
+               const std::vector<runner::SampleCase>& cases) {
+    runner::Tally tally = runner::JudgeSamples(report, path, commandLine, cases);
+    if (tally.startError) {
+        report.NotStarted(word, tally.startError);
+        return WaitAndEnd(report, static_cast<int>(tally.startError));
+    }
+    report.Line(verdict_text::Summary(static_cast<unsigned>(cases.size()), tally.accepted));
+    int status = tally.failed ? 1 : 0;
+    HANDLE input = GetStdHandle(STD_INPUT_HANDLE);
+    DWORD mode;
+    if (!GetConsoleMode(input, &mode)) return status;
+    report.RunPrompt();
+    WORD key = runner::WaitForKey(input);
+    report.KeyPressed();
+    return key == VK_RETURN ? RunInConsole(report, word, path, commandLine, arguments) : status;
 }
 
 }  // namespace
@@ -44,22 +95,9 @@ int main() {
         return WaitAndEnd(report, ERROR_FILENAME_EXCED_RANGE);
     }
     std::string path = runner::FindProgram(word);
-    runner::Outcome outcome;
-    if (path.empty())
-        outcome.error = ERROR_FILE_NOT_FOUND;
-    else
-        outcome = runner::Run(path, commandLine, arguments);
-    switch (outcome.kind) {
-    case runner::Outcome::NotWaited:
-        return 0;
-    case runner::Outcome::Refused:
-        report.Refused(outcome.refused);
-        return WaitAndEnd(report, 1);
-    case runner::Outcome::Ended:
-        report.Ended(outcome.code, outcome.elapsedMs);
-        return WaitAndEnd(report, static_cast<int>(outcome.code));
-    default:
-        report.NotStarted(word, outcome.error);
-        return WaitAndEnd(report, static_cast<int>(outcome.error));
+    if (!path.empty() && runner::IsConsoleProgram(path)) {
+        std::vector<runner::SampleCase> cases = runner::FindSampleCases();
+        if (!cases.empty()) return JudgeFirst(report, word, path, commandLine, arguments, cases);
     }
+    return RunInConsole(report, word, path, commandLine, arguments);
 }

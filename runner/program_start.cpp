@@ -107,6 +107,10 @@ Outcome OpenDocument(const std::string& path, const std::string& arguments) {
 
 }  // namespace
 
+bool IsConsoleProgram(const std::string& path) {
+    return program_command::KindOf(path.c_str()) == program_command::Kind::Program && !IsWindowedProgram(path);
+}
+
 Outcome Run(const std::string& path, const std::string& commandLine, const std::string& arguments) {
     switch (program_command::KindOf(path.c_str())) {
     case program_command::Kind::Program:

@@ -18,6 +18,10 @@ struct Outcome {
     std::string refused;            // the argument a batch file cannot be given safely
 };
 
+// True for a program that runs in a console (not a windowed one, a batch
+// file or a document).
+bool IsConsoleProgram(const std::string& path);
+
 // path: the file found for the first word; commandLine: execute.exe's
 // command line from that word on, handed to a program as it stands;
 // arguments: what follows the word.

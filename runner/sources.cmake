@@ -4,7 +4,10 @@ add_executable(execute
     runner/command_lookup.cpp
     runner/program_start.cpp
     runner/end_report.cpp
-    runner/console_wait.cpp)
+    runner/console_wait.cpp
+    runner/sample_cases.cpp
+    runner/case_run.cpp
+    runner/sample_judging.cpp)
 target_link_libraries(execute PRIVATE kiln_common)
 target_include_directories(execute PRIVATE ${CMAKE_SOURCE_DIR})
 target_link_options(execute PRIVATE $<$<CONFIG:Release>:-s>)

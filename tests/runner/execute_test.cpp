@@ -272,3 +272,99 @@ TEST(Execute, BareNameFromTheCurrentFolderThenPathNeverBesideItself) {
     }
     EXPECT_FALSE(Exists(in.dir / "runs.log"));
 }
+
+// Sample cases for console_target's "cases" mode, whose first input line
+// says what it does; listed in natural order, each with what execute.exe
+// shows: its line's start, then a text it holds. The program's input
+// stays open: a case given it instead of its .in would wait for ever.
+TEST(Execute, JudgesEachSampleCaseInNaturalOrder) {
+    Install in;
+    std::string test = in.dir.MakeDir("プログラム フォルダ\\test");
+    struct Sample {
+        const char *name, *input, *expected, *shown, *then;  // expected null: no .out
+    } const samples[] = {
+        {"b-1", "flood\n", "", "b-1: 出力が多すぎます（4MBを超えました）\r\n", ""},
+        {"b-2", "echo\n表示\n", nullptr, "b-2: 判定なし、.outがありません（", "秒）\r\n  表示\r\n"},
+        {"b-3", "echo\n表示　です \t\r\n\r\n", "表示　です\n", "b-3: AC（", "秒）\r\n"},
+        {"b-4", "echo\n", "", "b-4: 「test\\b-4.in」を読めませんでした\r\n  ", ""},
+        {"sample-1", "echo\n1 2\n", "1 2\r\n\r\n", "sample-1: AC（", "秒）\r\n"},
+        {"sample-2", "echo\n1 2\n\x83\x61\n", "1 2\n\x83\x41\n", "sample-2: WA（",
+         "秒）\r\n  2行目が違います\r\n  期待: \x83\x41\r\n  出力: \x83\x61\r\n"},
+        {"sample-10", "exit 3\n", "", "sample-10: RE（終了コード3）\r\n", ""},
+        {"サンプル-2", "crash\n", "", "サンプル-2: RE（0xC0000005 アクセス違反）\r\n", ""},
+        {"サンプル-10", "sleep\n", "", "サンプル-10: TLE（2秒を超えました）\r\n", ""},
+    };
+    for (const Sample& s : samples) {
+        WriteFile(test + "\\" + s.name + ".in", s.input);
+        if (s.expected) WriteFile(test + "\\" + s.name + ".out", s.expected);
+    }
+    HANDLE held = CreateFileA((test + "\\b-4.in").c_str(), GENERIC_READ, 0, NULL, OPEN_EXISTING, 0, NULL);
+    Execute run;
+    ASSERT_TRUE(run.Start(in.exe, "表示.exe cases", in.folder));
+    ASSERT_TRUE(run.Read("", 60000)) << run.text;
+    CloseHandle(held);
+    std::string::size_type at = 0;
+    for (const Sample& s : samples) {
+        SCOPED_TRACE(s.name);
+        at = run.text.find(s.shown, at);
+        ASSERT_NE(at, std::string::npos) << run.text;
+        at += std::string(s.shown).size();
+        EXPECT_LE(run.text.find(s.then, at), at + 5) << run.text;  // past the seconds
+    }
+    const std::string summary = "サンプル9件中2件AC\r\n";
+    EXPECT_EQ(run.text.substr(run.text.size() - summary.size()), summary);
+    EXPECT_EQ(run.Code(), 1u);
+    EXPECT_EQ(run.text.find("キー"), std::string::npos);
+    // The case's own child was started, and ended with it.
+    EXPECT_NE(ReadFile(in.folder + "\\runs.log").find("表示.exe|hang|"), std::string::npos);
+    EXPECT_EQ(ProgramsIn(in.folder), 0);
+}
+
+// On its own console: the verdicts, nothing a case wrote to CONOUT$ or its
+// errors, then Enter runs the program on the keyboard with its end report.
+TEST(Execute, SamplesOnItsOwnConsoleThenEnterRunsTheProgram) {
+    Install in;
+    std::string tests = in.dir.MakeDir("プログラム フォルダ\\tests");
+    WriteFile(tests + "\\leak.in", "leak\n");
+    WriteFile(tests + "\\leak.out", "ok\n");
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION info = {};
+    std::string line = "\"" + in.exe + "\" 表示.exe cases";
+    ASSERT_TRUE(CreateProcessA(in.exe.c_str(), &line[0], NULL, NULL, FALSE, CREATE_NEW_CONSOLE, NULL,
+                               in.folder.c_str(), &startup, &info));
+    for (int i = 0; i < 200 && ReadFile(in.folder + "\\runs.log").empty(); ++i) Sleep(50);
+    FreeConsole();
+    ASSERT_TRUE(AttachConsole(info.dwProcessId));
+    const DWORD share = FILE_SHARE_READ | FILE_SHARE_WRITE, access = GENERIC_READ | GENERIC_WRITE;
+    HANDLE input = CreateFileA("CONIN$", access, share, NULL, OPEN_EXISTING, 0, NULL);
+    HANDLE output = CreateFileA("CONOUT$", access, share, NULL, OPEN_EXISTING, 0, NULL);
+    auto shown = [&](const wchar_t* text) {
+        for (int i = 0; i < 200; ++i, Sleep(50))
+            if (Shows(output, text)) return true;
+        return false;
+    };
+    EXPECT_TRUE(shown(L"Enterで入力して実行、ほかのキーで閉じます"));
+    EXPECT_TRUE(Shows(output, L"leak: AC（") && Shows(output, L"サンプル1件中1件AC"));
+    EXPECT_FALSE(Shows(output, L"漏れ"));
+    DWORD written = 0, code = 0;
+    const std::vector<INPUT_RECORD> enter = {Key(VK_RETURN, '\r', TRUE), Key(VK_RETURN, '\r', FALSE)};
+    EXPECT_TRUE(WriteConsoleInputA(input, enter.data(), 2, &written));
+    std::string log = in.folder + "\\runs.log";  // its second start reads the keyboard
+    for (int i = 0; i < 200 && ReadFile(log).find("|cases|") == ReadFile(log).rfind("|cases|"); ++i) Sleep(50);
+    std::vector<INPUT_RECORD> typed;
+    for (char c : std::string("EXIT 7\r"))
+        typed.push_back(Key(c == '\r' ? VK_RETURN : c == ' ' ? VK_SPACE : c, isupper(c) ? c + 32 : c, TRUE));
+    EXPECT_TRUE(WriteConsoleInputA(input, typed.data(), static_cast<DWORD>(typed.size()), &written));
+    EXPECT_TRUE(shown(L"終了コード7（実行時間"));
+    EXPECT_TRUE(shown(L"何かキーを押すと閉じます"));
+    EXPECT_TRUE(WriteConsoleInputA(input, enter.data(), 1, &written));
+    EXPECT_EQ(WaitForSingleObject(info.hProcess, 10000), static_cast<DWORD>(WAIT_OBJECT_0));
+    EXPECT_TRUE(GetExitCodeProcess(info.hProcess, &code) && code == 7u);
+    CloseHandle(input);
+    CloseHandle(output);
+    FreeConsole();
+    TerminateProcess(info.hProcess, 1);
+    CloseHandle(info.hProcess);
+    CloseHandle(info.hThread);
+}

@@ -67,7 +67,11 @@ long RunToEnd(const std::string& program, const std::string& arguments, const st
     return static_cast<long>(p.ExitCode());
 }
 
-void EndProgramsIn(const std::string& folder) {
+namespace {
+
+// Calls visit with each process whose executable lies in folder or below it.
+template <typename Visit>
+void ForEachProgramIn(const std::string& folder, Visit visit) {
     typedef BOOL(WINAPI * QueryImageName)(HANDLE, DWORD, LPSTR, PDWORD);
     QueryImageName query = reinterpret_cast<QueryImageName>(reinterpret_cast<void*>(
         GetProcAddress(GetModuleHandleA("kernel32.dll"), "QueryFullProcessImageNameA")));
@@ -84,13 +88,27 @@ void EndProgramsIn(const std::string& folder) {
         DWORD size = sizeof image;
         if (query(process, 0, image, &size) && CompareStringA(LOCALE_INVARIANT, NORM_IGNORECASE, image,
                                                                static_cast<int>(prefix.size()), prefix.c_str(),
-                                                               static_cast<int>(prefix.size())) == CSTR_EQUAL) {
-            TerminateProcess(process, 1);
-            WaitForSingleObject(process, 5000);
-        }
+                                                               static_cast<int>(prefix.size())) == CSTR_EQUAL &&
+            WaitForSingleObject(process, 0) == WAIT_TIMEOUT)
+            visit(process);
         CloseHandle(process);
     }
     CloseHandle(snapshot);
+}
+
+}  // namespace
+
+void EndProgramsIn(const std::string& folder) {
+    ForEachProgramIn(folder, [](HANDLE process) {
+        TerminateProcess(process, 1);
+        WaitForSingleObject(process, 5000);
+    });
+}
+
+int ProgramsIn(const std::string& folder) {
+    int count = 0;
+    ForEachProgramIn(folder, [&count](HANDLE) { ++count; });
+    return count;
 }
 
 }  // namespace testing_support

@@ -37,6 +37,8 @@ private:
 // Ends every process whose executable lies in `folder` or below it, and
 // waits briefly for each.
 void EndProgramsIn(const std::string& folder);
+// How many processes still run from `folder` or below it.
+int ProgramsIn(const std::string& folder);
 
 // Runs a program to its end (at most `ms`), returning its exit code, or -1
 // when it could not be started or did not end in time (it is then killed).

@@ -1,0 +1,90 @@
+#include "verdict_text.h"
+
+#include <cstdio>
+
+#include "cp932.h"
+#include "end_report_text.h"
+
+namespace verdict_text {
+
+namespace {
+
+// A line of the program's output is shown at most this long, cut at a
+// character, so that one long line cannot push the verdicts off the screen.
+const std::size_t kShownBytes = 160;
+const unsigned kShownLines = 10;
+
+std::string Seconds(unsigned long long elapsedMs) {
+    unsigned long long hundredths = (elapsedMs + 5) / 10;
+    char text[48];
+    std::snprintf(text, sizeof text, "%llu.%02u秒", hundredths / 100, static_cast<unsigned>(hundredths % 100));
+    return text;
+}
+
+std::string Shown(const std::string& line) {
+    std::size_t fitting = cp932::FittingLength(line.c_str(), kShownBytes);
+    return fitting < line.size() ? line.substr(0, fitting) + "…" : line;
+}
+
+std::string Side(const char* label, bool present, const std::string& line) {
+    return std::string("  ") + label + (present ? Shown(line) : "（行がありません）") + "\r\n";
+}
+
+}  // namespace
+
+std::string Accepted(const std::string& name, unsigned long long elapsedMs) {
+    return name + ": AC（" + Seconds(elapsedMs) + "）\r\n";
+}
+
+std::string WrongAnswer(const std::string& name, unsigned long long elapsedMs,
+                        const output_compare::Difference& difference) {
+    return name + ": WA（" + Seconds(elapsedMs) + "）\r\n  " + std::to_string(difference.line) + "行目が違います\r\n" +
+           Side("期待: ", difference.expectedPresent, difference.expected) +
+           Side("出力: ", difference.actualPresent, difference.actual);
+}
+
+std::string RuntimeError(const std::string& name, unsigned long code) {
+    code &= 0xFFFFFFFFUL;
+    char text[128];
+    if (end_report::IsException(code)) {
+        const char* exception = end_report::ExceptionName(code);
+        std::snprintf(text, sizeof text, "0x%08lX%s%s", code, exception ? " " : "", exception ? exception : "");
+    } else {
+        long value = code >= 0x80000000UL ? -static_cast<long>(0xFFFFFFFFUL - code) - 1 : static_cast<long>(code);
+        std::snprintf(text, sizeof text, "終了コード%ld", value);
+    }
+    return name + ": RE（" + text + "）\r\n";
+}
+
+std::string TimeLimit(const std::string& name, unsigned seconds) {
+    return name + ": TLE（" + std::to_string(seconds) + "秒を超えました）\r\n";
+}
+
+std::string TooMuchOutput(const std::string& name, unsigned megabytes) {
+    return name + ": 出力が多すぎます（" + std::to_string(megabytes) + "MBを超えました）\r\n";
+}
+
+std::string NotJudged(const std::string& name, unsigned long long elapsedMs, const std::string& output) {
+    std::string text = name + ": 判定なし、.outがありません（" + Seconds(elapsedMs) + "）\r\n";
+    std::size_t start = 0;
+    for (unsigned shown = 0; start < output.size(); ++shown) {
+        if (shown == kShownLines) return text + "  …\r\n";
+        std::size_t end = output.find('\n', start);
+        if (end == std::string::npos) end = output.size();
+        std::size_t last = end;
+        if (last > start && output[last - 1] == '\r') --last;
+        text += "  " + Shown(output.substr(start, last - start)) + "\r\n";
+        start = end + 1;
+    }
+    return text;
+}
+
+std::string Unreadable(const std::string& name, const std::string& file, const std::string& reason) {
+    return name + ": 「" + file + "」を読めませんでした\r\n  " + reason + "\r\n";
+}
+
+std::string Summary(unsigned cases, unsigned accepted) {
+    return "サンプル" + std::to_string(cases) + "件中" + std::to_string(accepted) + "件AC\r\n";
+}
+
+}  // namespace verdict_text

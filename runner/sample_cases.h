@@ -1,0 +1,24 @@
+// The sample cases beside the program's sources: the *.in files of test\
+// (as online-judge-tools writes them) or else tests\ (as atcoder-cli does)
+// in the current folder, each with the .out of the same name.
+#ifndef KILN_RUNNER_SAMPLE_CASES_H
+#define KILN_RUNNER_SAMPLE_CASES_H
+
+#include <string>
+#include <vector>
+
+namespace runner {
+
+struct SampleCase {
+    std::string name;      // the file's name without ".in"
+    std::string input;     // folder\name.in, relative to the current folder
+    std::string expected;  // folder\name.out
+};
+
+// The cases in natural order ("sample-2" before "sample-10"); none when
+// neither folder holds a .in file.
+std::vector<SampleCase> FindSampleCases();
+
+}  // namespace runner
+
+#endif

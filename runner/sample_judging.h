@@ -1,0 +1,25 @@
+// Runs the program on each sample case and writes one verdict a case.
+#ifndef KILN_RUNNER_SAMPLE_JUDGING_H
+#define KILN_RUNNER_SAMPLE_JUDGING_H
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include "runner/end_report.h"
+#include "runner/sample_cases.h"
+
+namespace runner {
+
+struct Tally {
+    unsigned accepted = 0, failed = 0;  // a case without its .out is neither
+    DWORD startError = 0;               // set when the program could not be started at all
+};
+
+Tally JudgeSamples(EndReport& report, const std::string& program, const std::string& commandLine,
+                   const std::vector<SampleCase>& cases);
+
+}  // namespace runner
+
+#endif
