@@ -47,15 +47,37 @@ std::string Judged(const SampleCase& sample, const CaseRun& run, Tally* tally) {
     return verdict_text::WrongAnswer(sample.name, run.elapsedMs, difference);
 }
 
+// execute.exe's own standard handles stay with it while the cases run: a
+// case that inherited the caller's pipe would hold it open. The program run
+// in the console afterwards gets them as before.
+class OwnHandlesKept {
+public:
+    OwnHandlesKept() {
+        for (int i = 0; i < 3; ++i) {
+            handles_[i] = GetStdHandle(kWhich[i]);
+            if (!GetHandleInformation(handles_[i], &flags_[i])) flags_[i] = 0;
+            SetHandleInformation(handles_[i], HANDLE_FLAG_INHERIT, 0);
+        }
+    }
+    ~OwnHandlesKept() {
+        for (int i = 0; i < 3; ++i)
+            if (flags_[i] & HANDLE_FLAG_INHERIT) SetHandleInformation(handles_[i], HANDLE_FLAG_INHERIT, HANDLE_FLAG_INHERIT);
+    }
+    OwnHandlesKept(const OwnHandlesKept&) = delete;
+    OwnHandlesKept& operator=(const OwnHandlesKept&) = delete;
+
+private:
+    static constexpr DWORD kWhich[3] = {STD_INPUT_HANDLE, STD_OUTPUT_HANDLE, STD_ERROR_HANDLE};
+    HANDLE handles_[3];
+    DWORD flags_[3];
+};
+
 }  // namespace
 
 Tally JudgeSamples(EndReport& report, const std::string& program, const std::string& commandLine,
                    const std::vector<SampleCase>& cases) {
     Tally tally;
-    // execute.exe's own handles stay with it: a case that inherited the
-    // caller's pipe would hold it open.
-    for (DWORD which : {STD_INPUT_HANDLE, STD_OUTPUT_HANDLE, STD_ERROR_HANDLE})
-        SetHandleInformation(GetStdHandle(which), HANDLE_FLAG_INHERIT, 0);
+    OwnHandlesKept kept;
     for (const SampleCase& sample : cases) {
         CaseRun run = RunCase(program, commandLine, sample.input);
         switch (run.kind) {
