@@ -59,13 +59,32 @@ protected:
 }  // namespace
 
 TEST_F(RealGcc, WorkingProgramIsBuiltOfferedAndRuns) {
-    std::string source = Source("hello.c", "#include <stdio.h>\nint main(void)\n{\n    puts(\"hello\");\n    return 42;\n}\n");
+    std::string source = Source("hello.c", "#include <stdio.h>\nint main(void)\n{\n    int n;\n"
+                                           "    if (scanf(\"%d\", &n) != 1) {\n        puts(\"hello\");\n"
+                                           "        return 42;\n    }\n    printf(\"%d\\n\", n * 2);\n    return 0;\n}\n");
     // A compile without messages leaves only Kiln's own end text, then the
     // run offer (declined here: the program is run below, with its status).
     EXPECT_EQ(CompileInKiln(source), kFinished);
     EXPECT_TRUE(offered_);
     ASSERT_TRUE(Exists(folder_ + "\\hello.exe"));
-    EXPECT_EQ(RunToEnd(folder_ + "\\hello.exe", "", folder_), 42);
+    std::string output;
+    EXPECT_EQ(RunToEndCapturing(folder_ + "\\hello.exe", "", folder_, &output), 42);
+    EXPECT_EQ(output, "hello\r\n");
+
+    // execute.exe judges the real program on the sample cases beside it.
+    dir_.MakeDir("ソース\\test");
+    const char* files[][2] = {{"sample-1.in", "2\n"}, {"sample-1.out", "4\n"}, {"sample-2.in", "3 \r\n"},
+                              {"sample-2.out", "5\r\n"}, {"sample-10.in", ""}, {"sample-10.out", "hello\n"}};
+    for (const auto& file : files) WriteFile(folder_ + "\\test\\" + file[0], file[1]);
+    output.clear();
+    EXPECT_EQ(RunToEndCapturing(BinDir() + "\\execute.exe", "hello.exe", folder_, &output), 1);
+    const char* const lines[] = {"sample-1: AC（", "sample-2: WA（", "  1行目が違います\r\n  期待: 5\r\n  出力: 6\r\n",
+                                 "sample-10: RE（終了コード42）\r\n", "サンプル3件中1件AC\r\n"};
+    std::size_t at = 0;
+    for (const char* line : lines) {
+        at = output.find(line, at);
+        ASSERT_NE(at, std::string::npos) << line << "\n" << output;
+    }
 }
 
 TEST_F(RealGcc, ErrorLinesReachThePaneWithWindowsNames) {

@@ -67,6 +67,38 @@ long RunToEnd(const std::string& program, const std::string& arguments, const st
     return static_cast<long>(p.ExitCode());
 }
 
+long RunToEndCapturing(const std::string& program, const std::string& arguments, const std::string& folder,
+                       std::string* output, DWORD ms) {
+    SECURITY_ATTRIBUTES inherit = {sizeof inherit, NULL, TRUE};
+    HANDLE read = NULL, write = NULL;
+    HANDLE nul = CreateFileA("NUL", GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, &inherit, OPEN_EXISTING, 0, NULL);
+    if (nul == INVALID_HANDLE_VALUE || !CreatePipe(&read, &write, &inherit, 0)) return -1;
+    SetHandleInformation(read, HANDLE_FLAG_INHERIT, 0);
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    startup.dwFlags = STARTF_USESTDHANDLES;
+    startup.hStdInput = nul;
+    startup.hStdOutput = startup.hStdError = write;
+    std::string line = "\"" + program + "\" " + arguments;
+    PROCESS_INFORMATION info = {};
+    BOOL started = CreateProcessA(program.c_str(), &line[0], NULL, NULL, TRUE, 0, NULL,
+                                  folder.empty() ? NULL : folder.c_str(), &startup, &info);
+    CloseHandle(write);
+    CloseHandle(nul);
+    char buffer[4096];
+    DWORD got = 0;
+    // The pipe ends when the program and all that inherited it have ended.
+    while (started && ReadFile(read, buffer, sizeof buffer, &got, NULL) && got) output->append(buffer, got);
+    CloseHandle(read);
+    if (!started) return -1;
+    DWORD code = static_cast<DWORD>(-1);
+    if (WaitForSingleObject(info.hProcess, ms) != WAIT_OBJECT_0) TerminateProcess(info.hProcess, 1);
+    else GetExitCodeProcess(info.hProcess, &code);
+    CloseHandle(info.hThread);
+    CloseHandle(info.hProcess);
+    return static_cast<long>(code);
+}
+
 namespace {
 
 // Calls visit with each process whose executable lies in folder or below it.

@@ -44,6 +44,10 @@ int ProgramsIn(const std::string& folder);
 // when it could not be started or did not end in time (it is then killed).
 long RunToEnd(const std::string& program, const std::string& arguments,
               const std::string& folder = std::string(), DWORD ms = 30000);
+// The same with no input (the NUL device) and what the program writes to
+// its standard output and error in `output`.
+long RunToEndCapturing(const std::string& program, const std::string& arguments, const std::string& folder,
+                       std::string* output, DWORD ms = 30000);
 
 }  // namespace testing_support
 
