@@ -1,6 +1,6 @@
-// The sample cases beside the program's sources: the *.in files of test\
-// (as online-judge-tools writes them) or else tests\ (as atcoder-cli does)
-// in the current folder, each with the .out of the same name.
+// The sample cases beside the program's sources: the *.in files of the
+// current folder's "test" (as online-judge-tools writes them) or else its
+// "tests" (as atcoder-cli does), each with the .out of the same name.
 #ifndef KILN_RUNNER_SAMPLE_CASES_H
 #define KILN_RUNNER_SAMPLE_CASES_H
 

@@ -133,6 +133,53 @@ bool Shows(HANDLE console, const std::wstring& text) {
     return shown.find(text) != std::wstring::npos;
 }
 
+// execute.exe on a console of its own, which the test attaches to, to type
+// into it and read what it shows.
+class OwnConsole {
+public:
+    bool Start(const Install& in, const std::string& arguments) {
+        STARTUPINFOA startup = {};
+        startup.cb = sizeof startup;
+        std::string line = "\"" + in.exe + "\" " + arguments;
+        if (!CreateProcessA(in.exe.c_str(), &line[0], NULL, NULL, FALSE, CREATE_NEW_CONSOLE, NULL, in.folder.c_str(),
+                            &startup, &info))
+            return false;
+        for (int i = 0; i < 200 && ReadFile(in.folder + "\\runs.log").empty(); ++i) Sleep(50);
+        FreeConsole();
+        bool attached = false;
+        for (int i = 0; i < 100 && !(attached = AttachConsole(info.dwProcessId) != 0); ++i) Sleep(50);
+        if (!attached) return false;
+        const DWORD share = FILE_SHARE_READ | FILE_SHARE_WRITE, access = GENERIC_READ | GENERIC_WRITE;
+        input = CreateFileA("CONIN$", access, share, NULL, OPEN_EXISTING, 0, NULL);
+        output = CreateFileA("CONOUT$", access, share, NULL, OPEN_EXISTING, 0, NULL);
+        return true;
+    }
+    bool Type(const std::vector<INPUT_RECORD>& keys, std::size_t count = 0) {
+        DWORD written = 0;
+        return WriteConsoleInputA(input, keys.data(), static_cast<DWORD>(count ? count : keys.size()), &written) != 0;
+    }
+    bool Shown(const wchar_t* text) {
+        for (int i = 0; i < 200; ++i, Sleep(50))
+            if (Shows(output, text)) return true;
+        return false;
+    }
+    DWORD Code() {
+        DWORD code = 0;
+        return GetExitCodeProcess(info.hProcess, &code) ? code : 0xFFFFFFFF;
+    }
+    ~OwnConsole() {
+        if (input != INVALID_HANDLE_VALUE) CloseHandle(input);
+        if (output != INVALID_HANDLE_VALUE) CloseHandle(output);
+        FreeConsole();
+        if (!info.hProcess) return;
+        TerminateProcess(info.hProcess, 1);
+        CloseHandle(info.hProcess);
+        CloseHandle(info.hThread);
+    }
+    PROCESS_INFORMATION info = {};
+    HANDLE input = INVALID_HANDLE_VALUE, output = INVALID_HANDLE_VALUE;
+};
+
 }  // namespace
 
 TEST(Execute, RunsReportsAndEndsAtTheEndOfInput) {
@@ -189,18 +236,8 @@ TEST(Execute, RunsReportsAndEndsAtTheEndOfInput) {
 
 TEST(Execute, WaitsForAKeyOnItsOwnConsole) {
     Install in;
-    STARTUPINFOA startup = {};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION info = {};
-    std::string line = "\"" + in.exe + "\" 表示.exe greet";
-    ASSERT_TRUE(CreateProcessA(in.exe.c_str(), &line[0], NULL, NULL, FALSE, CREATE_NEW_CONSOLE, NULL,
-                               in.folder.c_str(), &startup, &info));
-    for (int i = 0; i < 200 && ReadFile(in.folder + "\\runs.log").empty(); ++i) Sleep(50);
-    FreeConsole();
-    ASSERT_TRUE(AttachConsole(info.dwProcessId));
-    const DWORD share = FILE_SHARE_READ | FILE_SHARE_WRITE, access = GENERIC_READ | GENERIC_WRITE;
-    HANDLE input = CreateFileA("CONIN$", access, share, NULL, OPEN_EXISTING, 0, NULL);
-    HANDLE output = CreateFileA("CONOUT$", access, share, NULL, OPEN_EXISTING, 0, NULL);
+    OwnConsole console;
+    ASSERT_TRUE(console.Start(in, "表示.exe greet"));
     // The program's line and a key it leaves unread, typed before the
     // prompt; then a key's release alone; only then a key.
     const std::vector<INPUT_RECORD> keys[] = {
@@ -208,22 +245,13 @@ TEST(Execute, WaitsForAKeyOnItsOwnConsole) {
         {Key('B', 'b', FALSE)},
         {Key('X', 0, TRUE), Key('X', 0, FALSE)},
     };
-    DWORD written = 0, code = 0;
     for (int k = 0; k < 3; ++k) {
-        EXPECT_TRUE(WriteConsoleInputA(input, keys[k].data(), static_cast<DWORD>(keys[k].size()), &written));
-        bool prompted = k > 0;
-        for (int i = 0; i < 200 && !prompted; ++i, Sleep(50)) prompted = Shows(output, L"何かキーを押すと閉じます");
-        EXPECT_TRUE(prompted);
-        EXPECT_EQ(WaitForSingleObject(info.hProcess, k < 2 ? 1000 : 10000),
+        EXPECT_TRUE(console.Type(keys[k]));
+        EXPECT_TRUE(k > 0 || console.Shown(L"何かキーを押すと閉じます"));
+        EXPECT_EQ(WaitForSingleObject(console.info.hProcess, k < 2 ? 1000 : 10000),
                   static_cast<DWORD>(k < 2 ? WAIT_TIMEOUT : WAIT_OBJECT_0)) << k;
     }
-    CloseHandle(input);
-    CloseHandle(output);
-    FreeConsole();
-    EXPECT_TRUE(GetExitCodeProcess(info.hProcess, &code) && code == 0u);
-    TerminateProcess(info.hProcess, 1);
-    CloseHandle(info.hProcess);
-    CloseHandle(info.hThread);
+    EXPECT_EQ(console.Code(), 0u);
 }
 
 TEST(Execute, NoKeyAwaitedFromAPipeNorAWindowedProgram) {
@@ -327,44 +355,30 @@ TEST(Execute, SamplesOnItsOwnConsoleThenEnterRunsTheProgram) {
     std::string tests = in.dir.MakeDir("プログラム フォルダ\\tests");
     WriteFile(tests + "\\leak.in", "leak\n");
     WriteFile(tests + "\\leak.out", "ok\n");
-    STARTUPINFOA startup = {};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION info = {};
-    std::string line = "\"" + in.exe + "\" 表示.exe cases";
-    ASSERT_TRUE(CreateProcessA(in.exe.c_str(), &line[0], NULL, NULL, FALSE, CREATE_NEW_CONSOLE, NULL,
-                               in.folder.c_str(), &startup, &info));
-    for (int i = 0; i < 200 && ReadFile(in.folder + "\\runs.log").empty(); ++i) Sleep(50);
-    FreeConsole();
-    ASSERT_TRUE(AttachConsole(info.dwProcessId));
-    const DWORD share = FILE_SHARE_READ | FILE_SHARE_WRITE, access = GENERIC_READ | GENERIC_WRITE;
-    HANDLE input = CreateFileA("CONIN$", access, share, NULL, OPEN_EXISTING, 0, NULL);
-    HANDLE output = CreateFileA("CONOUT$", access, share, NULL, OPEN_EXISTING, 0, NULL);
-    auto shown = [&](const wchar_t* text) {
-        for (int i = 0; i < 200; ++i, Sleep(50))
-            if (Shows(output, text)) return true;
-        return false;
-    };
-    EXPECT_TRUE(shown(L"Enterで入力して実行、ほかのキーで閉じます"));
-    EXPECT_TRUE(Shows(output, L"leak: AC（") && Shows(output, L"サンプル1件中1件AC"));
-    EXPECT_FALSE(Shows(output, L"漏れ"));
-    DWORD written = 0, code = 0;
+    OwnConsole console;
+    ASSERT_TRUE(console.Start(in, "表示.exe cases"));
+    EXPECT_TRUE(console.Shown(L"Enterで入力して実行、ほかのキーで閉じます"));
+    EXPECT_TRUE(Shows(console.output, L"leak: AC（") && Shows(console.output, L"サンプル1件中1件AC"));
+    EXPECT_FALSE(Shows(console.output, L"漏れ"));
     const std::vector<INPUT_RECORD> enter = {Key(VK_RETURN, '\r', TRUE), Key(VK_RETURN, '\r', FALSE)};
-    EXPECT_TRUE(WriteConsoleInputA(input, enter.data(), 2, &written));
+    EXPECT_TRUE(console.Type(enter));
     std::string log = in.folder + "\\runs.log";  // its second start reads the keyboard
     for (int i = 0; i < 200 && ReadFile(log).find("|cases|") == ReadFile(log).rfind("|cases|"); ++i) Sleep(50);
     std::vector<INPUT_RECORD> typed;
     for (char c : std::string("EXIT 7\r"))
         typed.push_back(Key(c == '\r' ? VK_RETURN : c == ' ' ? VK_SPACE : c, isupper(c) ? c + 32 : c, TRUE));
-    EXPECT_TRUE(WriteConsoleInputA(input, typed.data(), static_cast<DWORD>(typed.size()), &written));
-    EXPECT_TRUE(shown(L"終了コード7（実行時間"));
-    EXPECT_TRUE(shown(L"何かキーを押すと閉じます"));
-    EXPECT_TRUE(WriteConsoleInputA(input, enter.data(), 1, &written));
-    EXPECT_EQ(WaitForSingleObject(info.hProcess, 10000), static_cast<DWORD>(WAIT_OBJECT_0));
-    EXPECT_TRUE(GetExitCodeProcess(info.hProcess, &code) && code == 7u);
-    CloseHandle(input);
-    CloseHandle(output);
-    FreeConsole();
-    TerminateProcess(info.hProcess, 1);
-    CloseHandle(info.hProcess);
-    CloseHandle(info.hThread);
+    EXPECT_TRUE(console.Type(typed));
+    EXPECT_TRUE(console.Shown(L"終了コード7（実行時間"));
+    EXPECT_TRUE(console.Shown(L"何かキーを押すと閉じます"));
+    EXPECT_TRUE(console.Type(enter, 1));
+    EXPECT_EQ(WaitForSingleObject(console.info.hProcess, 10000), static_cast<DWORD>(WAIT_OBJECT_0));
+    EXPECT_EQ(console.Code(), 7u);
+
+    // Any other key closes: the program is not run on the keyboard.
+    OwnConsole other;
+    ASSERT_TRUE(other.Start(in, "表示.exe cases"));
+    EXPECT_TRUE(other.Shown(L"Enterで入力して実行"));
+    EXPECT_TRUE(other.Type({Key(VK_ESCAPE, 0x1B, TRUE)}));
+    EXPECT_EQ(WaitForSingleObject(other.info.hProcess, 10000), static_cast<DWORD>(WAIT_OBJECT_0));
+    EXPECT_EQ(other.Code(), 0u);
 }
