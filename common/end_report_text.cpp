@@ -53,22 +53,32 @@ const char* ExceptionName(unsigned long code) {
 
 bool IsException(unsigned long code) { return (code & 0xF0000000UL) == 0xC0000000UL || ExceptionName(code); }
 
-void Format(char* out, std::size_t size, unsigned long code, unsigned long long elapsedMs) {
-    if (!size) return;
-    unsigned long long hundredths = (elapsedMs + 5) / 10;
-    char time[64];
-    std::snprintf(time, sizeof time, "実行時間%llu.%02u秒", hundredths / 100, static_cast<unsigned>(hundredths % 100));
-    char text[192];
+std::string EndStatus(unsigned long code) {
     code &= 0xFFFFFFFFUL;
+    char text[96];
     if (IsException(code)) {
         const char* name = ExceptionName(code);
-        std::snprintf(text, sizeof text, "例外で終了しました（0x%08lX%s%s、%s）", code, name ? " " : "",
-                      name ? name : "", time);
+        std::snprintf(text, sizeof text, "0x%08lX%s%s", code, name ? " " : "", name ? name : "");
     } else {
         long value = code >= 0x80000000UL ? -static_cast<long>(0xFFFFFFFFUL - code) - 1 : static_cast<long>(code);
-        std::snprintf(text, sizeof text, "終了コード%ld（%s）", value, time);
+        std::snprintf(text, sizeof text, "終了コード%ld", value);
     }
-    cp932::CopyFitting(out, size, text);
+    return text;
+}
+
+std::string Seconds(unsigned long long elapsedMs) {
+    unsigned long long hundredths = (elapsedMs + 5) / 10;
+    char text[48];
+    std::snprintf(text, sizeof text, "%llu.%02u秒", hundredths / 100, static_cast<unsigned>(hundredths % 100));
+    return text;
+}
+
+void Format(char* out, std::size_t size, unsigned long code, unsigned long long elapsedMs) {
+    if (!size) return;
+    const std::string time = "実行時間" + Seconds(elapsedMs);
+    const std::string text = IsException(code) ? "例外で終了しました（" + EndStatus(code) + "、" + time + "）"
+                                               : EndStatus(code) + "（" + time + "）";
+    cp932::CopyFitting(out, size, text.c_str());
 }
 
 }  // namespace end_report

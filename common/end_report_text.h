@@ -4,6 +4,7 @@
 #define KILN_COMMON_END_REPORT_TEXT_H
 
 #include <cstddef>
+#include <string>
 
 namespace end_report {
 
@@ -14,6 +15,13 @@ const char* ExceptionName(unsigned long code);
 // status of the system (0xC0000000 to 0xCFFFFFFF) or a named warning such
 // as a breakpoint. Plain codes, -1 (0xFFFFFFFF) among them, are not.
 bool IsException(unsigned long code);
+
+// How the program ended, as the report and the sample verdicts name it:
+// "0xC0000005 アクセス違反" for an exception, else "終了コード3".
+std::string EndStatus(unsigned long code);
+
+// A running time rounded to hundredths: "1.25秒".
+std::string Seconds(unsigned long long elapsedMs);
 
 // Writes into out (size bytes, always terminated; cut at a character when
 // too small) the report of an end with exit status code after elapsedMs

@@ -1,7 +1,5 @@
 #include "verdict_text.h"
 
-#include <cstdio>
-
 #include "cp932.h"
 #include "end_report_text.h"
 
@@ -13,13 +11,6 @@ namespace {
 // character, so that one long line cannot push the verdicts off the screen.
 const std::size_t kShownBytes = 160;
 const unsigned kShownLines = 10;
-
-std::string Seconds(unsigned long long elapsedMs) {
-    unsigned long long hundredths = (elapsedMs + 5) / 10;
-    char text[48];
-    std::snprintf(text, sizeof text, "%llu.%02u秒", hundredths / 100, static_cast<unsigned>(hundredths % 100));
-    return text;
-}
 
 std::string Shown(const std::string& line) {
     std::size_t fitting = cp932::FittingLength(line.c_str(), kShownBytes);
@@ -33,27 +24,18 @@ std::string Side(const char* label, bool present, const std::string& line) {
 }  // namespace
 
 std::string Accepted(const std::string& name, unsigned long long elapsedMs) {
-    return name + ": AC（" + Seconds(elapsedMs) + "）\r\n";
+    return name + ": AC（" + end_report::Seconds(elapsedMs) + "）\r\n";
 }
 
 std::string WrongAnswer(const std::string& name, unsigned long long elapsedMs,
                         const output_compare::Difference& difference) {
-    return name + ": WA（" + Seconds(elapsedMs) + "）\r\n  " + std::to_string(difference.line) + "行目が違います\r\n" +
+    return name + ": WA（" + end_report::Seconds(elapsedMs) + "）\r\n  " + std::to_string(difference.line) + "行目が違います\r\n" +
            Side("期待: ", difference.expectedPresent, difference.expected) +
            Side("出力: ", difference.actualPresent, difference.actual);
 }
 
 std::string RuntimeError(const std::string& name, unsigned long code) {
-    code &= 0xFFFFFFFFUL;
-    char text[128];
-    if (end_report::IsException(code)) {
-        const char* exception = end_report::ExceptionName(code);
-        std::snprintf(text, sizeof text, "0x%08lX%s%s", code, exception ? " " : "", exception ? exception : "");
-    } else {
-        long value = code >= 0x80000000UL ? -static_cast<long>(0xFFFFFFFFUL - code) - 1 : static_cast<long>(code);
-        std::snprintf(text, sizeof text, "終了コード%ld", value);
-    }
-    return name + ": RE（" + text + "）\r\n";
+    return name + ": RE（" + end_report::EndStatus(code) + "）\r\n";
 }
 
 std::string TimeLimit(const std::string& name, unsigned seconds) {
@@ -65,7 +47,7 @@ std::string TooMuchOutput(const std::string& name, unsigned megabytes) {
 }
 
 std::string NotJudged(const std::string& name, unsigned long long elapsedMs, const std::string& output) {
-    std::string text = name + ": 判定なし、.outがありません（" + Seconds(elapsedMs) + "）\r\n";
+    std::string text = name + ": 判定なし、.outがありません（" + end_report::Seconds(elapsedMs) + "）\r\n";
     std::size_t start = 0;
     for (unsigned shown = 0; start < output.size(); ++shown) {
         if (shown == kShownLines) return text + "  …\r\n";
