@@ -14,8 +14,8 @@ namespace {
 // carry a time just before it.
 const unsigned long long kWriteTimeSlack = 2ULL * 10000000ULL;
 
-// Far more than kMaxEntries lines of full paths: a larger file is no record.
-const DWORD kMaxRecordBytes = 1u << 20;
+// What Put keeps the text to: a larger file is no record.
+const DWORD kMaxRecordBytes = build_record::kMaxTextBytes;
 
 unsigned long long Ticks(const FILETIME& time) {
     return (static_cast<unsigned long long>(time.dwHighDateTime) << 32) | time.dwLowDateTime;
@@ -91,17 +91,19 @@ bool WrittenSince(const char* output, const FILETIME& start) {
     return Ticks(data.ftLastWriteTime) + kWriteTimeSlack >= Ticks(start);
 }
 
-bool IsRecordedBuild(const SettingsFile& settings, const char* output) {
+bool IsRecordedBuild(const SettingsFile& settings, const char* output, const build_record::Made& made) {
     std::string path = RecordPath(settings);
     build_record::Entry entry;
     if (path.empty() || !DescribeOutput(output, &entry)) return false;
+    entry.made = made;
     return build_record::Holds(ReadRecord(path), entry);
 }
 
-void RecordBuild(const SettingsFile& settings, const char* output) {
+void RecordBuild(const SettingsFile& settings, const char* output, const build_record::Made& made) {
     std::string path = RecordPath(settings);
     build_record::Entry entry;
     if (path.empty() || !DescribeOutput(output, &entry)) return;
+    entry.made = made;
     std::vector<build_record::Entry> entries = ReadRecord(path);
     build_record::Put(&entries, entry);
     ReplaceRecord(path, build_record::Format(entries));

@@ -8,6 +8,7 @@
 
 #include <windows.h>
 
+#include "common/build_record.h"
 #include "settings/settings_file.h"
 
 // Whether the (possibly quoted) output's last write is not before `start`,
@@ -15,10 +16,11 @@
 bool WrittenSince(const char* output, const FILETIME& start);
 
 // True when the record holds the output with its present write time and
-// size. A missing or unreadable record holds nothing.
-bool IsRecordedBuild(const SettingsFile& settings, const char* output);
+// size, made as `made` says (the compiler, the command line, the headers).
+// A missing or unreadable record holds nothing.
+bool IsRecordedBuild(const SettingsFile& settings, const char* output, const build_record::Made& made);
 
-// Puts the output, as it is now, into the record.
-void RecordBuild(const SettingsFile& settings, const char* output);
+// Puts the output, as it is now, into the record, made as `made` says.
+void RecordBuild(const SettingsFile& settings, const char* output, const build_record::Made& made);
 
 #endif

@@ -11,6 +11,7 @@
 #include "controller/build_preparation.h"
 #include "controller/built_outputs.h"
 #include "controller/compile_job.h"
+#include "controller/followed_headers.h"
 #include "controller/kiln_boxes.h"
 #include "controller/pane_text.h"
 #include "controller/path_operations.h"
@@ -113,19 +114,35 @@ bool FitSourcePath(char (&into)[kSourcePathSize], const char* text) {
 void Adopt(MainWindowState& state, const Candidate& request, const std::string& profileName) {
     std::memcpy(state.source, request.source, sizeof state.source);
     std::memcpy(state.output, request.output, sizeof state.output);
+    state.requests.sourceTaken = true;
     UpdateTitle(state.window, profileName.c_str(), state.source);
 }
 
 // From the output path to the compile job; the window may still be hidden.
-Prepared PrepareAndStart(MainWindowState& state, Candidate& request, const std::string& profileName) {
+Prepared PrepareAndStart(MainWindowState& state, Candidate& request, const std::string& profileName,
+                         bool evenIfUpToDate) {
     KilnSettingsFile& settings = state.settings;
     RequestQueue& requests = state.requests;
     if (!ComposeOutputPath(request.output, request.source, settings.OutputFileType)) return kEnded;
     if (!PrepareEnvironment(settings, state.window, state.pane, request.source)) return kEnded;
+    // The command comes first: an output that another command made (another
+    // profile, other options) is no build of this request's.
+    if (!ComposeCommandLine(settings, requests.commandLine, sizeof requests.commandLine, request.source,
+                            request.output)) {
+        return kEnded;
+    }
+    std::string compiler = ConfiguredProgramPath(settings.Path);
+    // The headers as they are before the compile: one edited while it runs
+    // makes the next request compile again.
+    include_scan::Result headers = FollowHeaders(request.source);
+    build_record::Made& made = requests.made;
+    made.compiler = compiler;
+    made.command = requests.commandLine;
+    made.headers.swap(headers.headers);
     // Newer than its source is not enough: a program that came with the
     // folder would be taken for this source's and run.
-    if (FileExists(request.output) && CompareFileTimes(request.source, request.output) <= 0 &&
-        IsRecordedBuild(settings, request.output)) {
+    if (!evenIfUpToDate && headers.complete && FileExists(request.output) &&
+        CompareFileTimes(request.source, request.output) <= 0 && IsRecordedBuild(settings, request.output, made)) {
         Adopt(state, request, profileName);
         ReleaseLargePaneText(state.pane);
         ReplacePaneText(state.pane, kUnchangedSource);
@@ -134,10 +151,6 @@ Prepared PrepareAndStart(MainWindowState& state, Candidate& request, const std::
     }
     GetSystemTimeAsFileTime(&requests.compileStart);
     DeleteIfExists(request.output);
-    if (!ComposeCommandLine(settings, requests.commandLine, sizeof requests.commandLine, request.source,
-                            request.output)) {
-        return kEnded;
-    }
     Adopt(state, request, profileName);
     ReleaseLargePaneText(state.pane);  // the first progress frame replaces the text
     SetStatusText(state.statusBar, CompilingStatus(0).c_str());
@@ -145,7 +158,6 @@ Prepared PrepareAndStart(MainWindowState& state, Candidate& request, const std::
     rules.toCodePage = settings.OutputCode != 1;
     rules.lines = RulesForCompiler(settings.Path, settings.CompileOption);
     // A batch file runs through cmd.exe, which the command line names.
-    std::string compiler = ConfiguredProgramPath(settings.Path);
     if (IsBatchFile(compiler.c_str())) compiler = CommandInterpreter();
     CompileJob* job = new (std::nothrow) CompileJob(state.window, state.pane, requests.commandLine, NULL, rules,
                                                       state.statusBar, compiler.c_str());
@@ -153,7 +165,7 @@ Prepared PrepareAndStart(MainWindowState& state, Candidate& request, const std::
     return job ? kCompiling : kEnded;
 }
 
-void CarryOut(MainWindowState& state, const char* path) {
+void CarryOut(MainWindowState& state, const char* path, bool evenIfUpToDate) {
     KilnSettingsFile& settings = state.settings;
     HWND window = state.window;
 
@@ -173,7 +185,7 @@ void CarryOut(MainWindowState& state, const char* path) {
     // The compiler is started before the window is shown and painted, which
     // takes about as long as a small compile: both go on at once. Whatever
     // way the request ends, the window is shown before a run offer.
-    Prepared prepared = PrepareAndStart(state, request, profileName);
+    Prepared prepared = PrepareAndStart(state, request, profileName, evenIfUpToDate);
     ShowWindow(window, SW_SHOWNORMAL);
     UpdateWindow(window);
     MarkPhase(kPhaseShown);
@@ -187,17 +199,37 @@ bool AcceptSourcePath(MainWindowState& state, const char* text) {
     return text == state.source || FitSourcePath(state.source, text);
 }
 
+namespace {
+
+void CarryOutNow(MainWindowState& state, const char* path, bool evenIfUpToDate) {
+    ++state.requests.busyDepth;
+    CarryOut(state, path, evenIfUpToDate);
+    --state.requests.busyDepth;
+    ReleasePendingWhenIdle(state);
+}
+
+}  // namespace
+
 LRESULT OnCompileRequest(MainWindowState& state, const char* path) {
     RequestQueue& requests = state.requests;
     if (requests.busyDepth > 0 || requests.runningJob != NULL) {
         Keep(requests, path);
         return 0;
     }
-    ++requests.busyDepth;
-    CarryOut(state, path);
-    --requests.busyDepth;
-    ReleasePendingWhenIdle(state);
+    CarryOutNow(state, path, false);
     return 0;
+}
+
+void CompileAgain(MainWindowState& state, bool evenIfUpToDate) {
+    const RequestQueue& requests = state.requests;
+    if (!requests.sourceTaken) return;
+    if (requests.busyDepth > 0 || requests.runningJob != NULL) {
+        MessageBeep(MB_OK);
+        return;
+    }
+    // The request may replace the window's source when it is accepted.
+    const std::string source(state.source);
+    CarryOutNow(state, source.c_str(), evenIfUpToDate);
 }
 
 LRESULT OnCompileDone(MainWindowState& state, LPARAM lParam) {
@@ -220,7 +252,7 @@ LRESULT OnCompileDone(MainWindowState& state, LPARAM lParam) {
     // A stopped compile built nothing worth running. An output the compile
     // did not write (an old one it could not delete) is not recorded.
     if (!stopped) {
-        if (WrittenSince(state.output, requests.compileStart)) RecordBuild(state.settings, state.output);
+        if (WrittenSince(state.output, requests.compileStart)) RecordBuild(state.settings, state.output, requests.made);
         SendRunOffer(state, 0, true);
     }
     --requests.busyDepth;

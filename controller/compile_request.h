@@ -11,6 +11,10 @@
 bool AcceptSourcePath(MainWindowState& state, const char* text);
 
 LRESULT OnCompileRequest(MainWindowState& state, const char* path);
+// F5: the window's source once more, as if the editor had asked for it;
+// with evenIfUpToDate (Shift+F5) an up-to-date output is compiled over.
+// A beep while a request is busy; nothing before a source was accepted.
+void CompileAgain(MainWindowState& state, bool evenIfUpToDate);
 LRESULT OnCompileDone(MainWindowState& state, LPARAM job);
 LRESULT OnRunOffer(MainWindowState& state);
 // Ends the running compile and everything it started (Esc); its output so

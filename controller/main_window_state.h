@@ -7,6 +7,7 @@
 
 #include <windows.h>
 
+#include "common/build_record.h"
 #include "controller/build_preparation.h"
 #include "settings/settings_file.h"
 
@@ -22,6 +23,8 @@ struct RequestQueue {
     CompileJob* runningJob;
     char* pendingPath;  // the kept request, on the heap
     char commandLine[kCommandLineSize];
+    // What the running compile was started with, for the build record.
+    build_record::Made made;
     // When the running compile began: after a stop, only an output written
     // since then is the compile's to discard.
     FILETIME compileStart;
@@ -34,6 +37,8 @@ struct RequestQueue {
     // kept during the question, or handed off before the close comes round,
     // is carried out first, and its own offer may close the window.
     bool closeAfterOffer;
+    // A request has been accepted: F5 has a source to compile again.
+    bool sourceTaken;
 };
 
 struct MainWindowState {

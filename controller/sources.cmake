@@ -20,6 +20,7 @@ add_library(kiln_controller STATIC
     controller/compile_job.cpp
     controller/build_preparation.cpp
     controller/built_outputs.cpp
+    controller/followed_headers.cpp
     controller/run_offer.cpp
     controller/child_process.cpp
     controller/output_conversion.cpp

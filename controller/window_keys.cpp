@@ -22,6 +22,10 @@ bool HandleWindowKey(MainWindowState& state, const MSG& message) {
         if (Down(VK_CONTROL)) return false;
         StepToLocatedLine(state, !Down(VK_SHIFT));
         return true;
+    case VK_F5:
+        if (Down(VK_CONTROL)) return false;
+        CompileAgain(state, Down(VK_SHIFT));
+        return true;
     case VK_RETURN:
         if (Down(VK_CONTROL)) return false;
         JumpFromCaretLine(state);

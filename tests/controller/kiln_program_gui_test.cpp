@@ -91,6 +91,63 @@ TEST(KilnCompile, OnlyWhatKilnBuiltIsUpToDate) {
     EXPECT_EQ(kiln.Calls(), 1);
 }
 
+// F5 asks again as the editor would, with the same up-to-date test and run
+// offer; Shift+F5 compiles even so, and neither does anything during a
+// compile. An older Kiln's record, an edited header, other options and
+// another compiler of the same name each make the next request compile.
+TEST(KilnCompile, F5CompilesAgainUnlessTheOutputWasMadeSo) {
+    KilnInstall kiln;
+    kiln.Script("wait go 30000\r\ncreate\r\nlog calls.log\r\n");
+    WriteFile(kiln.dir() / "go", "");
+    kiln.dir().MakeDir("cc2");
+    CopyFileTo(kiln.Compiler(), kiln.dir() / "cc2\\gcc.exe");
+    WriteFile(kiln.dir() / "cc2\\gcc.script", "create\r\nlog " + kiln.dir() / "calls.log\r\n");
+    WriteFile(kiln.dir() / "Kiln.ini", ReadFile(kiln.dir() / "Kiln.ini") + "[Compiler2]\r\nCompilerName=Two\r\n"
+              "Path=cc2\\gcc.exe\r\nCompileOption=-g\r\nOutputFileOption=-o\r\nOutputFileType=exe\r\n"
+              "CheckExecute=1\r\nAidProgramPath=" + kiln.AidProgram() + "\r\n");
+    std::string header = kiln.Source("ソース\\表.h", "#define N 1\n");
+    std::string source = kiln.Source("a.c", "#include \"ソース/表.h\"\nint main(void){return N;}\n");
+    std::string output = kiln.dir() / "a.exe";
+    WriteFile(output, "old");
+    SetFileTimeSeconds(source, 100);
+    WIN32_FILE_ATTRIBUTE_DATA old;
+    ASSERT_TRUE(GetFileAttributesExA(output.c_str(), GetFileExInfoStandard, &old));
+    WriteFile(kiln.dir() / "KilnBuilt.txt", std::to_string((static_cast<unsigned long long>(old.ftLastWriteTime.dwHighDateTime) << 32) |
+                                                           old.ftLastWriteTime.dwLowDateTime) + "\t3\t" + output + "\r\n");
+    Process p;
+    HWND window = kiln.OpenFinished(p, source);
+    ASSERT_NE(window, nullptr);
+    ASSERT_TRUE(WaitForFileText(kiln.dir() / "runs.log", "a.exe"));
+    EXPECT_EQ(kiln.Calls(), 1);
+    auto again = [&](WORD modifier, int calls, const std::string& pane) {
+        std::string runs = kiln.Runs();
+        ASSERT_TRUE(SendKeyPress(window, VK_F5, 5000, modifier));
+        EXPECT_TRUE(WaitUntil([&] { return kiln.Runs() != runs; }, 15000)) << "no run offer after " << calls;
+        EXPECT_EQ(kiln.Calls(), calls);
+        EXPECT_NE(WindowText(KilnInstall::Pane(window)).find(pane), std::string::npos) << calls;
+    };
+    again(0, 1, kUnchanged);
+    EXPECT_EQ(KilnInstall::Status(window), "変更なし");
+    again(VK_SHIFT, 2, kFinished);
+    WriteFile(header, "#define N 22\n");
+    again(0, 3, kFinished);
+    again(0, 3, kUnchanged);
+    std::string ini = ReadFile(kiln.dir() / "Kiln.ini");
+    WriteFile(kiln.dir() / "Kiln.ini", ini.insert(ini.find("[Compiler1]\r\n") + 13, "CompileOption=-g\r\n"));
+    DeleteFileA((kiln.dir() / "go").c_str());
+    ASSERT_TRUE(SendKeyPress(window, VK_F5));
+    ASSERT_TRUE(KilnInstall::WaitForPane(window, "Kiln:コンパイル中"));
+    ASSERT_TRUE(SendKeyPress(window, VK_F5) && SendKeyPress(window, VK_F5, 5000, VK_SHIFT));
+    WriteFile(kiln.dir() / "go", "");
+    ASSERT_TRUE(KilnInstall::WaitForPane(window, kFinished));
+    PumpMessages(1500);
+    EXPECT_EQ(kiln.Calls(), 4) << "the keys during the compile asked for nothing";
+    EXPECT_NE(kiln.CallsLog().find("cmdline=gcc.exe -g a.c -o a.exe"), std::string::npos);
+    ASSERT_TRUE(SendCtrlDigit(window, 2));
+    again(0, 5, kFinished);
+    again(0, 5, kUnchanged);
+}
+
 TEST(KilnCompile, EmptyCompilerPathIsReported) {
     KilnInstall kiln;
     WriteFile(kiln.dir() / "Kiln.ini", "[Compiler]\r\nCompilerNo=1\r\n[Compiler1]\r\nPath=" + kiln.Compiler() +
@@ -103,6 +160,9 @@ TEST(KilnCompile, EmptyCompilerPathIsReported) {
     EXPECT_EQ(box.text, "コンパイラのパスが正しくありません\nコンパイラパスを設定し直してください");
     HWND window = WaitForTopLevelWindow(KILN_WINDOW_CLASS, p.Id(), 5000);
     ASSERT_NE(window, nullptr);
+    // No request was taken: F5 has nothing to ask again.
+    ASSERT_TRUE(SendKeyPress(window, VK_F5));
+    EXPECT_FALSE(AnswerMessageBox(kKilnError, IDOK, &box, 1500));
     EXPECT_EQ(kiln.Calls(), 0);
 }
 
