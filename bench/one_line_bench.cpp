@@ -6,7 +6,7 @@
 // like Kiln's. Each round starts both once, alternating; the table gives the
 // medians, and the peak working set of each.
 //
-//   one_line_bench.exe [rounds [MB [phases | against OTHER]]]
+//   one_line_bench.exe [rounds [MB [phases | against OTHER | uptodate OTHER]]]
 //                                     (default 15 rounds, one line)
 //
 // With MB, the compiler writes that many megabytes of gcc-like lines in
@@ -16,6 +16,10 @@
 // table gives where the time went. With "against" and the Windows path of
 // another Kiln.exe (the build before a change), that Kiln takes the least
 // program's place, so that a change is weighed against the same noise.
+// With "uptodate" both Kilns get an up-to-date request instead, each in a
+// folder of its own (each keeps its own record): a source of 2,000 lines
+// that includes 10 headers, built once before the rounds, taken from the
+// start to "Kiln:ソースファイルが変更されていません" in the pane.
 #include <windows.h>
 #include <psapi.h>
 
@@ -188,6 +192,60 @@ void PrintPhases(const std::vector<std::vector<double>>& kiln, const std::vector
     }
 }
 
+// A folder for an up-to-date request: Kiln, the compiler, the source with
+// its headers, and a first compile, so that the record holds the output.
+bool PrepareUpToDate(const std::string& folder, const std::string& kiln, const std::string& compiler) {
+    CreateDirectoryA(folder.c_str(), NULL);
+    if (!CopyFileA(kiln.c_str(), (folder + "\\Kiln.exe").c_str(), FALSE) ||
+        !CopyFileA(compiler.c_str(), (folder + "\\gcc.exe").c_str(), FALSE))
+        return false;
+    Write(folder + "\\gcc.script", "create\n");
+    std::string source;
+    for (int h = 0; h < 10; ++h) {
+        std::string header = "#ifndef H" + std::to_string(h) + "\n#define H" + std::to_string(h) + "\n";
+        for (int line = 0; line < 40; ++line) header += "int h" + std::to_string(h) + "_" + std::to_string(line) + "(int x);\n";
+        Write(folder + "\\h" + std::to_string(h) + ".h", header + "#endif\n");
+        source += "#include \"h" + std::to_string(h) + ".h\"\n";
+    }
+    source += "/* the functions */\n";
+    for (int line = 11; line < 2000; ++line) source += "int f" + std::to_string(line) + "(int x) { return x * 3 + 1; }\n";
+    Write(folder + "\\hello.c", source);
+    // An object file: nothing is offered to run, so no question waits.
+    Write(folder + "\\Kiln.ini", "[Compiler1]\r\nCompilerName=Bench\r\nPath=" + folder +
+                                       "\\gcc.exe\r\nCompileOption=-c\r\nOutputFileOption=-o\r\nOutputFileType=o\r\n"
+                                       "[Window]\r\nMagnet=0\r\n");
+    return TimeToResult("\"" + folder + "\\Kiln.exe\" " + folder + "\\hello.c", "Kiln", "Kiln:コンパイル終了", folder, 30)
+               .seconds >= 0;
+}
+
+int UpToDate(int rounds, const std::string& bin, const std::string& temp, const char* other) {
+    const std::string mine = temp + "kiln-uptodate-bench", theirs = temp + "kiln-uptodate-bench-other";
+    if (!PrepareUpToDate(mine, bin + "\\Kiln.exe", bin + "\\script_compiler.exe") ||
+        !PrepareUpToDate(theirs, other, bin + "\\script_compiler.exe")) {
+        std::printf("the first compiles did not end\n");
+        return 1;
+    }
+    const char kMarker[] = "Kiln:ソースファイルが変更されていません";
+    std::vector<double> kiln, kilnOther;
+    for (int i = 0; i < rounds; ++i) {
+        for (int order = 0; order < 2; ++order) {
+            const std::string& folder = (order + i) % 2 == 0 ? mine : theirs;
+            Outcome o = TimeToResult("\"" + folder + "\\Kiln.exe\" " + folder + "\\hello.c", "Kiln", kMarker, folder, 30);
+            if (o.seconds < 0) {
+                std::printf("round %d: %s did not show its result\n", i + 1, folder.c_str());
+                return 1;
+            }
+            (&folder == &mine ? kiln : kilnOther).push_back(o.seconds);
+        }
+    }
+    double mk = Median(kiln), mo = Median(kilnOther);
+    std::printf("up to date, 2,000 lines and 10 headers, %d rounds\n", rounds);
+    std::printf("| program | median start to result (s) |\n|---|---|\n| Kiln.exe | %.3f |\n| other Kiln.exe | %.3f |\n",
+                mk, mo);
+    std::printf("ratio Kiln / other Kiln.exe: %.2f\n", mk / mo);
+    return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -195,6 +253,11 @@ int main(int argc, char** argv) {
     int megabytes = argc > 2 ? std::atoi(argv[2]) : 0;
     bool phases = argc > 3 && std::string(argv[3]) == "phases";
     const char* other = argc > 4 && std::string(argv[3]) == "against" ? argv[4] : NULL;
+    if (argc > 4 && std::string(argv[3]) == "uptodate") {
+        char directory[MAX_PATH];
+        GetTempPathA(sizeof directory, directory);
+        return UpToDate(rounds, Folder(), directory, argv[4]);
+    }
     const char* otherName = other ? "other Kiln.exe" : "least program";
     std::string bin = Folder();
     char temp[MAX_PATH];
