@@ -176,16 +176,19 @@ std::string Format(const std::vector<Entry>& entries) {
     return text;
 }
 
-bool Holds(const std::vector<Entry>& entries, const Entry& entry) {
+const Entry* Find(const std::vector<Entry>& entries, const std::string& path) {
     for (const Entry& e : entries) {
-        if (cp932::EqualNoCase(e.path.c_str(), entry.path.c_str())) {
-            // An older Kiln's line says nothing of how the output was made.
-            return e.writeTime == entry.writeTime && e.size == entry.size && !e.made.command.empty() &&
-                   e.made.compiler == entry.made.compiler && e.made.command == entry.made.command &&
-                   SameHeaders(e.made.headers, entry.made.headers);
-        }
+        if (cp932::EqualNoCase(e.path.c_str(), path.c_str())) return &e;
     }
-    return false;
+    return NULL;
+}
+
+bool Holds(const std::vector<Entry>& entries, const Entry& entry) {
+    const Entry* e = Find(entries, entry.path);
+    // An older Kiln's line says nothing of how the output was made.
+    return e && e->writeTime == entry.writeTime && e->size == entry.size && !e->made.command.empty() &&
+           e->made.compiler == entry.made.compiler && e->made.command == entry.made.command &&
+           SameHeaders(e->made.headers, entry.made.headers);
 }
 
 void Put(std::vector<Entry>* entries, const Entry& entry) {

@@ -55,6 +55,9 @@ std::vector<Entry> Parse(const char* text, std::size_t length);
 // The text that Parse reads back as the same entries.
 std::string Format(const std::vector<Entry>& entries);
 
+// The entry of the path (ASCII letter case ignored, by character), or null.
+const Entry* Find(const std::vector<Entry>& entries, const std::string& path);
+
 // True when the record holds the path (ASCII letter case ignored, by
 // character) with that write time and size, made by the same compiler path
 // and the same command line, byte for byte, from the same headers.

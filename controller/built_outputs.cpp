@@ -29,18 +29,28 @@ std::string RecordPath(const SettingsFile& settings) {
     return path.size() < MAX_PATH ? path : std::string();
 }
 
+// A file (a full path) as the record names it: its path, write time and size.
+bool DescribeFile(const char* full, build_record::Stamp* stamp) {
+    WIN32_FILE_ATTRIBUTE_DATA data;
+    if (!GetFileAttributesExA(full, GetFileExInfoStandard, &data)) return false;
+    if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) return false;
+    stamp->path = full;
+    stamp->writeTime = Ticks(data.ftLastWriteTime);
+    stamp->size = (static_cast<unsigned long long>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
+    return true;
+}
+
 // The output as the record names it: its full path, its write time and size.
 bool DescribeOutput(const char* output, build_record::Entry* entry) {
     std::string unquoted = UnquotedPath(output);
     char full[MAX_PATH];
     DWORD length = GetFullPathNameA(unquoted.c_str(), sizeof full, full, NULL);
     if (length == 0 || length >= sizeof full) return false;
-    WIN32_FILE_ATTRIBUTE_DATA data;
-    if (!GetFileAttributesExA(full, GetFileExInfoStandard, &data)) return false;
-    if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) return false;
-    entry->path = full;
-    entry->writeTime = Ticks(data.ftLastWriteTime);
-    entry->size = (static_cast<unsigned long long>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
+    build_record::Stamp stamp;
+    if (!DescribeFile(full, &stamp)) return false;
+    entry->path = stamp.path;
+    entry->writeTime = stamp.writeTime;
+    entry->size = stamp.size;
     return true;
 }
 
@@ -95,8 +105,19 @@ bool IsRecordedBuild(const SettingsFile& settings, const char* output, const bui
     std::string path = RecordPath(settings);
     build_record::Entry entry;
     if (path.empty() || !DescribeOutput(output, &entry)) return false;
-    entry.made = made;
-    return build_record::Holds(ReadRecord(path), entry);
+    std::vector<build_record::Entry> entries = ReadRecord(path);
+    const build_record::Entry* recorded = build_record::Find(entries, entry.path);
+    if (!recorded) return false;
+    // The headers are only looked at, not read: unchanged, they include what
+    // they included when the output was made.
+    entry.made.compiler = made.compiler;
+    entry.made.command = made.command;
+    for (const build_record::Stamp& header : recorded->made.headers) {
+        build_record::Stamp now;
+        if (!DescribeFile(header.path.c_str(), &now)) return false;
+        entry.made.headers.push_back(now);
+    }
+    return build_record::Holds(entries, entry);
 }
 
 void RecordBuild(const SettingsFile& settings, const char* output, const build_record::Made& made) {

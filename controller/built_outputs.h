@@ -16,8 +16,10 @@
 bool WrittenSince(const char* output, const FILETIME& start);
 
 // True when the record holds the output with its present write time and
-// size, made as `made` says (the compiler, the command line, the headers).
-// A missing or unreadable record holds nothing.
+// size, made by `made`'s compiler and command line, and every header the
+// record names has its recorded write time and size still (`made`'s own
+// headers are not looked at: only a compile follows the includes). A missing
+// or unreadable record holds nothing.
 bool IsRecordedBuild(const SettingsFile& settings, const char* output, const build_record::Made& made);
 
 // Puts the output, as it is now, into the record, made as `made` says.

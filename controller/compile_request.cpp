@@ -132,23 +132,27 @@ Prepared PrepareAndStart(MainWindowState& state, Candidate& request, const std::
         return kEnded;
     }
     std::string compiler = ConfiguredProgramPath(settings.Path);
-    // The headers as they are before the compile: one edited while it runs
-    // makes the next request compile again.
-    include_scan::Result headers = FollowHeaders(request.source);
     build_record::Made& made = requests.made;
     made.compiler = compiler;
     made.command = requests.commandLine;
-    made.headers.swap(headers.headers);
+    made.headers.clear();
     // Newer than its source is not enough: a program that came with the
     // folder would be taken for this source's and run.
-    if (!evenIfUpToDate && headers.complete && FileExists(request.output) &&
-        CompareFileTimes(request.source, request.output) <= 0 && IsRecordedBuild(settings, request.output, made)) {
+    if (!evenIfUpToDate && FileExists(request.output) && CompareFileTimes(request.source, request.output) <= 0 &&
+        IsRecordedBuild(settings, request.output, made)) {
         Adopt(state, request, profileName);
         ReleaseLargePaneText(state.pane);
         ReplacePaneText(state.pane, kUnchangedSource);
         SetStatusText(state.statusBar, kUnchangedStatus);
         return kUpToDate;
     }
+    // The headers as they are before the compile: one edited while it runs
+    // makes the next request compile again. A build from headers that could
+    // not all be read is recorded without its command, so that the next
+    // request compiles too.
+    include_scan::Result headers = FollowHeaders(request.source);
+    made.headers.swap(headers.headers);
+    if (!headers.complete) made.command.clear();
     GetSystemTimeAsFileTime(&requests.compileStart);
     DeleteIfExists(request.output);
     Adopt(state, request, profileName);
