@@ -12,6 +12,7 @@ struct Shared {
     HANDLE job;
     volatile LONG total;
     volatile LONG overflow;
+    volatile LONG stop;  // the program has ended and the readers had their time
 };
 
 struct Reader {
@@ -24,7 +25,8 @@ DWORD WINAPI ReadPipe(void* parameter) {
     Reader* reader = static_cast<Reader*>(parameter);
     std::vector<char> buffer(64 * 1024);
     DWORD read = 0;
-    while (ReadFile(reader->pipe, buffer.data(), static_cast<DWORD>(buffer.size()), &read, NULL) && read) {
+    while (!reader->shared->stop &&
+           ReadFile(reader->pipe, buffer.data(), static_cast<DWORD>(buffer.size()), &read, NULL) && read) {
         LONG total = InterlockedExchangeAdd(&reader->shared->total, static_cast<LONG>(read)) + static_cast<LONG>(read);
         if (static_cast<std::size_t>(total) > kCaseOutputLimit) {
             InterlockedExchange(&reader->shared->overflow, 1);
@@ -84,6 +86,35 @@ bool MakePipe(HANDLE* read, HANDLE* write) {
     return CreatePipe(read, write, &inherit, 0) && SetHandleInformation(*read, HANDLE_FLAG_INHERIT, 0);
 }
 
+// Once the program and its job have ended, the pipes reach their end at
+// once, unless a process outside the job holds a copy of a write end (any
+// program of the same user can be handed one, execute.exe included). The
+// readers then get a moment to take what is there and are stopped, so
+// that the verdict follows with the output read so far.
+void StopReaders(HANDLE (&readers)[2], Shared* shared) {
+    const DWORD kDrainMs = 1000;
+    typedef BOOL(WINAPI * CancelFunction)(HANDLE);
+    // Looked up, not linked: older systems without the call still start.
+    CancelFunction cancel = reinterpret_cast<CancelFunction>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("kernel32.dll"), "CancelSynchronousIo")));
+    DWORD start = GetTickCount();
+    for (HANDLE& reader : readers) {
+        if (!reader) continue;
+        DWORD spent = GetTickCount() - start;
+        if (WaitForSingleObject(reader, spent < kDrainMs ? kDrainMs - spent : 0) == WAIT_TIMEOUT) {
+            InterlockedExchange(&shared->stop, 1);
+            // A cancel that comes between two reads is lost; the flag
+            // stops the next one, and the cancel is given again.
+            for (int tries = 0; tries < 40 && WaitForSingleObject(reader, 50) == WAIT_TIMEOUT; ++tries)
+                if (cancel) cancel(reader);
+            // Never returns while the reader could still write into the run.
+            if (WaitForSingleObject(reader, 0) == WAIT_TIMEOUT) TerminateThread(reader, 1);
+        }
+        CloseHandle(reader);
+        reader = NULL;
+    }
+}
+
 CaseRun Failed(CaseRun::Kind kind) {
     CaseRun run;
     run.kind = kind;
@@ -102,7 +133,7 @@ CaseRun RunCase(const std::string& program, const std::string& commandLine, cons
     if (handles.input == INVALID_HANDLE_VALUE) return Failed(CaseRun::InputUnreadable);
     if (!MakePipe(&handles.outRead, &handles.outWrite) || !MakePipe(&handles.errRead, &handles.errWrite))
         return Failed(CaseRun::NotStarted);
-    Shared shared = {CaseJob(), 0, 0};
+    Shared shared = {CaseJob(), 0, 0, 0};
     if (!shared.job) return Failed(CaseRun::NotStarted);
 
     STARTUPINFOA startup = {};
@@ -145,11 +176,7 @@ CaseRun RunCase(const std::string& program, const std::string& commandLine, cons
     // Whatever the program left running ends with it; only then are the
     // pipes' last writers gone and the readers done.
     TerminateJobObject(shared.job, 1);
-    for (HANDLE reader : readers)
-        if (reader) {
-            WaitForSingleObject(reader, INFINITE);
-            CloseHandle(reader);
-        }
+    StopReaders(readers, &shared);
     CloseHandle(info.hThread);
     CloseHandle(info.hProcess);
     CloseHandle(shared.job);

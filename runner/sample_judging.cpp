@@ -74,12 +74,13 @@ private:
 
 }  // namespace
 
-Tally JudgeSamples(EndReport& report, const std::string& program, const std::string& commandLine,
-                   const std::vector<SampleCase>& cases) {
+Tally JudgeSamples(EndReport& report, ConsoleKept& console, const std::string& program,
+                   const std::string& commandLine, const std::vector<SampleCase>& cases) {
     Tally tally;
     OwnHandlesKept kept;
     for (const SampleCase& sample : cases) {
         CaseRun run = RunCase(program, commandLine, sample.input);
+        console.Restore();
         switch (run.kind) {
         case CaseRun::NotStarted:
             tally.startError = run.error ? run.error : ERROR_FILE_NOT_FOUND;

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "runner/console_state.h"
 #include "runner/end_report.h"
 #include "runner/sample_cases.h"
 
@@ -17,8 +18,9 @@ struct Tally {
     DWORD startError = 0;               // set when the program could not be started at all
 };
 
-Tally JudgeSamples(EndReport& report, const std::string& program, const std::string& commandLine,
-                   const std::vector<SampleCase>& cases);
+// The console is put back after each case, before its verdict is written.
+Tally JudgeSamples(EndReport& report, ConsoleKept& console, const std::string& program,
+                   const std::string& commandLine, const std::vector<SampleCase>& cases);
 
 }  // namespace runner
 

@@ -114,7 +114,19 @@ struct Install {
         WriteFile(folder + "\\終わる.bat", "@echo バッチ %1\r\n@exit /b 3\r\n");
         WriteFile(folder + "\\100%.bat", "@exit /b 3\r\n");
     }
+    // A check that failed may leave what execute.exe started running.
+    ~Install() { EndProgramsIn(dir.path()); }
 };
+
+// The system's message for error on its own line, as execute.exe gives it.
+std::string Reason(DWORD error) {
+    char text[512] = "";
+    DWORD length = FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, NULL, error, 0, text,
+                                  sizeof text, NULL);
+    std::string reason(text, length);
+    while (!reason.empty() && (reason.back() == '\r' || reason.back() == '\n' || reason.back() == ' ')) reason.pop_back();
+    return reason + "\r\n";
+}
 
 // A key record as the console keeps it, with the character it types.
 INPUT_RECORD Key(WORD key, char typed, BOOL down) {
@@ -138,6 +150,7 @@ bool Shows(HANDLE console, const std::wstring& text) {
 class OwnConsole {
 public:
     bool Start(const Install& in, const std::string& arguments) {
+        root = in.dir.path();
         STARTUPINFOA startup = {};
         startup.cb = sizeof startup;
         std::string line = "\"" + in.exe + "\" " + arguments;
@@ -175,7 +188,9 @@ public:
         TerminateProcess(info.hProcess, 1);
         CloseHandle(info.hProcess);
         CloseHandle(info.hThread);
+        EndProgramsIn(root);  // the program it started, whatever it started
     }
+    std::string root;
     PROCESS_INFORMATION info = {};
     HANDLE input = INVALID_HANDLE_VALUE, output = INVALID_HANDLE_VALUE;
 };
@@ -261,7 +276,9 @@ TEST(Execute, NoKeyAwaitedFromAPipeNorAWindowedProgram) {
     EXPECT_TRUE(run.Ended(10000));
     EXPECT_EQ(run.Code(), 5u);
 
-    // The windowed program is still there when execute.exe has ended.
+    // The windowed program is still there when execute.exe has ended, and
+    // is started, not judged, beside sample cases.
+    WriteFile(in.dir.MakeDir("プログラム フォルダ\\test") + "\\1.in", "echo\n");
     Execute gui;
     ASSERT_TRUE(gui.Start(in.exe, "待つ.exe 一 二", in.folder));
     ASSERT_TRUE(gui.Ended(10000));
@@ -303,18 +320,24 @@ TEST(Execute, BareNameFromTheCurrentFolderThenPathNeverBesideItself) {
 
 // Sample cases for console_target's "cases" mode, whose first input line
 // says what it does; listed in natural order, each with what execute.exe
-// shows: its line's start, then a text it holds. The program's input
-// stays open: a case given it instead of its .in would wait for ever.
+// shows: its line's start, then (past the seconds) the rest of its lines,
+// the next case's line right after. The program's input stays open: a case
+// given it instead of its .in would wait for ever.
 TEST(Execute, JudgesEachSampleCaseInNaturalOrder) {
     Install in;
     std::string test = in.dir.MakeDir("プログラム フォルダ\\test");
     struct Sample {
-        const char *name, *input, *expected, *shown, *then;  // expected null: no .out
+        const char *name, *input, *expected, *shown;  // expected null: no .out
+        std::string then;
     } const samples[] = {
         {"b-1", "flood\n", "", "b-1: 出力が多すぎます（4MBを超えました）\r\n", ""},
         {"b-2", "echo\n表示\n", nullptr, "b-2: 判定なし、.outがありません（", "秒）\r\n  表示\r\n"},
         {"b-3", "echo\n表示　です \t\r\n\r\n", "表示　です\n", "b-3: AC（", "秒）\r\n"},
-        {"b-4", "echo\n", "", "b-4: 「test\\b-4.in」を読めませんでした\r\n  ", ""},
+        {"b-4", "echo\n", "", "b-4: 「test\\b-4.in」を読めませんでした\r\n  ", Reason(ERROR_SHARING_VIOLATION)},
+        // A copy of its output left in another process, and a child named
+        // execute.exe's: neither keeps the verdict back nor outlives the case.
+        {"b-5", "dup\n", "ok\n", "b-5: AC（", "秒）\r\n"},
+        {"b-6", "escape\n", "refused\n", "b-6: AC（", "秒）\r\n"},
         {"sample-1", "echo\n1 2\n", "1 2\r\n\r\n", "sample-1: AC（", "秒）\r\n"},
         {"sample-2", "echo\n1 2\n\x83\x61\n", "1 2\n\x83\x41\n", "sample-2: WA（",
          "秒）\r\n  2行目が違います\r\n  期待: \x83\x41\r\n  出力: \x83\x61\r\n"},
@@ -334,13 +357,13 @@ TEST(Execute, JudgesEachSampleCaseInNaturalOrder) {
     std::string::size_type at = 0;
     for (const Sample& s : samples) {
         SCOPED_TRACE(s.name);
-        at = run.text.find(s.shown, at);
-        ASSERT_NE(at, std::string::npos) << run.text;
+        ASSERT_EQ(run.text.find(s.shown, at), at) << run.text;
         at += std::string(s.shown).size();
-        EXPECT_LE(run.text.find(s.then, at), at + 5) << run.text;  // past the seconds
+        std::string::size_type then = run.text.find(s.then, at);
+        ASSERT_LE(then, at + 5) << run.text;  // past the seconds
+        at = then + s.then.size();
     }
-    const std::string summary = "サンプル9件中2件AC\r\n";
-    EXPECT_EQ(run.text.substr(run.text.size() - summary.size()), summary);
+    EXPECT_EQ(run.text.substr(at), "サンプル11件中4件AC\r\n");
     EXPECT_EQ(run.Code(), 1u);
     EXPECT_EQ(run.text.find("キー"), std::string::npos);
     // The case's own child was started, and ended with it.
