@@ -405,3 +405,108 @@ TEST(Execute, SamplesOnItsOwnConsoleThenEnterRunsTheProgram) {
     EXPECT_EQ(WaitForSingleObject(other.info.hProcess, 10000), static_cast<DWORD>(WAIT_OBJECT_0));
     EXPECT_EQ(other.Code(), 0u);
 }
+
+namespace {
+
+// What a case may change in a console that the user would keep.
+struct ConsoleLook {
+    std::wstring title;
+    UINT inputPage, outputPage;
+    DWORD inputMode, outputMode;
+    WORD colours;
+    bool operator==(const ConsoleLook& o) const {
+        return title == o.title && inputPage == o.inputPage && outputPage == o.outputPage &&
+               inputMode == o.inputMode && outputMode == o.outputMode && colours == o.colours;
+    }
+};
+
+BOOL WINAPI IgnoreBreaks(DWORD event) { return event == CTRL_C_EVENT; }
+
+// A console of the test's own, set as a user's cmd might have it, which
+// execute.exe shares as it shares cmd's.
+class SharedConsole {
+public:
+    SharedConsole() {
+        FreeConsole();
+        AllocConsole();
+        SetConsoleCtrlHandler(IgnoreBreaks, TRUE);
+        SECURITY_ATTRIBUTES inherit = {sizeof inherit, NULL, TRUE};
+        const DWORD share = FILE_SHARE_READ | FILE_SHARE_WRITE, access = GENERIC_READ | GENERIC_WRITE;
+        input = CreateFileA("CONIN$", access, share, &inherit, OPEN_EXISTING, 0, NULL);
+        output = CreateFileA("CONOUT$", access, share, &inherit, OPEN_EXISTING, 0, NULL);
+        SetConsoleTitleW(L"利用者の窓");
+        SetConsoleMode(input, ENABLE_PROCESSED_INPUT | ENABLE_LINE_INPUT | ENABLE_ECHO_INPUT | ENABLE_MOUSE_INPUT);
+        SetConsoleMode(output, ENABLE_PROCESSED_OUTPUT | ENABLE_WRAP_AT_EOL_OUTPUT);
+        SetConsoleTextAttribute(output, FOREGROUND_GREEN | FOREGROUND_INTENSITY);
+    }
+    ~SharedConsole() {
+        CloseHandle(input);
+        CloseHandle(output);
+        SetConsoleCtrlHandler(IgnoreBreaks, FALSE);
+        FreeConsole();
+    }
+    ConsoleLook Look() {
+        ConsoleLook look = {std::wstring(256, L'\0'), GetConsoleCP(), GetConsoleOutputCP(), 0, 0, 0};
+        look.title.resize(GetConsoleTitleW(&look.title[0], 256));
+        GetConsoleMode(input, &look.inputMode);
+        GetConsoleMode(output, &look.outputMode);
+        CONSOLE_SCREEN_BUFFER_INFO screen = {};
+        GetConsoleScreenBufferInfo(output, &screen);
+        look.colours = screen.wAttributes;
+        return look;
+    }
+    bool Start(const Install& in, const std::string& arguments, PROCESS_INFORMATION* info) {
+        STARTUPINFOA startup = {};
+        startup.cb = sizeof startup;
+        startup.dwFlags = STARTF_USESTDHANDLES;
+        startup.hStdInput = input;
+        startup.hStdOutput = startup.hStdError = output;
+        std::string line = "\"" + in.exe + "\" " + arguments;
+        return CreateProcessA(in.exe.c_str(), &line[0], NULL, NULL, TRUE, 0, NULL,
+                              in.folder.c_str(), &startup, info) != 0;
+    }
+    HANDLE input, output;
+};
+
+}  // namespace
+
+// A case that joins execute.exe's console changes its title, code pages,
+// modes and colours: each verdict is still readable, and the console is as
+// the user had it once execute.exe has ended, by a key or by Ctrl+C.
+TEST(Execute, PutsItsConsoleBackWhateverACaseDid) {
+    Install in;
+    std::string test = in.dir.MakeDir("プログラム フォルダ\\test");
+    WriteFile(test + "\\a.in", "attach\n");
+    WriteFile(test + "\\a.out", "ok\n");
+    WriteFile(test + "\\b.in", "echo\nok\n");
+    WriteFile(test + "\\b.out", "ok\n");
+    SharedConsole console;
+    const ConsoleLook before = console.Look();
+    for (bool byBreak : {false, true}) {
+        SCOPED_TRACE(byBreak ? "Ctrl+C while the case holds the console" : "a key after the verdicts");
+        if (byBreak) WriteFile(test + "\\a.in", "attach\nhold\n");
+        PROCESS_INFORMATION info = {};
+        ASSERT_TRUE(console.Start(in, "表示.exe cases", &info));
+        if (byBreak) {
+            for (int i = 0; i < 200 && console.Look().title != L"乗っ取り"; ++i) Sleep(50);
+            EXPECT_EQ(console.Look().title, L"乗っ取り");  // the case did reach the console
+            DWORD written = 0;
+            INPUT_RECORD ctrlC = Key('C', 3, TRUE);
+            ctrlC.Event.KeyEvent.dwControlKeyState = LEFT_CTRL_PRESSED;
+            WriteConsoleInputA(console.input, &ctrlC, 1, &written);
+        } else {
+            bool prompted = false;
+            for (int i = 0; i < 200 && !(prompted = Shows(console.output, L"Enterで入力して実行")); ++i) Sleep(50);
+            EXPECT_TRUE(prompted);
+            EXPECT_TRUE(Shows(console.output, L"a: AC（") && Shows(console.output, L"b: AC（"));
+            DWORD written = 0;
+            INPUT_RECORD escape = Key(VK_ESCAPE, 0x1B, TRUE);
+            WriteConsoleInputA(console.input, &escape, 1, &written);
+        }
+        EXPECT_EQ(WaitForSingleObject(info.hProcess, 10000), static_cast<DWORD>(WAIT_OBJECT_0));
+        TerminateProcess(info.hProcess, 1);
+        CloseHandle(info.hProcess);
+        CloseHandle(info.hThread);
+        EXPECT_TRUE(console.Look() == before) << "title, code pages, modes or colours left changed";
+    }
+}
