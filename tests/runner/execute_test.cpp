@@ -386,18 +386,21 @@ TEST(Execute, DecimalAnswersByEachErrorType) {
     WriteFile(in.folder + "\\out_1.txt", "ok 1000000\n");
     WriteFile(in.folder + "\\in_10.txt", "echo\n5e-7\n");
     WriteFile(in.folder + "\\out_10.txt", "0.0000001\n");
-    // Each error type with the texts shown in order, the figures between them.
+    // Each error type with the texts shown in order, the figures between
+    // them; a problem with many answers shows them unjudged.
     const std::vector<const char*> cases[] = {
-        {"absolute", "in_1: WA（", "\r\n  2個目の値が違います\r\n  正解: 1000000\r\n  出力: 1000000.5\r\nin_10: AC（"},
-        {"relative", "in_1: AC（", "\r\nin_10: WA（", "\r\n  1個目の値が違います\r\n  正解: 0.0000001\r\n  出力: 5e-7\r\n"},
-        {"absolute_or_relative", "in_1: AC（", "\r\nin_10: AC（", "\r\nサンプル2件中2件AC\r\n"},
+        {"decimal\", \"error_type\": \"absolute", "in_1: WA（", "\r\n  2個目の値が違います\r\n  正解: 1000000\r\n  出力: 1000000.5\r\nin_10: AC（"},
+        {"decimal\", \"error_type\": \"relative", "in_1: AC（", "\r\nin_10: WA（", "\r\n  1個目の値が違います\r\n  正解: 0.0000001\r\n  出力: 5e-7\r\n"},
+        {"decimal\", \"error_type\": \"absolute_or_relative", "in_1: AC（", "\r\nin_10: AC（", "\r\nサンプル2件中2件AC\r\n"},
+        {"multisolution", "答えが一つに決まらない問題（multisolution）なので判定せず、出力を表示します\r\nin_1: 判定なし（",
+         "）\r\n  正解:\r\n    ok 1000000\r\n  出力:\r\n    ok 1000000.5\r\n", "サンプル2件中0件AC\r\n"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c[0]);
         WriteFile(in.folder + "\\metadata.json",
-                  std::string("{\"code_filename\": \"main.cpp\", \"judge\": {\"diff\": 1e-06, \"error_type\": \"") +
-                      c[0] + "\", \"judge_type\": \"decimal\"}, \"lang\": \"cpp\", \"sample_in_pattern\": "
-                             "\"in_*.txt\", \"sample_out_pattern\": \"out_*.txt\", \"timeout_ms\": 2000}");
+                  std::string("{\"code_filename\": \"main.cpp\", \"judge\": {\"diff\": 1e-06, \"judge_type\": \"") +
+                      c[0] + "\"}, \"lang\": \"cpp\", \"sample_in_pattern\": \"in_*.txt\", "
+                             "\"sample_out_pattern\": \"out_*.txt\", \"timeout_ms\": 2000}");
         Execute run;
         ASSERT_TRUE(run.Start(in.exe, "表示.exe cases", in.folder));
         ASSERT_TRUE(run.Read("", 30000)) << run.text;
