@@ -18,7 +18,7 @@ const DWORD kCaseTimeLimitMs = 2000;
 const std::size_t kCaseOutputLimit = 4u << 20;
 
 struct CaseRun {
-    enum Kind { Ended, TimedOut, TooMuchOutput, InputUnreadable, NotStarted } kind = NotStarted;
+    enum Kind { Ended, TimedOut, TooMuchOutput, InputUnreadable, InputNotAFile, NotStarted } kind = NotStarted;
     DWORD code = 0;  // the exit status when Ended
     unsigned long long elapsedMs = 0;
     std::string output;  // standard output only: errors are not judged

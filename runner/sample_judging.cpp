@@ -2,6 +2,7 @@
 
 #include "common/output_compare.h"
 #include "common/verdict_text.h"
+#include "resources/exact_names.h"
 #include "runner/case_run.h"
 
 namespace runner {
@@ -33,6 +34,7 @@ std::string Judged(const SampleCase& sample, const CaseRun& run, Tally* tally) {
     }
     std::string expected;
     DWORD error = 0;
+    if (sample.expected.empty()) return verdict_text::NotJudged(sample.name, run.elapsedMs, run.output);
     if (!ReadWhole(sample.expected, &expected, &error)) {
         if (error == ERROR_FILE_NOT_FOUND) return verdict_text::NotJudged(sample.name, run.elapsedMs, run.output);
         ++tally->failed;
@@ -79,6 +81,11 @@ Tally JudgeSamples(EndReport& report, const std::string& program, const std::str
     Tally tally;
     OwnHandlesKept kept;
     for (const SampleCase& sample : cases) {
+        if (!sample.skipped.empty()) {
+            report.Line(sample.skipped);
+            if (sample.counted) ++tally.failed;
+            continue;
+        }
         CaseRun run = RunCase(program, commandLine, sample.input);
         switch (run.kind) {
         case CaseRun::NotStarted:
@@ -87,6 +94,10 @@ Tally JudgeSamples(EndReport& report, const std::string& program, const std::str
         case CaseRun::InputUnreadable:
             ++tally.failed;
             report.Line(verdict_text::Unreadable(sample.name, sample.input, SystemReason(run.error)));
+            break;
+        case CaseRun::InputNotAFile:
+            ++tally.failed;
+            report.Line(DeviceLine(exact_names::Widened(sample.name), exact_names::Widened(sample.input)));
             break;
         case CaseRun::TimedOut:
             ++tally.failed;

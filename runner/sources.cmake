@@ -8,6 +8,6 @@ add_executable(execute
     runner/sample_cases.cpp
     runner/case_run.cpp
     runner/sample_judging.cpp)
-target_link_libraries(execute PRIVATE kiln_common)
+target_link_libraries(execute PRIVATE kiln_common kiln_exact_names)
 target_include_directories(execute PRIVATE ${CMAKE_SOURCE_DIR})
 target_link_options(execute PRIVATE $<$<CONFIG:Release>:-s>)
