@@ -26,6 +26,7 @@ bool ReadSourceArgument(std::string* source) {
     std::wstring tail = cmdline::Tail(GetCommandLineW());
     while (!tail.empty() && (tail.back() == L' ' || tail.back() == L'\t')) tail.pop_back();
     if (exact_names::NameInCodePage(tail, source)) return true;
+    if (tail.size() >= 2 && tail.front() == L'"' && tail.back() == L'"') tail = tail.substr(1, tail.size() - 2);
     ShowNameError(kInexactSourceName, tail);
     return false;
 }

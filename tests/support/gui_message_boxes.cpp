@@ -65,13 +65,21 @@ BOOL CALLBACK FirstTextStatic(HWND child, LPARAM lParam) {
     return FALSE;
 }
 
-std::string MessageTextOf(HWND box) {
+HWND MessageTextOf(HWND box) {
     HWND text = GetDlgItem(box, 0xFFFF);
     if (!text || !IsTextStatic(text)) {
         text = NULL;
         EnumChildWindows(box, FirstTextStatic, reinterpret_cast<LPARAM>(&text));
     }
-    return text ? TextOf(text) : std::string();
+    return text;
+}
+
+std::wstring WideTextOf(HWND window) {
+    wchar_t buffer[2048] = L"";
+    DWORD_PTR copied = 0;
+    SendMessageTimeoutW(window, WM_GETTEXT, 2048, reinterpret_cast<LPARAM>(buffer), SMTO_ABORTIFHUNG,
+                        kTextTimeoutMs, &copied);
+    return buffer;
 }
 
 }  // namespace
@@ -89,7 +97,9 @@ bool AnswerMessageBox(const std::string& caption, int button, MessageBoxInfo* in
         info->caption = caption;
         info->box = box;
         info->owner = GetWindow(box, GW_OWNER);
-        info->text = MessageTextOf(box);
+        HWND text = MessageTextOf(box);
+        info->text = text ? TextOf(text) : std::string();
+        info->wideText = text ? WideTextOf(text) : std::wstring();
     }
     if (button != 0) {
         PostMessageA(box, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED),
