@@ -35,11 +35,8 @@ void ShowKilnError(const char* text) {
 }
 
 void ShowNameError(const char* text, const std::wstring& name) {
-    std::string lines = text;
-    std::string::size_type firstBreak = lines.find('\n');
-    std::wstring shown = exact_names::Widened(lines.substr(0, firstBreak)) + L"\n" + name;
-    if (firstBreak != std::string::npos) shown += exact_names::Widened(lines.substr(firstBreak));
-    MessageBoxW(NULL, shown.c_str(), exact_names::Widened(kKilnErrorCaption).c_str(), MB_OK | MB_ICONERROR);
+    std::wstring caption = exact_names::Widened(kKilnErrorCaption);
+    MessageBoxW(NULL, exact_names::UnderFirstLine(text, name).c_str(), caption.c_str(), MB_OK | MB_ICONERROR);
 }
 
 bool ReportOverlongSetting(const SettingsFile& settings, unsigned mask) {

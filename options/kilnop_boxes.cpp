@@ -14,9 +14,5 @@ int ShowBox(HWND owner, const char* text, const char* caption, UINT flags) {
 }
 
 void ShowInexactText(HWND owner, const char* before, const std::wstring& text) {
-    std::string lines = before;
-    std::string::size_type firstBreak = lines.find('\n');
-    std::wstring shown = exact_names::Widened(lines.substr(0, firstBreak)) + L"\n" + text;
-    if (firstBreak != std::string::npos) shown += exact_names::Widened(lines.substr(firstBreak));
-    MessageBoxW(owner, shown.c_str(), L"KilnOp 入力エラー", MB_OK | MB_ICONERROR);
+    MessageBoxW(owner, exact_names::UnderFirstLine(before, text).c_str(), L"KilnOp 入力エラー", MB_OK | MB_ICONERROR);
 }

@@ -52,6 +52,13 @@ std::wstring Widened(const std::string& text) {
     return wide;
 }
 
+std::wstring UnderFirstLine(const char* text, const std::wstring& name) {
+    std::string lines = text;
+    std::string::size_type firstBreak = lines.find('\n');
+    std::wstring shown = Widened(lines.substr(0, firstBreak)) + L"\n" + name;
+    return firstBreak == std::string::npos ? shown : shown + Widened(lines.substr(firstBreak));
+}
+
 std::string Shown(const std::wstring& text) {
     std::string shown;
     for (std::size_t i = 0; i < text.size(); ++i) {

@@ -30,6 +30,10 @@ bool NameInCodePage(const std::wstring& path, std::string* out);
 // Code page 932 text in UTF-16, for a box that shows a name as it is.
 std::wstring Widened(const std::string& text);
 
+// A box's text: text's first line, the name on the next, then text's
+// other lines.
+std::wstring UnderFirstLine(const char* text, const std::wstring& name);
+
 // For a line that cannot be written in UTF-16: what code page 932 holds,
 // every other character as '?', never a look-alike.
 std::string Shown(const std::wstring& text);

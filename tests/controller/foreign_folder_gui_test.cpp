@@ -248,5 +248,6 @@ TEST(ForeignFolder, SourceNamesArriveExactlyOrAreRefused) {
             return GetFileAttributesW((dir + L"\\" + c.folder + L"\\a.exe").c_str()) != INVALID_FILE_ATTRIBUTES;
         }));
     }
-    for (const char* decoy : {"src\\evil\\a.exe", "cafe\\a.exe", "src\\x\\a.exe"}) EXPECT_FALSE(Exists(kiln.dir() / decoy));
+    for (const char* decoy : {"src\\evil\\a.exe", "cafe\\a.exe", "src\\x\\a.exe"})
+        EXPECT_FALSE(Exists(kiln.dir() / decoy)) << decoy;
 }

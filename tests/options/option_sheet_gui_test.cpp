@@ -640,7 +640,8 @@ TEST(OptionSheet, PastedTextsAreSavedExactlyOrNotAtAll) {
         const char* box;            // the refusal's first words; null: saved
         std::string path;
     } const steps[] = {
-        {IDC_COMPILER_PATH, L"C:\\a\u00a5b\\gcc.exe", L"C:\\old\\gcc.exe", "パスに、Kilnが扱えない文字", "C:\\old\\gcc.exe"},
+        {IDC_COMPILER_PATH, L"C:\\a\u00a5b\\gcc.exe", L"C:\\old\\gcc.exe", "パスに、Kilnが扱えない文字",
+         "C:\\old\\gcc.exe"},
         {IDC_COMPILE_OPTION, L"-DNAME=caf\u00e9", L"", "入力に、Kilnが扱えない文字", "C:\\old\\gcc.exe"},
         {IDC_COMPILER_PATH, cafe + L"\\gcc.exe", L"", nullptr, saved},
     };
