@@ -203,11 +203,8 @@ TEST(ForeignFolder, BatchFilesGetNamesInCmdQuotesOrNothingStarts) {
     EXPECT_EQ(ReadFile(kiln.dir() / "rec.log").find("%USERNAME%"), std::string::npos);
 }
 
-// Names as Explorer or a Unicode editor hands them over: a source is
-// compiled where it is, by its short name when code page 932 lacks a
-// character of it, never as the look-alike beside it; a name that no such
-// spelling reaches, or one that Windows would end otherwise, is refused by
-// name and nothing compiles.
+// Names as a Unicode program hands them over: compiled where they are (by
+// the short name), never as the look-alike beside them, or refused by name.
 TEST(ForeignFolder, SourceNamesArriveExactlyOrAreRefused) {
     KilnInstall kiln;
     const std::wstring dir = Wide(kiln.dir().path());
@@ -216,10 +213,8 @@ TEST(ForeignFolder, SourceNamesArriveExactlyOrAreRefused) {
         std::wstring folder;  // created with a.c in it, unless refused
         const char* refusal;  // the box's first words; null: compiled there
     } const cases[] = {
-        {L"src\\x\u00a5..\u00a5evil", nullptr},
-        {L"caf\u00e9", nullptr},
-        {L"src\\\ud55c\uad6d", nullptr},
-        {L"src\\\U0001F600", nullptr},
+        {L"src\\x\u00a5..\u00a5evil", nullptr}, {L"caf\u00e9", nullptr},
+        {L"src\\\ud55c\uad6d", nullptr},         {L"src\\\U0001F600", nullptr},
         {L"src\\gone\u00e9", "ソースファイルのパスに、Kilnが扱えない文字"},
         {L"src\\x.", "ソースファイルのパスに、末尾がピリオドか空白の名前があります"},
     };

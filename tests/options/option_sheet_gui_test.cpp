@@ -622,9 +622,8 @@ TEST(OptionSheet, ValuesLongerThanTheirFieldsAreKeptUnlessEdited) {
     EXPECT_EQ(op.Value("Message", "3"), message);
 }
 
-// A pasted text is saved only as code page 932 holds it: a path that it
-// does not hold by the short name Windows keeps for the file, any other
-// text not at all, and never its look-alike (C:\a\b\gcc.exe for a¥b).
+// A pasted text is saved as code page 932 holds it, a path by its short name,
+// or not at all: never its look-alike (C:\a\b\gcc.exe for a¥b).
 TEST(OptionSheet, PastedTextsAreSavedExactlyOrNotAtAll) {
     KilnOpInstall op("[Compiler]\r\nCompilerNo=0\r\n[Compiler1]\r\nCompilerName=C\r\nPath=C:\\old\\gcc.exe\r\n"
                      "[Window]\r\nMagnet=0\r\n");
@@ -634,12 +633,8 @@ TEST(OptionSheet, PastedTextsAreSavedExactlyOrNotAtAll) {
     wchar_t wideShort[MAX_PATH] = L"";
     GetShortPathNameW((cafe + L"\\gcc.exe").c_str(), wideShort, MAX_PATH);
     const std::string saved(wideShort, wideShort + wcslen(wideShort));  // ASCII, as Windows makes it
-    struct {
-        int id;
-        std::wstring pasted, then;  // then: the text put back after a refusal
-        const char* box;            // the refusal's first words; null: saved
-        std::string path;
-    } const steps[] = {
+    // then: the text put back after a refusal; box: its first words, null when saved.
+    const struct { int id; std::wstring pasted, then; const char* box; std::string path; } steps[] = {
         {IDC_COMPILER_PATH, L"C:\\a\u00a5b\\gcc.exe", L"C:\\old\\gcc.exe", "パスに、Kilnが扱えない文字",
          "C:\\old\\gcc.exe"},
         {IDC_COMPILE_OPTION, L"-DNAME=caf\u00e9", L"", "入力に、Kilnが扱えない文字", "C:\\old\\gcc.exe"},

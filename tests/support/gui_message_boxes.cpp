@@ -74,14 +74,6 @@ HWND MessageTextOf(HWND box) {
     return text;
 }
 
-std::wstring WideTextOf(HWND window) {
-    wchar_t buffer[2048] = L"";
-    DWORD_PTR copied = 0;
-    SendMessageTimeoutW(window, WM_GETTEXT, 2048, reinterpret_cast<LPARAM>(buffer), SMTO_ABORTIFHUNG,
-                        kTextTimeoutMs, &copied);
-    return buffer;
-}
-
 }  // namespace
 
 bool AnswerMessageBox(const std::string& caption, int button, MessageBoxInfo* info, DWORD ms) {
@@ -99,7 +91,9 @@ bool AnswerMessageBox(const std::string& caption, int button, MessageBoxInfo* in
         info->owner = GetWindow(box, GW_OWNER);
         HWND text = MessageTextOf(box);
         info->text = text ? TextOf(text) : std::string();
-        info->wideText = text ? WideTextOf(text) : std::wstring();
+        wchar_t wide[2048] = L"";
+        if (text) GetWindowTextW(text, wide, 2048);  // another process's control: its text as Windows keeps it
+        info->wideText = wide;
     }
     if (button != 0) {
         PostMessageA(box, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED),

@@ -65,11 +65,7 @@ std::string ReadFile(const std::string& path) {
 
 bool Exists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
-namespace {
-
-// Wide and behind "\\?\", so that names code page 932 lacks, device names
-// and names ending in a dot go too.
-void RemoveWideTree(const std::wstring& path) {
+void RemoveTree(const std::wstring& path) {
     DWORD attributes = GetFileAttributesW(path.c_str());
     if (attributes == INVALID_FILE_ATTRIBUTES) return;
     if (!(attributes & FILE_ATTRIBUTE_DIRECTORY)) {
@@ -82,16 +78,14 @@ void RemoveWideTree(const std::wstring& path) {
     if (h != INVALID_HANDLE_VALUE) {
         do {
             std::wstring name = found.cFileName;
-            if (name != L"." && name != L"..") RemoveWideTree(path + L"\\" + name);
+            if (name != L"." && name != L"..") RemoveTree(path + L"\\" + name);
         } while (FindNextFileW(h, &found));
         FindClose(h);
     }
     RemoveDirectoryW(path.c_str());
 }
 
-}  // namespace
-
-void RemoveTree(const std::string& path) { RemoveWideTree(L"\\\\?\\" + Wide(path)); }
+void RemoveTree(const std::string& path) { RemoveTree(L"\\\\?\\" + Wide(path)); }
 
 std::wstring Wide(const std::string& text) {
     std::wstring wide(text.size() + 1, L'\0');
