@@ -36,7 +36,9 @@ bool HeldExactly(HWND dialog, int id, bool path) {
         SetWindowTextW(control, exact_names::Widened(text).c_str());
         return true;
     }
-    ShowInexactText(GetParent(dialog) ? GetParent(dialog) : dialog, path ? kInexactPath : kInexactText, wide);
+    // Over the sheet for a page, over the dialog itself for a dialog of its own.
+    HWND owner = (GetWindowLongPtrW(dialog, GWL_STYLE) & WS_CHILD) ? GetParent(dialog) : dialog;
+    ShowInexactText(owner, path ? kInexactPath : kInexactText, wide);
     SetFocus(control);
     return false;
 }

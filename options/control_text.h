@@ -5,10 +5,10 @@
 
 #include <cstddef>
 
-// Reads a control's text into a settings field of fieldSize bytes, with
-// '?' for a character that code page 932 does not hold (see HeldExactly). A longer
-// text is cut before the first character that does not fit whole, never in
-// the middle of a double-byte character.
+// Reads a control's text into a settings field of fieldSize bytes, with '?'
+// for a character that code page 932 does not hold (see HeldExactly). A
+// longer text is cut before the first character that does not fit whole,
+// never in the middle of a double-byte character.
 void ReadItemText(HWND dialog, int id, char* field, std::size_t fieldSize);
 
 // True when code page 932 holds the control's text exactly. A path's text

@@ -70,7 +70,10 @@ bool PickExecutable(HWND owner, char* file) {
         ShowInexactText(owner, kInexactPath, picked.data());
         return false;
     }
-    return cp932::CopyFitting(file, kPathSize, name.c_str());
+    // Longer than the field, as the dialog's own refusal was: nothing is cut.
+    if (cp932::CopyFitting(file, kPathSize, name.c_str())) return true;
+    file[0] = '\0';
+    return false;
 }
 
 void BrowseForProgram(HWND page, int id, const char* current) {
