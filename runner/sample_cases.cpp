@@ -73,7 +73,7 @@ std::vector<SampleCase> CasesIn(const wchar_t* folder) {
 }  // namespace
 
 std::wstring DeviceLine(const std::wstring& name, const std::wstring& file) {
-    return name + L": 判定なし、「" + file + L"」はファイルではなくデバイスです\r\n";
+    return name + L": 判定なし（「" + file + L"」はファイルではなくデバイスです）\r\n";
 }
 
 std::vector<SampleCase> FindSampleCases() {
