@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "common/cp932.h"
+#include "common/device_name.h"
 
 namespace include_scan {
 
@@ -109,18 +110,11 @@ const char* Directive(const char* p, const char* end, LineState* state, std::vec
     return p;
 }
 
-// CON, PRN, AUX, NUL, COM0-9, LPT0-9, CONIN$ and CONOUT$ are devices
-// in any folder and with any extension.
+// Device names are ASCII: every other character stands as one that is none.
 bool IsDeviceName(const std::string& part) {
-    std::string stem = part.substr(0, part.find('.'));
-    while (!stem.empty() && stem[stem.size() - 1] == ' ') stem.erase(stem.size() - 1);
-    static const char* const kDevices[] = {"CON", "PRN", "AUX", "NUL", "CONIN$", "CONOUT$"};
-    for (const char* device : kDevices) {
-        if (cp932::EqualNoCase(stem.c_str(), device)) return true;
-    }
-    if (stem.size() != 4 || stem[3] < '0' || stem[3] > '9') return false;
-    std::string head = stem.substr(0, 3);
-    return cp932::EqualNoCase(head.c_str(), "COM") || cp932::EqualNoCase(head.c_str(), "LPT");
+    std::wstring wide;
+    for (unsigned char c : part) wide += c < 0x80 ? static_cast<wchar_t>(c) : L'\xFFFD';
+    return device_name::IsDevice(wide.c_str());
 }
 
 // Splits at '\' and '/' by character.
