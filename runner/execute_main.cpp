@@ -13,6 +13,7 @@
 #include "common/verdict_text.h"
 #include "resources/dll_search.h"
 #include "runner/command_lookup.h"
+#include "runner/console_code_page.h"
 #include "runner/console_wait.h"
 #include "runner/end_report.h"
 #include "runner/program_start.h"
@@ -33,14 +34,20 @@ int WaitAndEnd(runner::EndReport& report, int status) {
     return status;
 }
 
-// The program in the console, its end reported and a key awaited.
+// Read before anything runs: the cases and the program must not inherit it.
+const bool kUtf8Program = runner::KilnSaysUtf8();
+
+// The program in the console, its end reported and a key awaited. The
+// report comes after the console's code pages are back.
 int RunInConsole(runner::EndReport& report, const std::string& word, const std::string& path,
                  const std::string& commandLine, const std::string& arguments) {
     runner::Outcome outcome;
-    if (path.empty())
+    if (path.empty()) {
         outcome.error = ERROR_FILE_NOT_FOUND;
-    else
+    } else {
+        runner::Utf8Console console(kUtf8Program);
         outcome = runner::Run(path, commandLine, arguments);
+    }
     switch (outcome.kind) {
     case runner::Outcome::NotWaited:
         return 0;

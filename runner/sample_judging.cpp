@@ -3,6 +3,7 @@
 #include "common/output_compare.h"
 #include "common/verdict_text.h"
 #include "runner/case_run.h"
+#include "runner/console_code_page.h"
 
 namespace runner {
 
@@ -34,12 +35,13 @@ std::string Judged(const SampleCase& sample, const CaseRun& run, Tally* tally) {
     std::string expected;
     DWORD error = 0;
     if (!ReadWhole(sample.expected, &expected, &error)) {
-        if (error == ERROR_FILE_NOT_FOUND) return verdict_text::NotJudged(sample.name, run.elapsedMs, run.output);
+        if (error == ERROR_FILE_NOT_FOUND)
+            return verdict_text::NotJudged(sample.name, run.elapsedMs, output_compare::Shown(run.output, Cp932Conversion()));
         ++tally->failed;
         return verdict_text::Unreadable(sample.name, sample.expected, SystemReason(error));
     }
     output_compare::Difference difference;
-    if (output_compare::Same(expected, run.output, &difference)) {
+    if (output_compare::SameText(expected, run.output, Cp932Conversion(), &difference)) {
         ++tally->accepted;
         return verdict_text::Accepted(sample.name, run.elapsedMs);
     }

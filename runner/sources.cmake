@@ -7,7 +7,8 @@ add_executable(execute
     runner/console_wait.cpp
     runner/sample_cases.cpp
     runner/case_run.cpp
-    runner/sample_judging.cpp)
+    runner/sample_judging.cpp
+    runner/console_code_page.cpp)
 target_link_libraries(execute PRIVATE kiln_common)
 target_include_directories(execute PRIVATE ${CMAKE_SOURCE_DIR})
 target_link_options(execute PRIVATE $<$<CONFIG:Release>:-s>)

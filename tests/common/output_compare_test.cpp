@@ -32,3 +32,67 @@ TEST(OutputCompare, WhatAJudgeIgnoresAndWhatItDoesNot) {
         EXPECT_EQ(d.actual, c.got ? c.got : "");
     }
 }
+
+namespace {
+
+// The system's tables for the few characters the rows use.
+bool FewCharacters(const std::string& utf8, std::string* cp932, void*) {
+    const struct {
+        std::string utf8;
+        const char* cp932;
+    } table[] = {{u8"表", "表"}, {u8"示", "示"}, {u8"ソ", "ソ"}, {u8"裏", "裏"}};
+    bool whole = true;
+    cp932->clear();
+    for (std::size_t i = 0; i < utf8.size();) {
+        bool known = false;
+        for (const auto& entry : table)
+            if (utf8.compare(i, entry.utf8.size(), entry.utf8) == 0) {
+                *cp932 += entry.cp932;
+                i += entry.utf8.size();
+                known = true;
+            }
+        if (known) continue;
+        if (static_cast<unsigned char>(utf8[i]) < 0x80) {
+            *cp932 += utf8[i++];
+            continue;
+        }
+        *cp932 += '?';
+        whole = false;
+        while (++i < utf8.size() && (static_cast<unsigned char>(utf8[i]) & 0xC0) == 0x80) {
+        }
+    }
+    return whole;
+}
+
+}  // namespace
+
+TEST(OutputCompare, AsTextAcrossEncodings) {
+    const output_compare::Cp932Step step = {FewCharacters, nullptr};
+    struct Case {
+        std::string expected, actual;
+        std::size_t line;  // 0: the same
+        const char *want, *got;
+    } const cases[] = {
+        {"\xEF\xBB\xBF" "4\n", "4\r\n", 0, "", ""},
+        {u8"表示\nソ\n", "表示\r\nソ", 0, "", ""},  // a UTF-8 .out, a program writing 932
+        {"表示\n", "\xEF\xBB\xBF" + std::string(u8"表示\n"), 0, "", ""},
+        {u8"表示\n", u8"表示\n", 0, "", ""},
+        {u8"表\n", u8"裏\n", 1, "表", "裏"},  // both UTF-8: shown in 932
+        {u8"表🍣\n", "表?\n", 1, "表?", "表?"},  // 932 cannot hold it: bytes differ
+        {"\x80\n", "\x80\r\n", 0, "", ""},  // neither: as bytes
+        {u8"表\n", "表 x\n", 1, "表", "表 x"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.actual);
+        Difference d;
+        EXPECT_EQ(output_compare::SameText(c.expected, c.actual, step, &d), c.line == 0);
+        if (c.line == 0) continue;
+        EXPECT_EQ(d.line, c.line);
+        EXPECT_EQ(d.expected, c.want);
+        EXPECT_EQ(d.actual, c.got);
+    }
+    const std::string sushi = u8"表示\r\n🍣";  // no such character in a macro's words
+    EXPECT_EQ(output_compare::Shown(sushi, step), "表示\r\n?");
+    EXPECT_EQ(output_compare::Shown("\xEF\xBB\xBF" "ok", step), "ok");
+    EXPECT_EQ(output_compare::Shown("表示", step), "表示");
+}
