@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <map>
+
 using output_compare::Difference;
 
 TEST(OutputCompare, WhatAJudgeIgnoresAndWhatItDoesNot) {
@@ -37,29 +39,15 @@ namespace {
 
 // The system's tables for the few characters the rows use.
 bool FewCharacters(const std::string& utf8, std::string* cp932, void*) {
-    const struct {
-        std::string utf8;
-        const char* cp932;
-    } table[] = {{u8"表", "表"}, {u8"示", "示"}, {u8"ソ", "ソ"}, {u8"裏", "裏"}};
+    const std::map<std::string, std::string> table = {{u8"表", "表"}, {u8"示", "示"}, {u8"ソ", "ソ"}, {u8"裏", "裏"}};
     bool whole = true;
     cp932->clear();
-    for (std::size_t i = 0; i < utf8.size();) {
-        bool known = false;
-        for (const auto& entry : table)
-            if (utf8.compare(i, entry.utf8.size(), entry.utf8) == 0) {
-                *cp932 += entry.cp932;
-                i += entry.utf8.size();
-                known = true;
-            }
-        if (known) continue;
-        if (static_cast<unsigned char>(utf8[i]) < 0x80) {
-            *cp932 += utf8[i++];
-            continue;
-        }
-        *cp932 += '?';
-        whole = false;
-        while (++i < utf8.size() && (static_cast<unsigned char>(utf8[i]) & 0xC0) == 0x80) {
-        }
+    for (std::size_t i = 0, n; i < utf8.size(); i += n) {
+        unsigned char c = static_cast<unsigned char>(utf8[i]);
+        n = c < 0x80 ? 1 : c < 0xE0 ? 2 : c < 0xF0 ? 3 : 4;
+        auto known = table.find(utf8.substr(i, n));
+        whole = whole && (n == 1 || known != table.end());
+        *cp932 += n == 1 ? utf8.substr(i, 1) : known != table.end() ? known->second : "?";
     }
     return whole;
 }

@@ -21,8 +21,7 @@ TEST(SourceCharset, EachCompilerIsToldOnlyWhatItsSourceNeeds) {
         std::string kilnLine, status;
         bool utf8Program;
     } const cases[] = {
-        {"gcc.exe", "hello.c", "int main(void){return 0;}\n", "-Wall", "", "gcc.exe -Wall hello.c -o hello.exe\n", "",
-         "", false},
+        {"gcc.exe", "hello.c", "int main(void){return 0;}\n", "-Wall", "", "gcc.exe -Wall hello.c -o hello.exe\n", "", "", false},
         {"gcc.exe", "表.c", "char* s = \"表\";\n", "-Wall", "",
          "gcc.exe -finput-charset=CP932 -fexec-charset=CP932 -Wall 表.c -o 表.exe\n", "", "Shift_JIS", false},
         {"cl.exe", "u.c", u8"char* s = \"表\";\n", "", "", "cl.exe /source-charset:utf-8 u.c /Feu.exe\n", "", "UTF-8",
@@ -54,11 +53,9 @@ TEST(SourceCharset, EachCompilerIsToldOnlyWhatItsSourceNeeds) {
         Process p;
         HWND window = kiln.OpenFinished(p, source);
         ASSERT_NE(window, nullptr);
-        std::string calls;
-        for (std::size_t at = 0; (at = kiln.CallsLog().find("cmdline=", at)) != std::string::npos; ++at) {
-            std::string log = kiln.CallsLog();
-            calls += log.substr(at + 8, log.find_first_of("\r\n", at) - at - 8) + "\n";
-        }
+        std::string calls, log = kiln.CallsLog();
+        for (std::size_t at = 0; (at = log.find("cmdline=", at)) != std::string::npos; at = log.find('\n', at))
+            calls += log.substr(at + 8, log.find('\r', at) - at - 8) + "\n";
         EXPECT_EQ(calls, c.calls);
         std::string pane = WindowText(KilnInstall::Pane(window));
         EXPECT_EQ(pane.substr(0, pane.find("\r\n")), c.kilnLine.empty() ? kFinished : c.kilnLine) << pane;
