@@ -13,14 +13,12 @@ using namespace testing_support;
 TEST(SourceCharset, EachCompilerIsToldOnlyWhatItsSourceNeeds) {
     const std::string refusal = "when -fexec-charset=CP932 err cc1.exe: error: conversion from UTF-8 to CP932 "
                                 "not supported by iconv\\n\r\nwhen -fexec-charset=CP932 exit 1\r\n";
-    struct Case {
-        const char* compiler;
-        const char* name;
-        std::string text, options, script;
-        std::string calls;  // the command lines logged, one a line
+    const struct {
+        const char *compiler, *name;
+        std::string text, options, script, calls;  // calls: the command lines logged, one a line
         std::string kilnLine, status;
         bool utf8Program;
-    } const cases[] = {
+    } cases[] = {
         {"gcc.exe", "hello.c", "int main(void){return 0;}\n", "-Wall", "", "gcc.exe -Wall hello.c -o hello.exe\n", "", "", false},
         {"gcc.exe", "表.c", "char* s = \"表\";\n", "-Wall", "",
          "gcc.exe -finput-charset=CP932 -fexec-charset=CP932 -Wall 表.c -o 表.exe\n", "", "Shift_JIS", false},
@@ -37,13 +35,12 @@ TEST(SourceCharset, EachCompilerIsToldOnlyWhatItsSourceNeeds) {
     };
     // Kiln's own environment says UTF-8: only what Kiln read decides.
     SetEnvironmentVariableA("KILN_PROGRAM_CODE_PAGE", "65001");
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         SCOPED_TRACE(std::string(c.compiler) + " " + c.name);
         KilnInstall kiln;
         std::string name = c.compiler;
         if (name != "gcc.exe") CopyFileTo(kiln.Compiler(), kiln.dir() / name);
-        WriteFile(kiln.dir() / (name.substr(0, name.size() - 4) + ".script"),
-                  "log calls.log\r\n" + c.script + "create\r\n");
+        WriteFile(kiln.dir() / (name.substr(0, name.size() - 4) + ".script"), "log calls.log\r\n" + c.script + "create\r\n");
         std::string source = kiln.Source(c.name, c.text);
         WriteFile(kiln.dir() / "Kiln.ini",
                   "[Compiler1]\r\nCompilerName=C\r\nPath=" + (kiln.dir() / name) + "\r\nCompileOption=" + c.options +
@@ -62,8 +59,7 @@ TEST(SourceCharset, EachCompilerIsToldOnlyWhatItsSourceNeeds) {
         std::string status = KilnInstall::Status(window);
         EXPECT_EQ(status.size() - status.rfind(c.status), c.status.size()) << status;
         ASSERT_TRUE(WaitUntil([&] { return !kiln.Runs().empty(); }, 10000));
-        EXPECT_EQ(kiln.Runs().find("|KILN_PROGRAM_CODE_PAGE=65001\r\n") != std::string::npos, c.utf8Program)
-            << kiln.Runs();
+        EXPECT_EQ(kiln.Runs().find("|KILN_PROGRAM_CODE_PAGE=65001\r\n") != std::string::npos, c.utf8Program) << kiln.Runs();
     }
     SetEnvironmentVariableA("KILN_PROGRAM_CODE_PAGE", NULL);
 }
