@@ -1,7 +1,5 @@
-// The source's encoding through the real Kiln.exe and stand-in compilers
-// under their own names: the command line each gets, the second compile
-// after a compiler without iconv refused Kiln's options, the bar, and what
-// the aid program is told about the program's code page.
+// The source's encoding through the real Kiln.exe and stand-ins under the compilers' names: each one's
+// command line, the second compile after a gcc without iconv, the bar, and what the aid program is told.
 #include <gtest/gtest.h>
 
 #include <string>
