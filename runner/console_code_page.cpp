@@ -36,22 +36,10 @@ bool KilnSaysUtf8() {
     return n > 0 && n < 16 && std::wstring(value) == L"65001";
 }
 
-Utf8Console::Utf8Console(bool wanted) {
-    if (!wanted) return;
-    input_ = GetConsoleCP();
-    output_ = GetConsoleOutputCP();
-    if (!input_ || !output_) {
-        input_ = output_ = 0;
-        return;
-    }
+void UseUtf8CodePages() {
+    if (!GetConsoleCP() || !GetConsoleOutputCP()) return;
     SetConsoleCP(kUtf8);
     SetConsoleOutputCP(kUtf8);
-}
-
-Utf8Console::~Utf8Console() {
-    if (!output_) return;
-    SetConsoleCP(input_);
-    SetConsoleOutputCP(output_);
 }
 
 output_compare::Cp932Step Cp932Conversion() { return output_compare::Cp932Step{ToCp932, nullptr}; }

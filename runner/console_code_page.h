@@ -15,19 +15,10 @@ namespace runner {
 // never finds it. A run not started by Kiln has none.
 bool KilnSaysUtf8();
 
-// While it lives, the console's input and output code pages are 65001;
-// then they are put back, whatever way the program ended. Without a
-// console, or when not wanted, nothing changes.
-class Utf8Console {
-public:
-    explicit Utf8Console(bool wanted);
-    ~Utf8Console();
-    Utf8Console(const Utf8Console&) = delete;
-    Utf8Console& operator=(const Utf8Console&) = delete;
-
-private:
-    UINT input_ = 0, output_ = 0;
-};
+// The console's input and output code pages to 65001, for the program's
+// run; runner::ConsoleKept (console_state) puts them back with the rest of
+// the console. Without a console nothing changes.
+void UseUtf8CodePages();
 
 // UTF-8 into code page 932 by the system's tables, without best fit.
 output_compare::Cp932Step Cp932Conversion();
