@@ -14,6 +14,6 @@ add_executable(execute
     runner/process_figures.cpp
     runner/case_watch.cpp
     runner/console_code_page.cpp)
-target_link_libraries(execute PRIVATE kiln_common psapi)
+target_link_libraries(execute PRIVATE kiln_common kiln_exact_names psapi)
 target_include_directories(execute PRIVATE ${CMAKE_SOURCE_DIR})
 target_link_options(execute PRIVATE $<$<CONFIG:Release>:-s>)
