@@ -8,6 +8,7 @@
 #include "controller/kiln_boxes.h"
 #include "controller/program_path.h"
 #include "controller/shell_open.h"
+#include "resources/exact_names.h"
 
 namespace {
 
@@ -48,11 +49,9 @@ std::string CurrentPath() {
     if (n == 0) return std::string();
     std::vector<wchar_t> wide(n);
     if (GetEnvironmentVariableW(L"PATH", wide.data(), n) >= n) return std::string();
-    int bytes = WideCharToMultiByte(CP_ACP, 0, wide.data(), -1, NULL, 0, NULL, NULL);
-    if (bytes <= 0) return std::string();
-    std::vector<char> text(static_cast<std::size_t>(bytes));
-    WideCharToMultiByte(CP_ACP, 0, wide.data(), -1, text.data(), bytes, NULL, NULL);
-    return text.data();
+    // Never a look-alike of a folder that code page 932 lacks: such a
+    // folder is one that no search reaches.
+    return exact_names::Shown(wide.data());
 }
 
 bool StartBatchFile(const Launch& launch) {

@@ -314,7 +314,10 @@ TEST(Execute, BareNameFromTheCurrentFolderThenPathNeverBesideItself) {
     std::string onPath = in.dir.MakeDir("パス\\表");
     CopyFileTo(BinDir() + "\\console_target.exe", onPath + "\\hello.exe");
     std::string work = in.dir.MakeDir("作業");
-    SetEnvironmentVariableA("PATH", (onPath + ";" + guard.path).c_str());
+    // First a folder that code page 932 lacks, whose look-alike holds one too.
+    std::string lookAlike = in.dir.MakeDir("a\\b");
+    CopyFileTo(BinDir() + "\\console_target.exe", lookAlike + "\\hello.exe");
+    SetEnvironmentVariableW(L"PATH", (Wide(in.dir.path()) + L"\\a\u00a5b;" + Wide(onPath + ";" + guard.path)).c_str());
     {
         Execute run;
         ASSERT_TRUE(run.Start(in.exe, "hello one", work));
@@ -330,7 +333,7 @@ TEST(Execute, BareNameFromTheCurrentFolderThenPathNeverBesideItself) {
         ASSERT_TRUE(run.Read("", 20000));
         EXPECT_EQ(ReadFile(work + "\\runs.log"), "hello.exe|two|" + work + "\r\n") << run.text;
     }
-    EXPECT_FALSE(Exists(in.dir / "runs.log"));
+    EXPECT_FALSE(Exists(in.dir / "runs.log") || Exists(lookAlike + "\\runs.log"));
 }
 
 // Sample cases for console_target's "cases" mode, whose first input line
