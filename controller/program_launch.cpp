@@ -19,7 +19,8 @@ const char kBatchRefusal[] = "引数に含まれる文字をバッチファイ�
 // double-byte character.
 class VariableForStart {
 public:
-    VariableForStart(const wchar_t* wideName, const char* name, const std::string& value, bool wanted)
+    // A null value takes the variable out for the start.
+    VariableForStart(const wchar_t* wideName, const char* name, const char* value, bool wanted)
         : name_(wideName), had_(false), wanted_(wanted) {
         if (!wanted_) return;
         DWORD n = GetEnvironmentVariableW(wideName, NULL, 0);
@@ -28,7 +29,7 @@ public:
             saved_.resize(n);
             had_ = GetEnvironmentVariableW(wideName, &saved_[0], n) < n;
         }
-        SetEnvironmentVariableA(name, value.c_str());
+        SetEnvironmentVariableA(name, value);
     }
     ~VariableForStart() {
         if (wanted_) SetEnvironmentVariableW(name_, had_ ? saved_.data() : NULL);
@@ -74,6 +75,8 @@ bool StartBatchFile(const Launch& launch) {
 
 }  // namespace
 
+const wchar_t kProgramCodePageVariable[] = L"KILN_PROGRAM_CODE_PAGE";
+
 void RefuseForBatchFile(const std::string& word) { ShowKilnError((kBatchRefusal + word).c_str()); }
 
 void RefuseBatchPath(const std::string& path) {
@@ -93,10 +96,11 @@ LaunchResult StartLaunch(HWND owner, const Launch& launch) {
         return kLaunchRefused;
     }
     const bool narrowed = !launch.unsearched.empty();
-    VariableForStart searched(L"PATH", "PATH",
-                              narrowed ? path_list::WithoutFolder(CurrentPath().c_str(), launch.unsearched.c_str())
-                                       : std::string(),
-                              narrowed);
+    const std::string path =
+        narrowed ? path_list::WithoutFolder(CurrentPath().c_str(), launch.unsearched.c_str()) : std::string();
+    VariableForStart searched(L"PATH", "PATH", path.c_str(), narrowed);
+    VariableForStart codePage(kProgramCodePageVariable, "KILN_PROGRAM_CODE_PAGE",
+                              launch.writesUtf8 ? "65001" : NULL, launch.tellsCodePage);
     bool started = batch ? StartBatchFile(launch)
                          : ShellOpen(owner, launch.program.c_str(), launch.parameters.c_str(),
                                      launch.folder.empty() ? NULL : launch.folder.c_str()) > 32;

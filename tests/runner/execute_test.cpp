@@ -448,6 +448,25 @@ TEST(Execute, DecimalAnswersByEachErrorType) {
     }
 }
 
+// A program Kiln says writes UTF-8 shows its text right on a console set to
+// UTF-8; after its crash the code pages are back before the report. Without
+// Kiln's word nothing changes, and the program never finds the word.
+TEST(Execute, ConsoleInUtf8OnlyWhileAProgramKilnSaysWritesItRuns) {
+    Install in;
+    for (bool told : {true, false}) {
+        SCOPED_TRACE(told);
+        SetEnvironmentVariableA("KILN_PROGRAM_CODE_PAGE", told ? "65001" : NULL);
+        OwnConsole console;
+        ASSERT_TRUE(console.Start(in, "表示.exe utf8"));
+        SetEnvironmentVariableA("KILN_PROGRAM_CODE_PAGE", NULL);
+        EXPECT_TRUE(console.Shown(L"例外で終了しました（0xC0000005 アクセス違反"));
+        EXPECT_EQ(Shows(console.output, L"表示 65001/65001 []"), told);
+        EXPECT_EQ(Shows(console.output, L" 932/932 []"), !told);
+        EXPECT_EQ(GetConsoleCP(), 932u);
+        EXPECT_EQ(GetConsoleOutputCP(), 932u);
+    }
+}
+
 // On its own console: the verdicts, nothing a case wrote to CONOUT$ or its
 // errors, then Enter runs the program on the keyboard with its end report.
 TEST(Execute, SamplesOnItsOwnConsoleThenEnterRunsTheProgram) {
