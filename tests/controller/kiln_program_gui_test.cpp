@@ -127,7 +127,7 @@ TEST(KilnCompile, F5CompilesAgainUnlessTheOutputWasMadeSo) {
         EXPECT_NE(WindowText(KilnInstall::Pane(window)).find(pane), std::string::npos) << calls;
     };
     again(0, 1, kUnchanged);
-    EXPECT_EQ(KilnInstall::Status(window), "変更なし");
+    EXPECT_EQ(KilnInstall::Status(window).rfind("変更なし", 0), 0u);
     again(VK_SHIFT, 2, kFinished);
     WriteFile(header, "#define N 22\n");
     again(0, 3, kFinished);
@@ -142,7 +142,7 @@ TEST(KilnCompile, F5CompilesAgainUnlessTheOutputWasMadeSo) {
     ASSERT_TRUE(KilnInstall::WaitForPane(window, kFinished));
     PumpMessages(1500);
     EXPECT_EQ(kiln.Calls(), 4) << "the keys during the compile asked for nothing";
-    EXPECT_NE(kiln.CallsLog().find("cmdline=gcc.exe -g a.c -o a.exe"), std::string::npos);
+    EXPECT_NE(kiln.CallsLog().find(" -g a.c -o a.exe"), std::string::npos);
     ASSERT_TRUE(SendCtrlDigit(window, 2));
     again(0, 5, kFinished);
     again(0, 5, kUnchanged);
