@@ -7,6 +7,7 @@
 
 #include <windows.h>
 
+#include "common/line_place.h"
 #include "controller/build_preparation.h"
 #include "settings/settings_file.h"
 
@@ -38,7 +39,8 @@ struct RequestQueue {
 
 struct MainWindowState {
     explicit MainWindowState(KilnSettingsFile& settings_)
-        : settings(settings_), window(NULL), pane(NULL), statusBar(NULL), paneFont(NULL), requests() {
+        : settings(settings_), window(NULL), pane(NULL), statusBar(NULL), paneFont(NULL), requests(),
+          paneRules(RulesForCompiler("", "")) {
         source[0] = '\0';
         output[0] = '\0';
     }
@@ -54,6 +56,9 @@ struct MainWindowState {
     // The path of the file the compile produces.
     char output[MAX_PATH];
     RequestQueue requests;
+    // How the pane's lines read: by the compiler of the request that last
+    // filled it, until the next one, whatever profile is chosen meanwhile.
+    LineRules paneRules;
 
 private:
     MainWindowState(const MainWindowState&);

@@ -22,6 +22,20 @@ TEST(PathKind, SeparatorsInAnyMixAndTheDevicePrefixes) {
     for (const auto& c : cases) EXPECT_EQ(path_kind::Classify(c.path), c.kind) << c.path;
 }
 
+TEST(PathKind, TheFileNameFollowsTheLastSeparatorOfEitherKind) {
+    struct {
+        const char* path;
+        const char* name;
+    } const cases[] = {
+        {"C:\\ソース\\表\\gcc.exe", "gcc.exe"}, {"表", "表"}, {"C:\\ソ", "ソ"},
+        {"C:/msys64/ucrt64/bin/gcc.exe", "gcc.exe"}, {"C:\\a/b\\c", "c"}, {"sub/", ""},
+    };
+    for (const auto& c : cases) EXPECT_STREQ(path_kind::FileName(c.path), c.name) << c.path;
+    EXPECT_TRUE(path_kind::IsBareDrive("表:"));
+    EXPECT_FALSE(path_kind::IsBareDrive("C:\\"));
+    EXPECT_FALSE(path_kind::IsBareDrive("C:a"));
+}
+
 TEST(PathList, TheFolderGoesWhateverItsSpellingTheRestStays) {
     EXPECT_EQ(path_list::WithoutFolder("C:\\cc;c:\\SRC\\;\"C:\\a;b\";C:\\src;C:\\srcx", "C:\\src"),
               "C:\\cc;\"C:\\a;b\";C:\\srcx");
