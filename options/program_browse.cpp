@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "common/cp932.h"
+#include "common/path_kind.h"
 #include "controller/path_operations.h"
 #include "settings/settings_file.h"
 
@@ -19,11 +20,14 @@ namespace {
 bool StartFolder(const char* current, char* folder) {
     if (!cp932::CopyFitting(folder, kPathSize, current)) return false;
     StripQuotes(folder);
-    char* slash = cp932::FindLast(folder, '\\');
+    char* slash = path_kind::LastSeparator(folder);
     if (!slash) return false;
-    // "C:" alone would name the drive's current folder, not its root.
-    if (slash > folder && slash[-1] == ':') ++slash;
     *slash = '\0';
+    // "C:" alone would name the drive's current folder, not its root.
+    if (path_kind::IsBareDrive(folder)) {
+        *slash = '\\';
+        slash[1] = '\0';
+    }
     return true;
 }
 }  // namespace
