@@ -25,15 +25,18 @@ bool LineText(HWND pane, LRESULT line, std::string* text) {
     return true;
 }
 
-// The place pane line `line` (of `count`) names, read with the line after
-// it, whose carets may make it a quote of the source. False when the text
+// The place pane line `line` (of `count`) names. False when the text
 // cannot be had.
 bool ReadPanePlace(HWND pane, LRESULT line, LRESULT count, const LineRules& rules, std::string* text,
                    LinePlace* place) {
-    std::string next;
     if (!LineText(pane, line, text)) return false;
-    bool hasNext = line + 1 < count && LineText(pane, line + 1, &next);
-    *place = ReadLinePlace(rules, text->c_str(), text->size(), hasNext ? next.c_str() : nullptr);
+    *place = ReadLinePlace(rules, text->c_str(), text->size(), nullptr);
+    // Only a line that reads as a place needs the one after it, whose
+    // carets may make it a quote of the source: F4 over a long output reads
+    // each line once.
+    std::string next;
+    if (place->line > 0 && line + 1 < count && LineText(pane, line + 1, &next))
+        *place = ReadLinePlace(rules, text->c_str(), text->size(), next.c_str());
     return true;
 }
 
