@@ -15,6 +15,7 @@
 #include "runner/command_lookup.h"
 #include "runner/console_wait.h"
 #include "runner/end_report.h"
+#include "runner/metadata_cases.h"
 #include "runner/program_start.h"
 #include "runner/sample_cases.h"
 #include "runner/sample_judging.h"
@@ -45,10 +46,13 @@ int RunInConsole(runner::EndReport& report, const std::string& word, const std::
     case runner::Outcome::NotWaited:
         return 0;
     case runner::Outcome::Refused:
-        report.Refused(outcome.refused);
+        if (outcome.refusedPath)
+            report.RefusedPath(outcome.refused);
+        else
+            report.Refused(outcome.refused);
         return WaitAndEnd(report, 1);
     case runner::Outcome::Ended:
-        report.Ended(outcome.code, outcome.elapsedMs);
+        report.Ended(outcome.code, outcome.elapsedMs, outcome.peakBytes);
         return WaitAndEnd(report, static_cast<int>(outcome.code));
     default:
         report.NotStarted(word, outcome.error);
@@ -61,8 +65,8 @@ int RunInConsole(runner::EndReport& report, const std::string& word, const std::
 // a case failed, so that a script can tell.
 int JudgeFirst(runner::EndReport& report, const std::string& word, const std::string& path,
                const std::string& commandLine, const std::string& arguments,
-               const std::vector<runner::SampleCase>& cases) {
-    runner::Tally tally = runner::JudgeSamples(report, path, commandLine, cases);
+               const std::vector<runner::SampleCase>& cases, const judge_metadata::Metadata& judge) {
+    runner::Tally tally = runner::JudgeSamples(report, path, commandLine, cases, judge);
     if (tally.startError) {
         report.NotStarted(word, tally.startError);
         return WaitAndEnd(report, static_cast<int>(tally.startError));
@@ -96,8 +100,13 @@ int main() {
     }
     std::string path = runner::FindProgram(word);
     if (!path.empty() && runner::IsConsoleProgram(path)) {
+        // A metadata.json that cannot be used is named, and the cases are
+        // judged as without it.
+        runner::MetadataFile metadata = runner::ReadMetadata();
+        if (!metadata.problem.empty()) report.Line(verdict_text::MetadataUnusable(metadata.problem));
         std::vector<runner::SampleCase> cases = runner::FindSampleCases();
-        if (!cases.empty()) return JudgeFirst(report, word, path, commandLine, arguments, cases);
+        if (cases.empty() && metadata.usable) cases = runner::CasesByPattern(metadata.metadata);
+        if (!cases.empty()) return JudgeFirst(report, word, path, commandLine, arguments, cases, metadata.metadata);
     }
     return RunInConsole(report, word, path, commandLine, arguments);
 }

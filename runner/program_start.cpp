@@ -7,6 +7,7 @@
 #include "common/command_words.h"
 #include "common/program_command.h"
 #include "runner/console_wait.h"
+#include "runner/process_figures.h"
 
 namespace runner {
 
@@ -68,7 +69,9 @@ Outcome Start(const std::string& application, const std::string& commandLine, bo
     Outcome outcome;
     outcome.kind = Outcome::NotWaited;
     if (wait) {
-        WaitForSingleObject(info.hProcess, INFINITE);
+        MemoryPeak peak;
+        WaitSampling(info.hProcess, &peak);
+        outcome.peakBytes = peak.Bytes();
         QueryPerformanceCounter(&after);
         GetExitCodeProcess(info.hProcess, &outcome.code);
         // The system's own times leave out the start of the process; the
@@ -124,7 +127,8 @@ Outcome Run(const std::string& path, const std::string& commandLine, const std::
         if (!safe || !command_words::KeptFromShell(path.c_str())) {
             Outcome outcome;
             outcome.kind = Outcome::Refused;
-            outcome.refused = safe ? path : refused;
+            outcome.refusedPath = !command_words::KeptFromShell(path.c_str());
+            outcome.refused = outcome.refusedPath ? path : refused;
             return outcome;
         }
         // Windows' cmd.exe then looks for a bare name along PATH only, not

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "common/judge_metadata.h"
 #include "runner/end_report.h"
 #include "runner/sample_cases.h"
 
@@ -17,8 +18,10 @@ struct Tally {
     DWORD startError = 0;               // set when the program could not be started at all
 };
 
+// judge: how the outputs are compared (metadata.json's, or the plain
+// comparison without one).
 Tally JudgeSamples(EndReport& report, const std::string& program, const std::string& commandLine,
-                   const std::vector<SampleCase>& cases);
+                   const std::vector<SampleCase>& cases, const judge_metadata::Metadata& judge);
 
 }  // namespace runner
 
