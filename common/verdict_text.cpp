@@ -12,9 +12,36 @@ namespace {
 const std::size_t kShownBytes = 160;
 const unsigned kShownLines = 10;
 
+bool IsTrailByte(unsigned char c) { return c >= 0x40 && c <= 0xFC && c != 0x7F; }
+
+// A byte that no console may take as a command or join to what follows:
+// a control character but tab, and a byte that is no whole character.
+bool ShownAsCode(unsigned char c) {
+    return c < 0x20 ? c != '\t' : c == 0x7F || c == 0x80 || c == 0xA0 || c >= 0xFD;
+}
+
+// A line as the program wrote it, but every byte that a terminal would act
+// on (an escape sequence clears the screen or fakes a verdict) written as
+// \xNN, and a lead byte without its trail byte too, so that it cannot take
+// the next character into it. Cut, at a character, past kShownBytes.
 std::string Shown(const std::string& line) {
-    std::size_t fitting = cp932::FittingLength(line.c_str(), kShownBytes);
-    return fitting < line.size() ? line.substr(0, fitting) + "…" : line;
+    static const char kHex[] = "0123456789ABCDEF";
+    std::string shown;
+    for (std::size_t i = 0; i < line.size();) {
+        unsigned char c = static_cast<unsigned char>(line[i]);
+        std::size_t length = 1;
+        std::string piece(1, line[i]);
+        if (cp932::IsLeadByte(c) && i + 1 < line.size() && IsTrailByte(static_cast<unsigned char>(line[i + 1]))) {
+            length = 2;
+            piece += line[i + 1];
+        } else if (ShownAsCode(c) || cp932::IsLeadByte(c)) {
+            piece = std::string("\\x") + kHex[c >> 4] + kHex[c & 15];
+        }
+        if (shown.size() + piece.size() > kShownBytes) return shown + "…";
+        shown += piece;
+        i += length;
+    }
+    return shown;
 }
 
 std::string Side(const char* label, bool present, const std::string& line) {

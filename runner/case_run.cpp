@@ -14,6 +14,7 @@ struct Shared {
     HANDLE process;
     volatile LONG total;
     volatile LONG overflow;
+    volatile LONG stop;  // the program has ended and the readers had their time
 };
 
 // The job and all in it, or the process alone when there is no job.
@@ -35,7 +36,8 @@ DWORD WINAPI ReadPipe(void* parameter) {
     Reader* reader = static_cast<Reader*>(parameter);
     std::vector<char> buffer(64 * 1024);
     DWORD read = 0;
-    while (ReadFile(reader->pipe, buffer.data(), static_cast<DWORD>(buffer.size()), &read, NULL) && read) {
+    while (!reader->shared->stop &&
+           ReadFile(reader->pipe, buffer.data(), static_cast<DWORD>(buffer.size()), &read, NULL) && read) {
         if (!reader->counted) {
             std::size_t room = kCaseErrorKept - reader->kept->size();
             reader->kept->append(buffer.data(), read < room ? read : room);
@@ -101,6 +103,36 @@ void JoinJob(Shared* shared, CaseRun* run) {
     run->withoutJob = true;
 }
 
+// Once the program and its job have ended, the pipes reach their end at
+// once, unless a process outside the job holds a copy of a write end (any
+// program of the same user can be handed one, and a case without a job
+// leaves its own children). The readers then get a moment to take what is
+// there and are stopped, so that the verdict follows with the output read
+// so far.
+void StopReaders(HANDLE (&readers)[2], Shared* shared) {
+    const DWORD kDrainMs = 1000;
+    typedef BOOL(WINAPI * CancelFunction)(HANDLE);
+    // Looked up, not linked: older systems without the call still start.
+    CancelFunction cancel = reinterpret_cast<CancelFunction>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("kernel32.dll"), "CancelSynchronousIo")));
+    DWORD start = GetTickCount();
+    for (HANDLE& reader : readers) {
+        if (!reader) continue;
+        DWORD spent = GetTickCount() - start;
+        if (WaitForSingleObject(reader, spent < kDrainMs ? kDrainMs - spent : 0) == WAIT_TIMEOUT) {
+            InterlockedExchange(&shared->stop, 1);
+            // A cancel that comes between two reads is lost; the flag
+            // stops the next one, and the cancel is given again.
+            for (int tries = 0; tries < 40 && WaitForSingleObject(reader, 50) == WAIT_TIMEOUT; ++tries)
+                if (cancel) cancel(reader);
+            // Never returns while the reader could still write into the run.
+            if (WaitForSingleObject(reader, 0) == WAIT_TIMEOUT) TerminateThread(reader, 1);
+        }
+        CloseHandle(reader);
+        reader = NULL;
+    }
+}
+
 CaseRun Failed(CaseRun::Kind kind) {
     CaseRun run;
     run.kind = kind;
@@ -119,7 +151,7 @@ CaseRun RunCase(const std::string& program, const std::string& commandLine, cons
     if (handles.input == INVALID_HANDLE_VALUE) return Failed(CaseRun::InputUnreadable);
     if (!MakePipe(&handles.outRead, &handles.outWrite) || !MakePipe(&handles.errRead, &handles.errWrite))
         return Failed(CaseRun::NotStarted);
-    Shared shared = {CaseJob(), NULL, 0, 0};
+    Shared shared = {CaseJob(), NULL, 0, 0, 0};
 
     STARTUPINFOA startup = {};
     startup.cb = sizeof startup;
@@ -161,11 +193,7 @@ CaseRun RunCase(const std::string& program, const std::string& commandLine, cons
     run.elapsedMs = watched.judgedMs;
     run.peakBytes = watched.peakBytes;
     GetExitCodeProcess(info.hProcess, &run.code);
-    for (HANDLE reader : readers)
-        if (reader) {
-            WaitForSingleObject(reader, INFINITE);
-            CloseHandle(reader);
-        }
+    StopReaders(readers, &shared);
     CloseHandle(info.hThread);
     CloseHandle(info.hProcess);
     if (shared.job) CloseHandle(shared.job);

@@ -118,8 +118,9 @@ private:
 
 }  // namespace
 
-Tally JudgeSamples(EndReport& report, const std::string& program, const std::string& commandLine,
-                   const std::vector<SampleCase>& cases, const judge_metadata::Metadata& judge) {
+Tally JudgeSamples(EndReport& report, ConsoleKept& console, const std::string& program,
+                   const std::string& commandLine, const std::vector<SampleCase>& cases,
+                   const judge_metadata::Metadata& judge) {
     Tally tally;
     OwnHandlesKept kept;
     if (judge.judge == judge_metadata::JudgeType::MultiSolution || judge.judge == judge_metadata::JudgeType::Interactive)
@@ -127,6 +128,7 @@ Tally JudgeSamples(EndReport& report, const std::string& program, const std::str
     bool saidWithoutJob = false;
     for (const SampleCase& sample : cases) {
         CaseRun run = RunCase(program, commandLine, sample.input);
+        console.Restore();
         if (run.kind == CaseRun::NotStarted) {
             tally.startError = run.error ? run.error : ERROR_FILE_NOT_FOUND;
             return tally;

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "common/judge_metadata.h"
+#include "runner/console_state.h"
 #include "runner/end_report.h"
 #include "runner/sample_cases.h"
 
@@ -19,9 +20,11 @@ struct Tally {
 };
 
 // judge: how the outputs are compared (metadata.json's, or the plain
-// comparison without one).
-Tally JudgeSamples(EndReport& report, const std::string& program, const std::string& commandLine,
-                   const std::vector<SampleCase>& cases, const judge_metadata::Metadata& judge);
+// comparison without one). The console is put back after each case,
+// before its verdict is written.
+Tally JudgeSamples(EndReport& report, ConsoleKept& console, const std::string& program,
+                   const std::string& commandLine, const std::vector<SampleCase>& cases,
+                   const judge_metadata::Metadata& judge);
 
 }  // namespace runner
 

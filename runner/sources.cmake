@@ -5,6 +5,8 @@ add_executable(execute
     runner/program_start.cpp
     runner/end_report.cpp
     runner/console_wait.cpp
+    runner/console_state.cpp
+    runner/process_access.cpp
     runner/sample_cases.cpp
     runner/case_run.cpp
     runner/sample_judging.cpp

@@ -119,7 +119,17 @@ struct Install {
         WriteFile(folder + "\\終わる.bat", "@echo バッチ %1\r\n@exit /b 3\r\n");
         WriteFile(folder + "\\100%.bat", "@exit /b 3\r\n");
     }
+    // What execute.exe started ends with the test, whatever check failed.
+    ~Install() { EndProgramsIn(dir.path()); }
 };
+
+// The system's message for error on its own line, as execute.exe gives it.
+std::string Reason(DWORD error) {
+    char text[512] = "";
+    FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, NULL, error, 0, text, sizeof text, NULL);
+    std::string reason = text;
+    return reason.erase(reason.find_last_not_of("\r\n ") + 1) + "\r\n";
+}
 
 // A key record as the console keeps it, with the character it types.
 INPUT_RECORD Key(WORD key, char typed, BOOL down) {
@@ -137,6 +147,8 @@ bool Shows(HANDLE console, const std::wstring& text) {
     ReadConsoleOutputCharacterW(console, &shown[0], static_cast<DWORD>(shown.size()), COORD{0, 0}, &read);
     return shown.find(text) != std::wstring::npos;
 }
+
+BOOL WINAPI IgnoreCtrlC(DWORD event) { return event == CTRL_C_EVENT; }
 
 // execute.exe on a console of its own, which the test attaches to, to type
 // into it and read what it shows.
@@ -158,6 +170,17 @@ public:
         input = CreateFileA("CONIN$", access, share, NULL, OPEN_EXISTING, 0, NULL);
         output = CreateFileA("CONOUT$", access, share, NULL, OPEN_EXISTING, 0, NULL);
         return true;
+    }
+    // Both code pages, both modes, the colours and the title.
+    std::wstring Look() {
+        wchar_t look[512] = L"";
+        DWORD in = 0, out = 0;
+        CONSOLE_SCREEN_BUFFER_INFO screen = {};
+        GetConsoleMode(input, &in), GetConsoleMode(output, &out), GetConsoleScreenBufferInfo(output, &screen);
+        int length = swprintf(look, 512, L"%u %u %lu %lu %u ", GetConsoleCP(), GetConsoleOutputCP(), in, out,
+                              static_cast<unsigned>(screen.wAttributes));
+        GetConsoleTitleW(look + length, 512 - length);
+        return look;
     }
     bool Type(const std::vector<INPUT_RECORD>& keys, std::size_t count = 0) {
         DWORD written = 0;
@@ -266,7 +289,9 @@ TEST(Execute, NoKeyAwaitedFromAPipeNorAWindowedProgram) {
     EXPECT_TRUE(run.Ended(10000));
     EXPECT_EQ(run.Code(), 5u);
 
-    // The windowed program is still there when execute.exe has ended.
+    // The windowed program is still there when execute.exe has ended, and
+    // is started, not judged, beside sample cases.
+    WriteFile(in.dir.MakeDir("プログラム フォルダ\\test") + "\\1.in", "echo\n");
     Execute gui;
     ASSERT_TRUE(gui.Start(in.exe, "待つ.exe 一 二", in.folder));
     ASSERT_TRUE(gui.Ended(10000));
@@ -308,10 +333,10 @@ TEST(Execute, BareNameFromTheCurrentFolderThenPathNeverBesideItself) {
 
 // Sample cases for console_target's "cases" mode, whose first input line
 // says what it does; listed in natural order, each with what execute.exe
-// shows: its line's start, then a text it holds past the figures. The
-// program's input stays open: a case given it instead of its .in would
-// wait for ever. A metadata.json that is no JSON is named, and the cases
-// are judged as without it.
+// shows: its line's start, then (past the figures) the rest of its lines,
+// the next case's line right after. The program's input stays open: a case
+// given it instead of its .in would wait for ever. A metadata.json that is
+// no JSON is named, and the cases are judged as without it.
 TEST(Execute, JudgesEachSampleCaseInNaturalOrder) {
     Install in;
     std::string test = in.dir.MakeDir("プログラム フォルダ\\test");
@@ -323,13 +348,21 @@ TEST(Execute, JudgesEachSampleCaseInNaturalOrder) {
         std::string shown, then;
     } const samples[] = {
         {"b-1", "flood\n", "", "b-1: 出力が多すぎます（4MBを超えました）\r\n", ""},
-        {"b-2", "echo\n表示\n", nullptr, "b-2: 判定なし（.outファイルがありません、", "秒）\r\n  表示\r\n"},
+        // Ten lines of the output, and no control character but tab as it is.
+        {"b-2", "echo\n表示\x1B[2J\n2\n3\n4\n5\n6\n7\n8\n9\n10\n11\n", nullptr, "b-2: 判定なし（.outファイルがありません、",
+         "秒）\r\n  表示\\x1B[2J\r\n  2\r\n  3\r\n  4\r\n  5\r\n  6\r\n  7\r\n  8\r\n  9\r\n  10\r\n  …\r\n"},
         {"b-3", "echo\n表示　です \t\r\n\r\n", "表示　です\n", "b-3: AC（", "MB）\r\n"},
-        {"b-4", "echo\n", "", "b-4: 「test\\b-4.in」を読めませんでした\r\n  ", ""},
+        {"b-4", "echo\n", "", "b-4: 「test\\b-4.in」を読めませんでした\r\n  ", Reason(ERROR_SHARING_VIOLATION)},
+        // A copy of its output left elsewhere holds nothing back, and
+        // execute.exe can be neither named a parent nor handed a handle.
+        {"b-5", "dup\n", "refused\n", "b-5: AC（", "MB）\r\n"},
         // Standard error is never judged nor counted as output.
         {"b-6", "warn\n1\n", "1\n", "b-6: AC（", "MB）（標準エラー出力あり）\r\n"},
         {"b-7", "warn\n2\n", "1\n", "b-7: WA（",
          "MB）\r\n  1行目が違います\r\n  正解: 1\r\n  出力: 2\r\n  標準エラー出力:\r\n" + errors + "    …\r\n"},
+        {"b-8", "echo\nx\n", "\x1B]0;AC\x07\x1B[31m\tソ表\x83\x41\x83\x1B\r\x7F\x80\xA0\xFD\n", "b-8: WA（",
+         "MB）\r\n  1行目が違います\r\n  正解: \\x1B]0;AC\\x07\\x1B[31m\tソ表\x83\x41\\x83\\x1B\\x0D\\x7F\\x80\\xA0\\xFD\r\n"
+         "  出力: x\r\n"},
         {"sample-1", "echo\n1 2\n", "1 2\r\n\r\n", "sample-1: AC（", "MB）\r\n"},
         {"sample-2", "echo\n1 2\n\x83\x61\n", "1 2\n\x83\x41\n", "sample-2: WA（",
          "MB）\r\n  2行目が違います\r\n  正解: \x83\x41\r\n  出力: \x83\x61\r\n"},
@@ -347,16 +380,16 @@ TEST(Execute, JudgesEachSampleCaseInNaturalOrder) {
     ASSERT_TRUE(run.Read("", 60000)) << run.text;
     CloseHandle(held);
     EXPECT_EQ(run.text.find("metadata.jsonを使えません（3行目がJSONとして読めません）\r\nb-1: "), 0u) << run.text;
-    std::string::size_type at = 0;
+    std::string::size_type at = run.text.find("\r\n") + 2;
     for (const Sample& s : samples) {
         SCOPED_TRACE(s.name);
-        at = run.text.find(s.shown, at);
-        ASSERT_NE(at, std::string::npos) << run.text;
+        ASSERT_EQ(run.text.find(s.shown, at), at) << run.text;
         at += s.shown.size();
-        EXPECT_LE(run.text.find(s.then, at), at + 16) << run.text;  // past "0.01秒、3MB"
+        std::string::size_type then = run.text.find(s.then, at);
+        ASSERT_LE(then, at + 16) << run.text;  // past "0.01秒、3MB"
+        at = then + s.then.size();
     }
-    const std::string summary = "サンプル11件中3件AC\r\n";
-    EXPECT_EQ(run.text.substr(run.text.size() - summary.size()), summary);
+    EXPECT_EQ(run.text.substr(at), "サンプル13件中4件AC\r\n");
     EXPECT_EQ(run.Code(), 1u);
     EXPECT_EQ(run.text.find("キー"), std::string::npos);
     // The case's own child was started, and ended with it.
@@ -454,4 +487,29 @@ TEST(Execute, SamplesOnItsOwnConsoleThenEnterRunsTheProgram) {
     EXPECT_TRUE(other.Type({Key(VK_ESCAPE, 0x1B, TRUE)}));
     EXPECT_EQ(WaitForSingleObject(other.info.hProcess, 10000), static_cast<DWORD>(WAIT_OBJECT_0));
     EXPECT_EQ(other.Code(), 0u);
+}
+
+// Cases that join execute.exe's console and change its title, code pages,
+// modes and colours: each verdict is still readable, and Ctrl+C while the
+// last one holds the console leaves it as it was. The first gives the test
+// the time to note how it was.
+TEST(Execute, PutsItsConsoleBackWhateverACaseDid) {
+    Install in;
+    std::string test = in.dir.MakeDir("プログラム フォルダ\\test");
+    const char* inputs[] = {"sleep\n", "attach\n", "echo\nok\n", "attach\nhold\n"};
+    for (int i = 0; i < 4; ++i) WriteFile(test + "\\" + "abcd"[i] + ".in", inputs[i]);
+    for (const char* name : {"b", "c"}) WriteFile(test + "\\" + name + ".out", "ok\n");
+    OwnConsole console;
+    ASSERT_TRUE(console.Start(in, "表示.exe cases"));
+    SetConsoleCtrlHandler(IgnoreCtrlC, TRUE);
+    const std::wstring before = console.Look();
+    EXPECT_TRUE(console.Shown(L"c: AC（"));
+    for (int i = 0; i < 200 && console.Look().find(L"乗っ取り") == std::wstring::npos; ++i) Sleep(50);
+    EXPECT_NE(console.Look().find(L"乗っ取り"), std::wstring::npos);  // d has the console now
+    EXPECT_TRUE(Shows(console.output, L"b: AC（"));
+    INPUT_RECORD ctrlC = Key('C', 3, TRUE);
+    ctrlC.Event.KeyEvent.dwControlKeyState = LEFT_CTRL_PRESSED;
+    EXPECT_TRUE(console.Type({ctrlC}));
+    EXPECT_EQ(WaitForSingleObject(console.info.hProcess, 10000), static_cast<DWORD>(WAIT_OBJECT_0));
+    EXPECT_EQ(console.Look(), before);
 }
