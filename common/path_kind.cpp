@@ -1,5 +1,7 @@
 #include "common/path_kind.h"
 
+#include <string>
+
 #include "common/cp932.h"
 
 namespace path_kind {
@@ -43,5 +45,18 @@ const char* FileName(const char* path) {
 }
 
 bool IsBareDrive(const char* path) { return Classify(path) == Kind::DriveRelative && cp932::Next(path)[1] == '\0'; }
+
+const char* NameWindowsChanges(const char* path) {
+    const char* name = path;
+    for (const char* p = path;; p = cp932::Next(p)) {
+        if (*p != '\0' && !IsSeparator(*p)) continue;
+        std::size_t length = static_cast<std::size_t>(p - name);
+        bool dots = length <= 2 && std::string(name, length).find_first_not_of('.') == std::string::npos;
+        // A dot or blank is never a trail byte: the byte before the end ends a character.
+        if (length > 0 && !dots && (p[-1] == '.' || p[-1] == ' ')) return name;
+        if (*p == '\0') return nullptr;
+        name = p + 1;
+    }
+}
 
 }  // namespace path_kind
