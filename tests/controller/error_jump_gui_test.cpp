@@ -105,6 +105,7 @@ TEST(ErrorJump, CaretInRunningEditorThenStartedEditorAndRefusals) {
     ASSERT_TRUE(AnswerMessageBox(editor.ExePath(), IDOK, &box));
     EXPECT_EQ(box.text, "\"" + source + "\" /jl=3");
     SettleStartedEditor();
+    CloseStartedEditors();  // one that comes forward late would take the keys
     ASSERT_TRUE(BringToForeground(window));
     SendMessageA(pane, EM_SETSEL, 0, SendMessageA(pane, EM_LINEINDEX, 1, 0));  // line 0: F4 goes on past it
     ASSERT_TRUE(SendKeyPress(window, VK_F4));
@@ -113,6 +114,7 @@ TEST(ErrorJump, CaretInRunningEditorThenStartedEditorAndRefusals) {
     ASSERT_TRUE(AnswerMessageBox(editor.ExePath(), IDOK, &box));
     EXPECT_EQ(box.text, "\"" + source + "\" /jl=150");
     SettleStartedEditor();
+    CloseStartedEditors();
 
     // Compiled by bcc32, the pane reads its space form: the editor gets the
     // file without the message words, as the full path, since it runs in
