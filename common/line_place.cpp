@@ -59,7 +59,9 @@ const char* AfterBlanks(const char* p) {
     return p;
 }
 
-bool IsDrive(path_kind::Kind kind) { return kind == path_kind::Kind::DriveFull || kind == path_kind::Kind::DriveRelative; }
+bool IsDrive(path_kind::Kind kind) {
+    return kind == path_kind::Kind::DriveFull || kind == path_kind::Kind::DriveRelative;
+}
 
 // Where nothing tells which compiler wrote the line, a file part must look
 // like a file: no colon but a drive's, none of < > |.
@@ -193,6 +195,8 @@ LineRules RulesForCompiler(const char* compilerPath, const char* compileOption) 
 
 LinePlace ReadLinePlace(const LineRules& rules, const char* text, std::size_t length, const char* next) {
     LinePlace place = {std::string(), 0, 0, kPlainLine, false};
+    // Kiln's own lines name the source's places in words: no place, no count.
+    if (length >= 5 && std::memcmp(text, "Kiln:", 5) == 0) return place;
     place.kind = ClassifyLine(rules.dialect, text, length);
     // For the place a NUL ends the text, as it ends what the pane shows.
     std::string line(text, length);
@@ -215,7 +219,7 @@ MessageCounts CountMessages(const LineRules& rules, const char* text, std::size_
         if (!lineEnd) lineEnd = end;
         std::size_t n = static_cast<std::size_t>(lineEnd - line);
         if (n > 0 && line[n - 1] == '\r') --n;
-        MessageKind kind = ClassifyLine(rules.dialect, line, n);
+        MessageKind kind = ReadLinePlace(rules, line, n, nullptr).kind;  // the next line takes only a place
         if (kind == kErrorLine) ++counts.errors;
         if (kind == kWarningLine) ++counts.warnings;
         line = lineEnd + 1;

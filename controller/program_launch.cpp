@@ -8,6 +8,7 @@
 #include "controller/kiln_boxes.h"
 #include "controller/program_path.h"
 #include "controller/shell_open.h"
+#include "resources/exact_names.h"
 
 namespace {
 
@@ -18,7 +19,8 @@ const char kBatchRefusal[] = "引数に含まれる文字をバッチファイ�
 // double-byte character.
 class VariableForStart {
 public:
-    VariableForStart(const wchar_t* wideName, const char* name, const std::string& value, bool wanted)
+    // A null value takes the variable out for the start.
+    VariableForStart(const wchar_t* wideName, const char* name, const char* value, bool wanted)
         : name_(wideName), had_(false), wanted_(wanted) {
         if (!wanted_) return;
         DWORD n = GetEnvironmentVariableW(wideName, NULL, 0);
@@ -27,7 +29,7 @@ public:
             saved_.resize(n);
             had_ = GetEnvironmentVariableW(wideName, &saved_[0], n) < n;
         }
-        SetEnvironmentVariableA(name, value.c_str());
+        SetEnvironmentVariableA(name, value);
     }
     ~VariableForStart() {
         if (wanted_) SetEnvironmentVariableW(name_, had_ ? saved_.data() : NULL);
@@ -47,11 +49,9 @@ std::string CurrentPath() {
     if (n == 0) return std::string();
     std::vector<wchar_t> wide(n);
     if (GetEnvironmentVariableW(L"PATH", wide.data(), n) >= n) return std::string();
-    int bytes = WideCharToMultiByte(CP_ACP, 0, wide.data(), -1, NULL, 0, NULL, NULL);
-    if (bytes <= 0) return std::string();
-    std::vector<char> text(static_cast<std::size_t>(bytes));
-    WideCharToMultiByte(CP_ACP, 0, wide.data(), -1, text.data(), bytes, NULL, NULL);
-    return text.data();
+    // Never a look-alike of a folder that code page 932 lacks: such a
+    // folder is one that no search reaches.
+    return exact_names::Shown(wide.data());
 }
 
 bool StartBatchFile(const Launch& launch) {
@@ -75,6 +75,8 @@ bool StartBatchFile(const Launch& launch) {
 
 }  // namespace
 
+const wchar_t kProgramCodePageVariable[] = L"KILN_PROGRAM_CODE_PAGE";
+
 void RefuseForBatchFile(const std::string& word) { ShowKilnError((kBatchRefusal + word).c_str()); }
 
 void RefuseBatchPath(const std::string& path) {
@@ -94,10 +96,11 @@ LaunchResult StartLaunch(HWND owner, const Launch& launch) {
         return kLaunchRefused;
     }
     const bool narrowed = !launch.unsearched.empty();
-    VariableForStart searched(L"PATH", "PATH",
-                              narrowed ? path_list::WithoutFolder(CurrentPath().c_str(), launch.unsearched.c_str())
-                                       : std::string(),
-                              narrowed);
+    const std::string path =
+        narrowed ? path_list::WithoutFolder(CurrentPath().c_str(), launch.unsearched.c_str()) : std::string();
+    VariableForStart searched(L"PATH", "PATH", path.c_str(), narrowed);
+    VariableForStart codePage(kProgramCodePageVariable, "KILN_PROGRAM_CODE_PAGE",
+                              launch.writesUtf8 ? "65001" : NULL, launch.tellsCodePage);
     bool started = batch ? StartBatchFile(launch)
                          : ShellOpen(owner, launch.program.c_str(), launch.parameters.c_str(),
                                      launch.folder.empty() ? NULL : launch.folder.c_str()) > 32;

@@ -43,7 +43,7 @@ void ReportUnrunnableClass(HWND mainWindow, const std::string& className) {
 }  // namespace
 
 bool RunBuiltProgram(const SettingsFile& settings, HWND mainWindow, const char* outputPath,
-                     const FILETIME* builtSince) {
+                     const FILETIME* builtSince, bool writesUtf8) {
     if (!FileExists(outputPath)) return false;
     // An old program that the compile could not delete is not what it built.
     if (builtSince && !WrittenSince(outputPath, *builtSince)) return false;
@@ -104,6 +104,8 @@ bool RunBuiltProgram(const SettingsFile& settings, HWND mainWindow, const char* 
     start.program = launch.file;
     start.parameters = launch.parameters;
     start.folder = FolderOf(outputPath);
+    start.tellsCodePage = launch.throughAid;
+    start.writesUtf8 = writesUtf8;
     if (StartLaunch(mainWindow, start) == kLaunchFailed) ReportStartFailure(mainWindow, launch);
     return true;
 }

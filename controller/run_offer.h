@@ -9,7 +9,9 @@
 // True when an offer was made (the program was started, or the user
 // declined), false when there was nothing to run. With `builtSince` (after a
 // compile) an output written before that time is nothing to run.
+// writesUtf8: the program writes UTF-8, so the aid program (execute.exe)
+// is told to run it on a console set to UTF-8.
 bool RunBuiltProgram(const SettingsFile& settings, HWND mainWindow, const char* outputPath,
-                     const FILETIME* builtSince);
+                     const FILETIME* builtSince, bool writesUtf8 = false);
 
 #endif
