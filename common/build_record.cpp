@@ -29,7 +29,7 @@ bool ReadNumber(const Field& field, unsigned long long* value) {
     if (field.length == 0) return false;
     for (std::size_t i = 0; i < field.length; ++i) {
         char c = field.text[i];
-        if (c < '0' || c > '9') return false;
+        if (!cp932::IsDigit(c)) return false;
         unsigned digit = static_cast<unsigned>(c - '0');
         if (v > (~0ULL - digit) / 10) return false;
         v = v * 10 + digit;

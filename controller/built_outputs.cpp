@@ -42,12 +42,10 @@ bool DescribeFile(const char* full, build_record::Stamp* stamp) {
 
 // The output as the record names it: its full path, its write time and size.
 bool DescribeOutput(const char* output, build_record::Entry* entry) {
-    std::string unquoted = UnquotedPath(output);
-    char full[MAX_PATH];
-    DWORD length = GetFullPathNameA(unquoted.c_str(), sizeof full, full, NULL);
-    if (length == 0 || length >= sizeof full) return false;
+    const std::string full = FullPath(UnquotedPath(output));
+    if (full.empty() || full.size() >= MAX_PATH) return false;
     build_record::Stamp stamp;
-    if (!DescribeFile(full, &stamp)) return false;
+    if (!DescribeFile(full.c_str(), &stamp)) return false;
     entry->path = stamp.path;
     entry->writeTime = stamp.writeTime;
     entry->size = stamp.size;

@@ -119,12 +119,15 @@ bool FitSourcePath(char (&into)[kSourcePathSize], const char* text) {
     return true;
 }
 
-// The request becomes the window's. The title names the profile as it was
-// before the request reloaded the settings.
-void Adopt(MainWindowState& state, const Candidate& request, const std::string& profileName) {
+// The request becomes the window's, and with it the rules its pane text is
+// read by. The title names the profile as it was before the request
+// reloaded the settings.
+void Adopt(MainWindowState& state, const Candidate& request, const std::string& profileName,
+           const LineRules& lines) {
     std::memcpy(state.source, request.source, sizeof state.source);
     std::memcpy(state.output, request.output, sizeof state.output);
     state.requests.sourceTaken = true;
+    state.paneRules = lines;
     state.charset = request.charset;
     UpdateTitle(state.window, profileName.c_str(), state.source);
 }
@@ -147,6 +150,7 @@ Prepared PrepareAndStart(MainWindowState& state, Candidate& request, const std::
                          bool evenIfUpToDate) {
     KilnSettingsFile& settings = state.settings;
     RequestQueue& requests = state.requests;
+    const LineRules lines = RulesForCompiler(settings.Path, settings.CompileOption);
     if (!ComposeOutputPath(request.output, request.source, settings.OutputFileType)) return kEnded;
     if (!PrepareEnvironment(settings, state.window, state.pane, request.source)) return kEnded;
     request.charset = ReadSourceCharset(settings, request.source);
@@ -166,7 +170,7 @@ Prepared PrepareAndStart(MainWindowState& state, Candidate& request, const std::
     // folder would be taken for this source's and run.
     if (!evenIfUpToDate && FileExists(request.output) && CompareFileTimes(request.source, request.output) <= 0 &&
         IsRecordedBuild(settings, request.output, made)) {
-        Adopt(state, request, profileName);
+        Adopt(state, request, profileName, lines);
         ReleaseLargePaneText(state.pane);
         ReplacePaneText(state.pane, kUnchangedSource);
         SetStatusText(state.statusBar, WithEncoding(kUnchangedStatus, state.charset).c_str());
@@ -182,12 +186,12 @@ Prepared PrepareAndStart(MainWindowState& state, Candidate& request, const std::
     GetSystemTimeAsFileTime(&requests.compileStart);
     DeleteIfExists(request.output);
     CharsetNotes notes = PlainRetry(settings, request);
-    Adopt(state, request, profileName);
+    Adopt(state, request, profileName, lines);
     ReleaseLargePaneText(state.pane);  // the first progress frame replaces the text
     SetStatusText(state.statusBar, CompilingStatus(0).c_str());
     OutputRules rules;
     rules.toCodePage = settings.OutputCode != 1;
-    rules.lines = RulesForCompiler(settings.Path, settings.CompileOption);
+    rules.lines = lines;
     // A batch file runs through cmd.exe, which the command line names.
     if (IsBatchFile(compiler.c_str())) compiler = CommandInterpreter();
     CompileJob* job = new (std::nothrow) CompileJob(state.window, state.pane, requests.commandLine, NULL, rules,

@@ -8,6 +8,7 @@
 #include <windows.h>
 
 #include "common/build_record.h"
+#include "common/line_place.h"
 #include "controller/build_preparation.h"
 #include "controller/source_charset.h"
 #include "settings/settings_file.h"
@@ -44,7 +45,8 @@ struct RequestQueue {
 
 struct MainWindowState {
     explicit MainWindowState(KilnSettingsFile& settings_)
-        : settings(settings_), window(NULL), pane(NULL), statusBar(NULL), paneFont(NULL), requests() {
+        : settings(settings_), window(NULL), pane(NULL), statusBar(NULL), paneFont(NULL), requests(),
+          paneRules(RulesForCompiler("", "")) {
         source[0] = '\0';
         output[0] = '\0';
     }
@@ -63,6 +65,9 @@ struct MainWindowState {
     // the program built from it writes.
     SourceCharset charset;
     RequestQueue requests;
+    // How the pane's lines read: by the compiler of the request that last
+    // filled it, until the next one, whatever profile is chosen meanwhile.
+    LineRules paneRules;
 
 private:
     MainWindowState(const MainWindowState&);
