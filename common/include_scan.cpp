@@ -76,7 +76,7 @@ void ScanRest(const char* p, const char* end, bool* inComment) {
 }
 
 bool IsWordByte(char c) {
-    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '_';
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || cp932::IsDigit(c) || c == '_';
 }
 
 struct LineState {
@@ -147,7 +147,8 @@ bool Listed(const std::vector<std::string>& list, const std::string& path) {
 }  // namespace
 
 bool IsCFamilySource(const char* path) {
-    const char* dot = cp932::FindLast(cp932::FileNamePart(path), '.');
+    const char* slash = cp932::FindLast(path, '\\');
+    const char* dot = cp932::FindLast(slash ? slash + 1 : path, '.');
     if (!dot) return false;
     static const char* const kExtensions[] = {".c", ".cc", ".cp", ".cpp", ".cxx", ".c++"};
     for (const char* extension : kExtensions) {
