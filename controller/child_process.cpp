@@ -6,8 +6,8 @@
 
 #include "common/cp932.h"
 #include "common/line_breaks.h"
-#include "controller/batch_environment.h"
 #include "controller/phase_times.h"
+#include "resources/batch_environment.h"
 
 namespace {
 

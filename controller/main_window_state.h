@@ -8,6 +8,7 @@
 #include <windows.h>
 
 #include "controller/build_preparation.h"
+#include "controller/built_outputs.h"
 #include "settings/settings_file.h"
 
 class CompileJob;
@@ -22,9 +23,10 @@ struct RequestQueue {
     CompileJob* runningJob;
     char* pendingPath;  // the kept request, on the heap
     char commandLine[kCommandLineSize];
-    // When the running compile began: after a stop, only an output written
-    // since then is the compile's to discard.
-    FILETIME compileStart;
+    // The output as the running compile found it: after the compile, only
+    // what it wrote is recorded, offered or, after a stop, discarded.
+    OutputBefore outputBefore;
+    bool outputWritten;
     // Set just before the window sends itself WM_KILN_RUN: a run offer
     // follows only a request of this window, never a message from elsewhere.
     bool runOfferDue;

@@ -21,8 +21,5 @@ std::string FolderOf(const char* path);
 void FileNamePart(char* destination, const char* path);
 // True when a file or directory of the (unquoted) path exists.
 bool FileExists(const char* path);
-// Deletes the file when it exists (stripping the caller's quotes in place);
-// true when it existed.
-bool DeleteIfExists(char* path);
 
 #endif

@@ -3,9 +3,10 @@
 #include <vector>
 
 #include "common/command_words.h"
-#include "common/path_list.h"
-#include "controller/batch_environment.h"
+#include "controller/bare_name_search.h"
+#include "resources/batch_environment.h"
 #include "controller/kiln_boxes.h"
+#include "controller/path_operations.h"
 #include "controller/program_path.h"
 #include "controller/shell_open.h"
 
@@ -18,9 +19,8 @@ const char kBatchRefusal[] = "引数に含まれる文字をバッチファイ�
 // double-byte character.
 class VariableForStart {
 public:
-    VariableForStart(const wchar_t* wideName, const char* name, const std::string& value, bool wanted)
-        : name_(wideName), had_(false), wanted_(wanted) {
-        if (!wanted_) return;
+    VariableForStart(const wchar_t* wideName, const char* name, const std::string& value)
+        : name_(wideName), had_(false) {
         DWORD n = GetEnvironmentVariableW(wideName, NULL, 0);
         had_ = n != 0;
         if (had_) {
@@ -29,9 +29,7 @@ public:
         }
         SetEnvironmentVariableA(name, value.c_str());
     }
-    ~VariableForStart() {
-        if (wanted_) SetEnvironmentVariableW(name_, had_ ? saved_.data() : NULL);
-    }
+    ~VariableForStart() { SetEnvironmentVariableW(name_, had_ ? saved_.data() : NULL); }
     VariableForStart(const VariableForStart&) = delete;
     VariableForStart& operator=(const VariableForStart&) = delete;
 
@@ -39,7 +37,6 @@ private:
     const wchar_t* name_;
     std::vector<wchar_t> saved_;
     bool had_;
-    bool wanted_;
 };
 
 std::string CurrentPath() {
@@ -89,11 +86,10 @@ LaunchResult StartLaunch(HWND owner, const Launch& launch) {
         RefuseForBatchFile(launch.program);
         return kLaunchRefused;
     }
-    const bool narrowed = !launch.unsearched.empty();
+    // A bare name in the program (a batch editor's "notepad", an aid
+    // program's "timeout") is its own folder's or the system's first.
     VariableForStart searched(L"PATH", "PATH",
-                              narrowed ? path_list::WithoutFolder(CurrentPath().c_str(), launch.unsearched.c_str())
-                                       : std::string(),
-                              narrowed);
+                              SearchPath(FolderOf(launch.program.c_str()), CurrentPath(), launch.unsearched));
     bool started = batch ? StartBatchFile(launch)
                          : ShellOpen(owner, launch.program.c_str(), launch.parameters.c_str(),
                                      launch.folder.empty() ? NULL : launch.folder.c_str()) > 32;

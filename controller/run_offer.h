@@ -7,9 +7,8 @@
 #include "settings/settings_file.h"
 
 // True when an offer was made (the program was started, or the user
-// declined), false when there was nothing to run. With `builtSince` (after a
-// compile) an output written before that time is nothing to run.
-bool RunBuiltProgram(const SettingsFile& settings, HWND mainWindow, const char* outputPath,
-                     const FILETIME* builtSince);
+// declined), false when there was nothing to run. The caller has made sure
+// that the output is Kiln's: recorded, or written by the compile just ended.
+bool RunBuiltProgram(const SettingsFile& settings, HWND mainWindow, const char* outputPath);
 
 #endif

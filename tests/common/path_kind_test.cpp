@@ -3,6 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+#include <vector>
+
 #include "common/path_list.h"
 
 using path_kind::Kind;
@@ -22,10 +25,13 @@ TEST(PathKind, SeparatorsInAnyMixAndTheDevicePrefixes) {
     for (const auto& c : cases) EXPECT_EQ(path_kind::Classify(c.path), c.kind) << c.path;
 }
 
-TEST(PathList, TheFolderGoesWhateverItsSpellingTheRestStays) {
-    EXPECT_EQ(path_list::WithoutFolder("C:\\cc;c:\\SRC\\;\"C:\\a;b\";C:\\src;C:\\srcx", "C:\\src"),
-              "C:\\cc;\"C:\\a;b\";C:\\srcx");
+TEST(PathList, EntriesAndTheirSpellings) {
+    const std::vector<std::string> entries = path_list::Entries("C:\\cc;;c:\\SRC\\;\"C:\\a;b\";C:\\ソ;");
+    EXPECT_EQ(entries, (std::vector<std::string>{"C:\\cc", "c:\\SRC\\", "C:\\a;b", "C:\\ソ"}));
+    EXPECT_EQ(path_list::Joined(entries), "C:\\cc;c:\\SRC\\;\"C:\\a;b\";C:\\ソ");
+    EXPECT_TRUE(path_list::SameEntry("c:\\SRC\\", "C:\\src"));
+    EXPECT_FALSE(path_list::SameEntry("C:\\src", "C:\\srcx"));
     // ソ ends in 0x5C: no backslash to drop, and no other folder matched.
-    EXPECT_EQ(path_list::WithoutFolder("C:\\ソ;C:\\ソ\\;C:\\", "C:\\ソ"), "C:\\");
-    EXPECT_EQ(path_list::WithoutFolder("C:\\ソ", "C:\\"), "C:\\ソ");
+    EXPECT_TRUE(path_list::SameEntry("C:\\ソ\\", "C:\\ソ"));
+    EXPECT_FALSE(path_list::SameEntry("C:\\ソ", "C:\\"));
 }

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "controller/build_preparation.h"
+#include "controller/built_outputs.h"
 #include "controller/path_operations.h"
 #include "support/processes.h"
 #include "support/environment.h"
@@ -34,6 +35,14 @@ std::string CommandLine(const SettingsFile& s, const std::string& source, const 
     static char line[kCommandLineSize];
     EXPECT_EQ(ComposeCommandLine(s, line, sizeof line, source.c_str(), output.c_str()), 1);
     return line;
+}
+
+// System32 and the Windows folder, as they follow the compiler's on PATH.
+std::string SystemFolders() {
+    char system[MAX_PATH], windows[MAX_PATH];
+    GetSystemDirectoryA(system, sizeof system);
+    GetSystemWindowsDirectoryA(windows, sizeof windows);
+    return std::string(system) + ";" + windows;
 }
 
 std::string NamePart(const char* path) {
@@ -70,7 +79,7 @@ TEST(PathOperations, QuotesDirectoriesAndNamesStepByCharacter) {
     EXPECT_EQ(NamePart(("C:\\" + std::string(300, 'n') + ".c").c_str()), "");
 }
 
-TEST(PathOperations, ExistenceAndDeletionOnRealFiles) {
+TEST(PathOperations, ExistenceOnRealFiles) {
     TempDir dir;
     std::string folder = dir.MakeDir("ソース\\表");
     std::string exe = folder + "\\表.exe";
@@ -81,17 +90,61 @@ TEST(PathOperations, ExistenceAndDeletionOnRealFiles) {
     EXPECT_EQ(FileExists(folder.c_str()), 1) << "a directory counts as existing";
     EXPECT_EQ(FileExists((folder + "\\表.c\"").c_str()), 0);
 
-    char quoted[kLongTextSize];
-    std::strcpy(quoted, ("\"" + exe + "\"").c_str());
-    EXPECT_EQ(DeleteIfExists(quoted), 1);
-    EXPECT_EQ(std::string(quoted), exe) << "the caller's quotes are stripped";
-    EXPECT_FALSE(Exists(exe));
-
-    char missing[kLongTextSize];
-    std::strcpy(missing, ("\"" + exe + "\"").c_str());
-    EXPECT_EQ(DeleteIfExists(missing), 0);
-    EXPECT_EQ(std::string(missing), "\"" + exe + "\"") << "nothing is stripped when nothing exists";
     EXPECT_TRUE(Exists(folder));
+}
+
+// What a compile wrote, judged by what the output was before it: an old
+// program it could not delete is never its, nor one dated after its end.
+TEST(BuiltOutputs, OnlyWhatTheCompileWroteCounts) {
+    TempDir dir;
+    const std::string exe = dir.MakeDir("ソース") + "\\表.exe", quoted = exe + "\"";
+    enum Old { kNone, kWritable, kReadOnly, kHeld };
+    struct {
+        Old old;
+        const char* written;  // what the "compile" writes; null: nothing
+        int shiftSeconds;     // its write time moved from now
+        bool wrote;
+    } const cases[] = {
+        {kNone, "new", 0, true},        {kWritable, "new", 0, true},   {kWritable, nullptr, 0, false},
+        {kNone, "new", 3600 * 24, false}, {kNone, "new", -3600, false},  {kReadOnly, nullptr, 0, false},
+        {kReadOnly, "new", 0, false},   {kHeld, nullptr, 0, false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.old << " " << (c.written ? c.written : "-") << " " << c.shiftSeconds);
+        SetFileAttributesA(exe.c_str(), FILE_ATTRIBUTE_NORMAL);
+        DeleteFileA(exe.c_str());
+        if (c.old != kNone) WriteFile(exe, "old");
+        if (c.old == kReadOnly) SetFileAttributesA(exe.c_str(), FILE_ATTRIBUTE_READONLY);
+        HANDLE held = c.old == kHeld ? CreateFileA(exe.c_str(), GENERIC_READ, FILE_SHARE_READ, NULL, OPEN_EXISTING,
+                                                   0, NULL)
+                                     : INVALID_HANDLE_VALUE;
+        OutputBefore before = ClearOutputForCompile(quoted.c_str());
+        EXPECT_EQ(Exists(exe), c.old == kReadOnly || c.old == kHeld);
+        if (c.written) {
+            HANDLE file = CreateFileA(exe.c_str(), GENERIC_WRITE, 0, NULL, CREATE_ALWAYS, 0, NULL);
+            if (file != INVALID_HANDLE_VALUE) {
+                DWORD n = 0;
+                WriteFile(file, c.written, 3, &n, NULL);
+                CloseHandle(file);
+            }
+        }
+        if (c.shiftSeconds) {
+            HANDLE file = CreateFileA(exe.c_str(), FILE_WRITE_ATTRIBUTES, 0, NULL, OPEN_EXISTING, 0, NULL);
+            FILETIME time;
+            GetSystemTimeAsFileTime(&time);
+            ULARGE_INTEGER ticks = {{time.dwLowDateTime, time.dwHighDateTime}};
+            ticks.QuadPart += static_cast<unsigned long long>(static_cast<long long>(c.shiftSeconds) * 10000000LL);
+            time.dwLowDateTime = ticks.LowPart;
+            time.dwHighDateTime = ticks.HighPart;
+            SetFileTime(file, NULL, NULL, &time);
+            CloseHandle(file);
+        }
+        FILETIME end;
+        GetSystemTimeAsFileTime(&end);
+        EXPECT_EQ(CompileWrote(quoted.c_str(), before, end), c.wrote);
+        if (held != INVALID_HANDLE_VALUE) CloseHandle(held);
+    }
+    SetFileAttributesA(exe.c_str(), FILE_ATTRIBUTE_NORMAL);
 }
 
 TEST(FileTimes, NewerOlderAndEqualOnRealFiles) {
@@ -174,7 +227,7 @@ TEST(CommandLine, CompilerSourceAndOutputByBareName) {
     SetProfile(&s, "\"C:\\ソース\\表\\g++.exe\"", "-O2 -Wall  -DX=1", "-o", "exe");
     EXPECT_EQ(CommandLine(s, "\"C:\\ソース\\表\\表.cpp\"", "\"C:\\ソース\\表\\表.exe\""),
               "g++.exe -O2 -Wall  -DX=1 表.cpp -o 表.exe");
-    // After DeleteIfExists the output path has lost its quotes.
+    // An output path without its quotes gives the same line.
     EXPECT_EQ(CommandLine(s, "C:\\ソース\\表\\表.cpp", "C:\\ソース\\表\\表.exe"),
               "g++.exe -O2 -Wall  -DX=1 表.cpp -o 表.exe");
 }
@@ -220,7 +273,7 @@ TEST(SourcePath, RelativePathsBecomeFullBeforeTheDirectoryChanges) {
     EXPECT_EQ(CurrentDirectory(), folder) << "only resolved, not changed";
 }
 
-TEST(Environment, SourceDirectoryIsCurrentAndPathHoldsExactlyThreeDirectories) {
+TEST(Environment, SourceDirectoryIsCurrentAndPathHoldsTheCompilersAndTheSystemsNotTheSources) {
     EnvironmentGuard guard;
     TempDir dir;
     std::string compilerFolder = dir.MakeDir("コンパイラ\\表\\bin");
@@ -231,7 +284,7 @@ TEST(Environment, SourceDirectoryIsCurrentAndPathHoldsExactlyThreeDirectories) {
     std::string source = "\"" + sourceFolder + "\\表.c\"";
     EXPECT_EQ(PrepareEnvironment(s, NULL, NULL, source.c_str()), 1);
     EXPECT_EQ(CurrentDirectory(), sourceFolder);
-    EXPECT_EQ(PathVariable(), compilerFolder + ";" + sourceFolder + ";" + BinDir());
+    EXPECT_EQ(PathVariable(), compilerFolder + ";" + SystemFolders() + ";" + BinDir());
 }
 
 TEST(Environment, ChildFindsTheCompilerThroughPathAndSeesTheSameEnvironment) {
@@ -260,7 +313,7 @@ TEST(Environment, ChildFindsTheCompilerThroughPathAndSeesTheSameEnvironment) {
     ASSERT_EQ(waited, WAIT_OBJECT_0);
 
     std::string seen = ReadFile(sourceFolder + "\\seen.txt");
-    EXPECT_EQ(seen, compilerFolder + ";" + sourceFolder + ";" + BinDir() + "\n" + sourceFolder + "\n");
+    EXPECT_EQ(seen, compilerFolder + ";" + SystemFolders() + ";" + BinDir() + "\n" + sourceFolder + "\n");
 }
 
 TEST(Environment, SourceInADriveRootMakesTheRootCurrent) {
@@ -274,5 +327,6 @@ TEST(Environment, SourceInADriveRootMakesTheRootCurrent) {
 
     EXPECT_EQ(PrepareEnvironment(s, NULL, NULL, "C:\\hello.c"), 1);
     EXPECT_EQ(CurrentDirectory(), "C:\\");
-    EXPECT_EQ(PathVariable(), "C:\\;C:\\;" + BinDir());
+    // The compiler's folder is the source's, so it is not on PATH either.
+    EXPECT_EQ(PathVariable(), SystemFolders() + ";" + BinDir());
 }

@@ -138,7 +138,6 @@ TEST(ForeignFolder, TheJumpHandsTheEditorFilesOnly) {
     ASSERT_TRUE(AnswerMessageBox("エラー", IDOK, &box));
     PumpMessages(1000);
     EXPECT_FALSE(Exists(src + "\\planted.log"));
-    EXPECT_FALSE(Exists(src + "\\runs.log"));
 }
 
 // A compiler and an aid program that are batch files, named as old
@@ -176,6 +175,8 @@ TEST(ForeignFolder, BatchFilesGetNamesInCmdQuotesOrNothingStarts) {
         // Compiled; the aid program, rec.bat to Windows, refuses.
         {"cc\\gcc", "rec.bat.", "%USERNAME%q.c", "%USERNAME%q.exe"},
     };
+    // An older program beside the refused source stays: nothing was compiled.
+    WriteFile(src + "\\%USERNAME%q.exe", "old");
     Process p;
     HWND window = NULL;
     for (const auto& c : cases) {
@@ -190,6 +191,7 @@ TEST(ForeignFolder, BatchFilesGetNamesInCmdQuotesOrNothingStarts) {
             MessageBoxInfo box;
             ASSERT_TRUE(AnswerMessageBox(kKilnError, IDOK, &box, 15000));
             EXPECT_EQ(box.text, std::string("引数に含まれる文字をバッチファイルに安全に渡せません\n") + c.refused);
+            EXPECT_TRUE(Exists(src + "\\" + name + "exe"));
             continue;
         }
         ASSERT_TRUE(WaitForFileText(kiln.dir() / "calls.log", "argv[1]=" + std::string(c.source) +
@@ -201,4 +203,88 @@ TEST(ForeignFolder, BatchFilesGetNamesInCmdQuotesOrNothingStarts) {
     EXPECT_EQ(kiln.Calls(), 2);
     EXPECT_FALSE(Exists(src + "\\planted.log"));
     EXPECT_EQ(ReadFile(kiln.dir() / "rec.log").find("%USERNAME%"), std::string::npos);
+}
+
+// A compiler laid out as MSYS2 lays it out: bin\gcc.exe starts a program
+// under lib\ that imports a DLL of bin\, found along PATH. A DLL of that
+// name in the source's folder, the current one, would come before PATH:
+// such a folder is refused, and a copy of the same DLL is no threat.
+TEST(ForeignFolder, NoDllOfTheFolderLoadsInTheCompilersPlace) {
+    KilnInstall kiln;
+    const std::string src = kiln.dir().MakeDir("src"), bin = kiln.dir().MakeDir("cc\\bin"),
+                      lib = kiln.dir().MakeDir("cc\\lib\\gcc\\x");
+    CopyFileTo(BinDir() + "\\script_compiler.exe", bin + "\\gcc.exe");
+    CopyFileTo(BinDir() + "\\probe_dll.dll", bin + "\\probe_dll.dll");
+    CopyFileTo(BinDir() + "\\dll_user.exe", lib + "\\cc1.exe");
+    WriteFile(bin + "\\gcc.script", "spawn " + KilnInstall::ScriptText("\"" + lib + "\\cc1.exe\"") +
+                                        "\r\nwait ..\\lib\\gcc\\x\\dll_user.log 10000\r\ncreate\r\nlog ..\\..\\calls.log\r\n");
+    WriteFile(kiln.dir() / "Kiln.ini", "[Compiler1]\r\nCompilerName=C\r\nPath=" + bin +
+                                           "\\gcc.exe\r\nOutputFileOption=-o\r\nOutputFileType=exe\r\n"
+                                           "CheckExecute=1\r\nAidExecute=1\r\nAidProgramPath=" +
+                                           kiln.AidProgram() + "\r\n[Window]\r\nMagnet=0\r\n");
+    const std::string planted = src + "\\probe_dll.dll", log = lib + "\\dll_user.log";
+    struct {
+        const char* planted;  // beside the source: null, the same DLL, or another
+        bool refused;
+    } const cases[] = {{nullptr, false}, {"same", false}, {"other", true}};
+    Process p;
+    HWND window = NULL;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.planted ? c.planted : "none");
+        DeleteFileA(planted.c_str());
+        DeleteFileA(log.c_str());
+        if (c.planted) WriteFile(planted, ReadFile(bin + "\\probe_dll.dll") + (c.refused ? "x" : ""));
+        const std::string source = kiln.Source("src\\hello.c");
+        int calls = kiln.Calls();
+        Process start;
+        if (window) ASSERT_TRUE(BringToForeground(window) && kiln.Start(start, source));
+        else ASSERT_NE(window = kiln.Open(p, source), nullptr);
+        if (c.refused) {
+            MessageBoxInfo box;
+            ASSERT_TRUE(AnswerMessageBox(kKilnError, IDOK, &box, 15000));
+            EXPECT_EQ(box.text, "コンパイラのDLLと同じ名前のファイルがソースファイルのフォルダにあります\n" + planted +
+                                    "\nこのファイルを削除するか、ソースファイルを別のフォルダに移してください");
+            PumpMessages(1000);
+            EXPECT_FALSE(Exists(log));
+            EXPECT_EQ(kiln.Calls(), calls);
+            continue;
+        }
+        ASSERT_TRUE(WaitUntil([&] { return kiln.Calls() == calls + 1; }, 15000));
+        EXPECT_NE(ReadFile(log).find("loaded="), std::string::npos);
+        if (!c.planted) {
+            EXPECT_EQ(ReadFile(log), "loaded=" + bin + "\\probe_dll.dll\r\n");
+        }
+    }
+}
+
+// A batch compiler and a batch aid program find a bare name in their own
+// folder and the system's, never in the source's, and Windows' cmd.exe is
+// told not to look in its current folder, the source's, first. Wine's cmd.exe
+// looks there all the same, so the folder holds no batch file here.
+TEST(ForeignFolder, BatchFilesSearchTheirOwnFoldersAndTheSystemsOnly) {
+    KilnInstall kiln;
+    const std::string src = kiln.dir().MakeDir("src"), cc = kiln.dir().MakeDir("cc"), aid = kiln.dir().MakeDir("aid");
+    WriteFile(cc + "\\build.bat", "@set > \"%~dp0build.env\"\r\n@call helper %3\r\n");
+    WriteFile(cc + "\\helper.bat", "@echo built> %1\r\n");
+    WriteFile(aid + "\\run.bat", "@set > \"%~dp0run.env\"\r\n");
+    WriteFile(kiln.dir() / "Kiln.ini", "[Compiler1]\r\nCompilerName=C\r\nPath=" + cc +
+                                           "\\build.bat\r\nOutputFileOption=-o\r\nOutputFileType=exe\r\n"
+                                           "CheckExecute=1\r\nAidExecute=1\r\nAidProgramPath=" + aid +
+                                           "\\run.bat\r\n[Window]\r\nMagnet=0\r\n");
+    char system[MAX_PATH], windows[MAX_PATH];
+    ASSERT_GT(GetSystemDirectoryA(system, sizeof system), 0u);
+    ASSERT_GT(GetSystemWindowsDirectoryA(windows, sizeof windows), 0u);
+    const std::string systemFolders = std::string(";") + system + ";" + windows + ";";
+    Process p;
+    ASSERT_NE(kiln.Open(p, kiln.Source("src\\hello.c")), nullptr);
+    ASSERT_TRUE(WaitForFileText(aid + "\\run.env", "\nPATH="));
+    EXPECT_EQ(ReadFile(src + "\\hello.exe"), "built\r\n");
+    const struct {
+        std::string file, path;
+    } seen[] = {{cc + "\\build.env", cc + systemFolders + kiln.dir().path()},
+                {aid + "\\run.env", aid + systemFolders + cc + ";" + kiln.dir().path()}};
+    for (const auto& s : seen) {
+        EXPECT_TRUE(WaitForFileText(s.file, "\nPATH=" + s.path + "\r\n", 5000)) << ReadFile(s.file);
+        EXPECT_NE(ReadFile(s.file).find("\nNoDefaultCurrentDirectoryInExePath=1\r\n"), std::string::npos);
+    }
 }
