@@ -69,8 +69,8 @@ std::string Inside(const std::string& folder, const char* name) {
     return folder + (last && *last == '\\' ? "" : "\\") + name;
 }
 
-}  // namespace
-
+// Whether two folders are one on disk, whatever their spelling; by name
+// where the system gives no file index.
 bool SameFolder(const std::string& a, const std::string& b) {
     BY_HANDLE_FILE_INFORMATION first, second;
     if (Identity(a, &first) && Identity(b, &second)) {
@@ -80,10 +80,13 @@ bool SameFolder(const std::string& a, const std::string& b) {
     return path_list::SameEntry(a, b);
 }
 
-std::string SearchPath(const std::string& ownFolder, const std::string& rest, const std::string& unsearched) {
+}  // namespace
+
+std::string SearchPath(const std::string& ownFolder, const std::vector<std::string>& rest,
+                       const std::string& unsearched) {
     std::vector<std::string> candidates = {ownFolder, SystemFolder(GetSystemDirectoryA),
                                            SystemFolder(GetSystemWindowsDirectoryA)};
-    for (const std::string& entry : path_list::Entries(rest.c_str())) candidates.push_back(entry);
+    candidates.insert(candidates.end(), rest.begin(), rest.end());
     std::vector<std::string> kept;
     for (const std::string& candidate : candidates) {
         if (candidate.empty() || (!unsearched.empty() && SameFolder(candidate, unsearched))) continue;

@@ -9,13 +9,11 @@
 #include <vector>
 
 // The PATH a program gets: its own folder, System32 and the Windows folder
-// first, then the entries of `rest`; each folder once, and never the
-// `unsearched` one, however it is spelt.
-std::string SearchPath(const std::string& ownFolder, const std::string& rest, const std::string& unsearched);
-
-// Whether two folders are one on disk: by volume and file index where the
-// system gives them (a short name, another case, a junction), else by name.
-bool SameFolder(const std::string& a, const std::string& b);
+// first, then the folders of `rest`; each folder once, and never the
+// `unsearched` one, however it is spelt (compared on disk by volume and file
+// index where the system gives them: a short name, another case).
+std::string SearchPath(const std::string& ownFolder, const std::vector<std::string>& rest,
+                       const std::string& unsearched);
 
 // Windows looks for a DLL in the current folder, which is the source's,
 // before PATH: a program that the compiler starts from elsewhere (cc1.exe,

@@ -132,7 +132,7 @@ bool PrepareEnvironment(const SettingsFile& settings, HWND mainWindow, HWND pane
     // comes first, so its tools are the ones found, then the system's, so
     // that a batch file's "timeout" is Windows' own. The source's folder is
     // not on it: a batch compiler's bare "helper" must not be the folder's.
-    std::string path = SearchPath(compilerDirectory, kilnDirectory, sourceDirectory);
+    std::string path = SearchPath(compilerDirectory, {kilnDirectory}, sourceDirectory);
     if (SetEnvironmentVariableA("PATH", path.c_str())) return true;
     if (ShowBox(mainWindow, "環境変数が変更できませんでした\n続けますか？", "環境変数設定エラー",
                     MB_OKCANCEL | MB_ICONQUESTION) == IDCANCEL) {

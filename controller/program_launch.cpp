@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "common/command_words.h"
+#include "common/path_list.h"
 #include "controller/bare_name_search.h"
 #include "resources/batch_environment.h"
 #include "controller/kiln_boxes.h"
@@ -89,7 +90,8 @@ LaunchResult StartLaunch(HWND owner, const Launch& launch) {
     // A bare name in the program (a batch editor's "notepad", an aid
     // program's "timeout") is its own folder's or the system's first.
     VariableForStart searched(L"PATH", "PATH",
-                              SearchPath(FolderOf(launch.program.c_str()), CurrentPath(), launch.unsearched));
+                              SearchPath(FolderOf(launch.program.c_str()), path_list::Entries(CurrentPath().c_str()),
+                                         launch.unsearched));
     bool started = batch ? StartBatchFile(launch)
                          : ShellOpen(owner, launch.program.c_str(), launch.parameters.c_str(),
                                      launch.folder.empty() ? NULL : launch.folder.c_str()) > 32;
