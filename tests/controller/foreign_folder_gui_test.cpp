@@ -21,6 +21,19 @@ int Runs(const std::string& log) {
     return n;
 }
 
+// Starts the first Kiln with the source, or hands it to the running one as
+// a second start does (which waits while a box of the request is open).
+bool Request(KilnInstall& kiln, Process& first, Process& handOff, HWND& window, const std::string& source) {
+    if (!window) return (window = kiln.Open(first, source)) != NULL;
+    return BringToForeground(window) && kiln.Start(handOff, source);
+}
+
+// The text of the refusal box, answered.
+std::string RefusalText() {
+    MessageBoxInfo box;
+    return AnswerMessageBox(kKilnError, IDOK, &box, 15000) ? box.text : "(no box)";
+}
+
 }  // namespace
 
 TEST(ForeignFolder, OnlyTheConfiguredCompilerRunsAndEachNameIsOneWord) {
@@ -57,11 +70,10 @@ TEST(ForeignFolder, OnlyTheConfiguredCompilerRunsAndEachNameIsOneWord) {
     HWND window = NULL;
     for (const auto& c : cases) {
         SCOPED_TRACE(c.source);
-        Process start;
         std::string source = kiln.Source(std::string("src\\") + c.source), argument = c.argument;
         int calls = kiln.Calls();
-        if (window) ASSERT_TRUE(BringToForeground(window) && kiln.Start(start, source));
-        else ASSERT_NE(window = kiln.Open(p, source), nullptr);
+        Process handOff;
+        ASSERT_TRUE(Request(kiln, p, handOff, window, source));
         ASSERT_TRUE(WaitUntil([&] { return kiln.Calls() == calls + 1; }, 15000));
         std::string run = kiln.CallsLog().substr(kiln.CallsLog().rfind("[run]"));
         EXPECT_NE(run.find("argc=4\r\nargv[0]=my gcc.exe\r\nargv[1]=" + argument + "\r\nargv[2]=-o\r\nargv[3]=" +
@@ -184,13 +196,10 @@ TEST(ForeignFolder, BatchFilesGetNamesInCmdQuotesOrNothingStarts) {
         profile(c.path, c.aid);
         const std::string source = kiln.Source(std::string("src\\") + c.source);
         const std::string name = std::string(c.source).substr(0, std::strlen(c.source) - 1);
-        Process start;
-        if (window) ASSERT_TRUE(BringToForeground(window) && kiln.Start(start, source));
-        else ASSERT_NE(window = kiln.Open(p, source), nullptr);
+        Process handOff;
+        ASSERT_TRUE(Request(kiln, p, handOff, window, source));
         if (c.refused) {
-            MessageBoxInfo box;
-            ASSERT_TRUE(AnswerMessageBox(kKilnError, IDOK, &box, 15000));
-            EXPECT_EQ(box.text, std::string("引数に含まれる文字をバッチファイルに安全に渡せません\n") + c.refused);
+            EXPECT_EQ(RefusalText(), std::string("引数に含まれる文字をバッチファイルに安全に渡せません\n") + c.refused);
             EXPECT_TRUE(Exists(src + "\\" + name + "exe"));
             continue;
         }
@@ -236,14 +245,11 @@ TEST(ForeignFolder, NoDllOfTheFolderLoadsInTheCompilersPlace) {
         if (c.planted) WriteFile(planted, ReadFile(bin + "\\probe_dll.dll") + (c.refused ? "x" : ""));
         const std::string source = kiln.Source("src\\hello.c");
         int calls = kiln.Calls();
-        Process start;
-        if (window) ASSERT_TRUE(BringToForeground(window) && kiln.Start(start, source));
-        else ASSERT_NE(window = kiln.Open(p, source), nullptr);
+        Process handOff;
+        ASSERT_TRUE(Request(kiln, p, handOff, window, source));
         if (c.refused) {
-            MessageBoxInfo box;
-            ASSERT_TRUE(AnswerMessageBox(kKilnError, IDOK, &box, 15000));
-            EXPECT_EQ(box.text, "コンパイラのDLLと同じ名前のファイルがソースファイルのフォルダにあります\n" + planted +
-                                    "\nこのファイルを削除するか、ソースファイルを別のフォルダに移してください");
+            EXPECT_EQ(RefusalText(), "コンパイラのDLLと同じ名前のファイルがソースファイルのフォルダにあります\n" + planted +
+                                         "\nこのファイルを削除するか、ソースファイルを別のフォルダに移してください");
             PumpMessages(1000);
             EXPECT_FALSE(Exists(log));
             EXPECT_EQ(kiln.Calls(), calls);
