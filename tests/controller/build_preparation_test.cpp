@@ -37,14 +37,6 @@ std::string CommandLine(const SettingsFile& s, const std::string& source, const 
     return line;
 }
 
-// System32 and the Windows folder, as they follow the compiler's on PATH.
-std::string SystemFolders() {
-    char system[MAX_PATH], windows[MAX_PATH];
-    GetSystemDirectoryA(system, sizeof system);
-    GetSystemWindowsDirectoryA(windows, sizeof windows);
-    return std::string(system) + ";" + windows;
-}
-
 std::string NamePart(const char* path) {
     char name[kPathSize] = "(untouched)";
     FileNamePart(name, path);
@@ -98,51 +90,27 @@ TEST(PathOperations, ExistenceOnRealFiles) {
 TEST(BuiltOutputs, OnlyWhatTheCompileWroteCounts) {
     TempDir dir;
     const std::string exe = dir.MakeDir("ソース") + "\\表.exe", quoted = exe + "\"";
-    enum Old { kNone, kWritable, kReadOnly, kHeld };
-    struct {
-        Old old;
-        const char* written;  // what the "compile" writes; null: nothing
-        int shiftSeconds;     // its write time moved from now
+    const long long kNow = -1, k2020 = 0, k2031 = 11LL * 365 * 86400;
+    const struct {
+        DWORD old;        // the attributes of the output before; 0: none
+        bool written;     // by the "compile"
+        long long dated;  // its write time: now, or seconds after 2020-01-01
         bool wrote;
-    } const cases[] = {
-        {kNone, "new", 0, true},        {kWritable, "new", 0, true},   {kWritable, nullptr, 0, false},
-        {kNone, "new", 3600 * 24, false}, {kNone, "new", -3600, false},  {kReadOnly, nullptr, 0, false},
-        {kReadOnly, "new", 0, false},   {kHeld, nullptr, 0, false},
-    };
+    } cases[] = {{0, true, kNow, true},    {FILE_ATTRIBUTE_NORMAL, true, kNow, true},
+                 {0, true, k2031, false},  {FILE_ATTRIBUTE_NORMAL, false, kNow, false},
+                 {0, true, k2020, false},  {FILE_ATTRIBUTE_READONLY, false, kNow, false}};
     for (const auto& c : cases) {
-        SCOPED_TRACE(testing::Message() << c.old << " " << (c.written ? c.written : "-") << " " << c.shiftSeconds);
+        SCOPED_TRACE(testing::Message() << c.old << c.written << c.dated);
         SetFileAttributesA(exe.c_str(), FILE_ATTRIBUTE_NORMAL);
         DeleteFileA(exe.c_str());
-        if (c.old != kNone) WriteFile(exe, "old");
-        if (c.old == kReadOnly) SetFileAttributesA(exe.c_str(), FILE_ATTRIBUTE_READONLY);
-        HANDLE held = c.old == kHeld ? CreateFileA(exe.c_str(), GENERIC_READ, FILE_SHARE_READ, NULL, OPEN_EXISTING,
-                                                   0, NULL)
-                                     : INVALID_HANDLE_VALUE;
+        if (c.old) WriteFile(exe, "old");
+        SetFileAttributesA(exe.c_str(), c.old);
         OutputBefore before = ClearOutputForCompile(quoted.c_str());
-        EXPECT_EQ(Exists(exe), c.old == kReadOnly || c.old == kHeld);
-        if (c.written) {
-            HANDLE file = CreateFileA(exe.c_str(), GENERIC_WRITE, 0, NULL, CREATE_ALWAYS, 0, NULL);
-            if (file != INVALID_HANDLE_VALUE) {
-                DWORD n = 0;
-                WriteFile(file, c.written, 3, &n, NULL);
-                CloseHandle(file);
-            }
-        }
-        if (c.shiftSeconds) {
-            HANDLE file = CreateFileA(exe.c_str(), FILE_WRITE_ATTRIBUTES, 0, NULL, OPEN_EXISTING, 0, NULL);
-            FILETIME time;
-            GetSystemTimeAsFileTime(&time);
-            ULARGE_INTEGER ticks = {{time.dwLowDateTime, time.dwHighDateTime}};
-            ticks.QuadPart += static_cast<unsigned long long>(static_cast<long long>(c.shiftSeconds) * 10000000LL);
-            time.dwLowDateTime = ticks.LowPart;
-            time.dwHighDateTime = ticks.HighPart;
-            SetFileTime(file, NULL, NULL, &time);
-            CloseHandle(file);
-        }
+        if (c.written) WriteFile(exe, "new");
+        if (c.dated != kNow) SetFileTimeSeconds(exe, c.dated);
         FILETIME end;
         GetSystemTimeAsFileTime(&end);
         EXPECT_EQ(CompileWrote(quoted.c_str(), before, end), c.wrote);
-        if (held != INVALID_HANDLE_VALUE) CloseHandle(held);
     }
     SetFileAttributesA(exe.c_str(), FILE_ATTRIBUTE_NORMAL);
 }

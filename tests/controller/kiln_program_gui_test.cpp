@@ -1,5 +1,6 @@
 // Kiln.exe from end to end: started from a temporary folder with a Kiln.ini
 // written by the test and the scriptable compiler as gcc.exe.
+#include "support/environment.h"
 #include "support/gui_kiln_install.h"
 
 #include <gtest/gtest.h>
@@ -53,12 +54,8 @@ TEST(KilnCompile, CompilerSeesSourceFolderAndAPathWithoutIt) {
     std::string folder = kiln.dir() / "ソース\\表";
     std::string log = kiln.CallsLog();
     EXPECT_NE(log.find("cwd=" + folder + "\r\n"), std::string::npos) << log;
-    char system[MAX_PATH], windows[MAX_PATH];
-    GetSystemDirectoryA(system, sizeof system);
-    GetSystemWindowsDirectoryA(windows, sizeof windows);
-    // Kiln's folder is the compiler's too: once on PATH, after the system's.
-    EXPECT_NE(log.find("PATH=" + kiln.dir().path() + ";" + system + ";" + windows + "\r\n"), std::string::npos)
-        << log;
+    // Kiln's folder is the compiler's too: once on PATH, before the system's.
+    EXPECT_NE(log.find("PATH=" + kiln.dir().path() + ";" + SystemFolders() + "\r\n"), std::string::npos) << log;
     EXPECT_NE(log.find("cmdline=gcc.exe 表.c -o 表.exe"), std::string::npos) << log;
     EXPECT_TRUE(Exists(folder + "\\表.exe"));
     // The title shows the path without its quotes.
