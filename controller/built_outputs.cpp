@@ -84,10 +84,6 @@ void ReplaceRecord(const std::string& path, const std::string& text) {
     }
 }
 
-}  // namespace
-
-namespace {
-
 // The output as it is now; `existed` false when there is none. The file ID
 // tells a file from another that took its name, where the file system keeps
 // one; write time and size are compared in any case.

@@ -5,11 +5,11 @@
 #include "common/command_words.h"
 #include "common/path_list.h"
 #include "controller/bare_name_search.h"
-#include "resources/batch_environment.h"
 #include "controller/kiln_boxes.h"
 #include "controller/path_operations.h"
 #include "controller/program_path.h"
 #include "controller/shell_open.h"
+#include "resources/batch_environment.h"
 
 namespace {
 
