@@ -73,9 +73,15 @@ std::string Seconds(unsigned long long elapsedMs) {
     return text;
 }
 
-void Format(char* out, std::size_t size, unsigned long code, unsigned long long elapsedMs) {
+std::string Megabytes(unsigned long long bytes) {
+    unsigned long long megabytes = (bytes + (1u << 19)) >> 20;
+    return std::to_string(megabytes || !bytes ? megabytes : 1) + "MB";
+}
+
+void Format(char* out, std::size_t size, unsigned long code, unsigned long long elapsedMs,
+            unsigned long long peakBytes) {
     if (!size) return;
-    const std::string time = "実行時間" + Seconds(elapsedMs);
+    const std::string time = "実行時間" + Seconds(elapsedMs) + (peakBytes ? "、メモリ" + Megabytes(peakBytes) : "");
     const std::string text = IsException(code) ? "例外で終了しました（" + EndStatus(code) + "、" + time + "）"
                                                : EndStatus(code) + "（" + time + "）";
     cp932::CopyFitting(out, size, text.c_str());

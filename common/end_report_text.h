@@ -23,14 +23,19 @@ std::string EndStatus(unsigned long code);
 // A running time rounded to hundredths: "1.25秒".
 std::string Seconds(unsigned long long elapsedMs);
 
+// Memory in whole megabytes, rounded, and at least 1 for any: "3MB".
+std::string Megabytes(unsigned long long bytes);
+
 // Writes into out (size bytes, always terminated; cut at a character when
 // too small) the report of an end with exit status code after elapsedMs
-// milliseconds:
-//   終了コード3（実行時間1.25秒）
+// milliseconds, with the peak memory when the system told it (peakBytes
+// not 0):
+//   終了コード3（実行時間1.25秒、メモリ3MB）
 //   例外で終了しました（0xC0000005 アクセス違反、実行時間0.02秒）
 // An ordinary code is shown in signed decimal as the command prompt shows
 // %ERRORLEVEL%; the time is rounded to hundredths.
-void Format(char* out, std::size_t size, unsigned long code, unsigned long long elapsedMs);
+void Format(char* out, std::size_t size, unsigned long code, unsigned long long elapsedMs,
+            unsigned long long peakBytes = 0);
 
 }  // namespace end_report
 

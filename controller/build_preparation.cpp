@@ -180,7 +180,7 @@ bool ComposeCommandLine(const SettingsFile& settings, char* destination, std::si
     const std::string script = ConfiguredProgramPath(settings.Path);
     const bool batch = IsBatchFile(script.c_str());
     if (batch && !command_words::KeptFromShell(script.c_str())) {
-        RefuseForBatchFile(script);
+        RefuseBatchPath(script);
         return false;
     }
     std::string sourceWord, outputWord;

@@ -75,6 +75,10 @@ bool StartBatchFile(const Launch& launch) {
 
 void RefuseForBatchFile(const std::string& word) { ShowKilnError((kBatchRefusal + word).c_str()); }
 
+void RefuseBatchPath(const std::string& path) {
+    ShowKilnError(("バッチファイルのパスに安全に扱えない文字（%など）があります\n" + path).c_str());
+}
+
 bool BatchWordOrRefuse(const std::string& word, std::string* out) {
     if (command_words::BatchWord(word, out)) return true;
     RefuseForBatchFile(word);
@@ -84,7 +88,7 @@ bool BatchWordOrRefuse(const std::string& word, std::string* out) {
 LaunchResult StartLaunch(HWND owner, const Launch& launch) {
     const bool batch = IsBatchFile(launch.program.c_str());
     if (batch && !command_words::KeptFromShell(launch.program.c_str())) {
-        RefuseForBatchFile(launch.program);
+        RefuseBatchPath(launch.program);
         return kLaunchRefused;
     }
     // A bare name in the program (a batch editor's "notepad", an aid

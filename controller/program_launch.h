@@ -29,6 +29,9 @@ LaunchResult StartLaunch(HWND owner, const Launch& launch);
 
 // The box that names a word no quoting keeps from cmd.exe.
 void RefuseForBatchFile(const std::string& word);
+// The box that names a batch file whose own path cmd.exe would read as its
+// own (a "%" in it).
+void RefuseBatchPath(const std::string& path);
 
 // The word in a batch file's quotes, or false after the box that names it
 // ("Kiln 実行エラー"), when no quoting keeps it from cmd.exe.

@@ -33,9 +33,9 @@ void ReportStartFailure(HWND mainWindow, const Offered& launch) {
 // The runner would take such a name for an options file (@opts), an option
 // (-x) or two words (My Prog).
 void ReportUnrunnableClass(HWND mainWindow, const std::string& className) {
-    std::string text = "クラス名「" + className +
+    std::string text = "「" + className +
                        "」はJavaのクラス名として使えないため実行できません\n"
-                       "ソースファイル名を英字で始まり空白や記号のない名前にしてください";
+                       "ソースファイル名は英字で始め、空白や記号（_と$を除く）を含めないでください";
     ShowBox(mainWindow, text.c_str(), kKilnErrorCaption, MB_OK | MB_ICONERROR);
 }
 

@@ -6,17 +6,29 @@ namespace runner {
 
 namespace {
 
-// What the readers of the two pipes share: the job to end when the output
-// grows too large, and the bytes read so far from both.
+// What the readers of the two pipes share: the job (or, without one, the
+// process) to end when the output grows too large, and the bytes of
+// standard output read so far.
 struct Shared {
     HANDLE job;
+    HANDLE process;
     volatile LONG total;
     volatile LONG overflow;
+    volatile LONG stop;  // the program has ended and the readers had their time
 };
+
+// The job and all in it, or the process alone when there is no job.
+void EndCase(const Shared& shared) {
+    if (shared.job)
+        TerminateJobObject(shared.job, 1);
+    else
+        TerminateProcess(shared.process, 1);
+}
 
 struct Reader {
     HANDLE pipe;
-    std::string* kept;  // null: read and dropped
+    std::string* kept;
+    bool counted;  // standard output counts toward the limit; standard error is kept up to its own
     Shared* shared;
 };
 
@@ -24,14 +36,20 @@ DWORD WINAPI ReadPipe(void* parameter) {
     Reader* reader = static_cast<Reader*>(parameter);
     std::vector<char> buffer(64 * 1024);
     DWORD read = 0;
-    while (ReadFile(reader->pipe, buffer.data(), static_cast<DWORD>(buffer.size()), &read, NULL) && read) {
+    while (!reader->shared->stop &&
+           ReadFile(reader->pipe, buffer.data(), static_cast<DWORD>(buffer.size()), &read, NULL) && read) {
+        if (!reader->counted) {
+            std::size_t room = kCaseErrorKept - reader->kept->size();
+            reader->kept->append(buffer.data(), read < room ? read : room);
+            continue;
+        }
         LONG total = InterlockedExchangeAdd(&reader->shared->total, static_cast<LONG>(read)) + static_cast<LONG>(read);
         if (static_cast<std::size_t>(total) > kCaseOutputLimit) {
             InterlockedExchange(&reader->shared->overflow, 1);
-            TerminateJobObject(reader->shared->job, 1);
+            EndCase(*reader->shared);
             break;
         }
-        if (reader->kept) reader->kept->append(buffer.data(), read);
+        reader->kept->append(buffer.data(), read);
     }
     return 0;
 }
@@ -50,15 +68,6 @@ HANDLE CaseJob() {
         return NULL;
     }
     return job;
-}
-
-unsigned long long Since(const LARGE_INTEGER& before) {
-    LARGE_INTEGER now, frequency;
-    QueryPerformanceCounter(&now);
-    QueryPerformanceFrequency(&frequency);
-    return frequency.QuadPart
-               ? static_cast<unsigned long long>((now.QuadPart - before.QuadPart) * 1000 / frequency.QuadPart)
-               : 0;
 }
 
 // The handles the program is given; the parent's ends of the pipes are
@@ -84,6 +93,46 @@ bool MakePipe(HANDLE* read, HANDLE* write) {
     return CreatePipe(read, write, &inherit, 0) && SetHandleInformation(*read, HANDLE_FLAG_INHERIT, 0);
 }
 
+// Into the case's job; a system that admits no job inside the one
+// execute.exe is in (Windows 7, some launchers) runs the case without one,
+// ended by its process at the limits.
+void JoinJob(Shared* shared, CaseRun* run) {
+    if (shared->job && AssignProcessToJobObject(shared->job, shared->process)) return;
+    if (shared->job) CloseHandle(shared->job);
+    shared->job = NULL;
+    run->withoutJob = true;
+}
+
+// Once the program and its job have ended, the pipes reach their end at
+// once, unless a process outside the job holds a copy of a write end (any
+// program of the same user can be handed one, and a case without a job
+// leaves its own children). The readers then get a moment to take what is
+// there and are stopped, so that the verdict follows with the output read
+// so far.
+void StopReaders(HANDLE (&readers)[2], Shared* shared) {
+    const DWORD kDrainMs = 1000;
+    typedef BOOL(WINAPI * CancelFunction)(HANDLE);
+    // Looked up, not linked: older systems without the call still start.
+    CancelFunction cancel = reinterpret_cast<CancelFunction>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("kernel32.dll"), "CancelSynchronousIo")));
+    DWORD start = GetTickCount();
+    for (HANDLE& reader : readers) {
+        if (!reader) continue;
+        DWORD spent = GetTickCount() - start;
+        if (WaitForSingleObject(reader, spent < kDrainMs ? kDrainMs - spent : 0) == WAIT_TIMEOUT) {
+            InterlockedExchange(&shared->stop, 1);
+            // A cancel that comes between two reads is lost; the flag
+            // stops the next one, and the cancel is given again.
+            for (int tries = 0; tries < 40 && WaitForSingleObject(reader, 50) == WAIT_TIMEOUT; ++tries)
+                if (cancel) cancel(reader);
+            // Never returns while the reader could still write into the run.
+            if (WaitForSingleObject(reader, 0) == WAIT_TIMEOUT) TerminateThread(reader, 1);
+        }
+        CloseHandle(reader);
+        reader = NULL;
+    }
+}
+
 CaseRun Failed(CaseRun::Kind kind) {
     CaseRun run;
     run.kind = kind;
@@ -102,8 +151,7 @@ CaseRun RunCase(const std::string& program, const std::string& commandLine, cons
     if (handles.input == INVALID_HANDLE_VALUE) return Failed(CaseRun::InputUnreadable);
     if (!MakePipe(&handles.outRead, &handles.outWrite) || !MakePipe(&handles.errRead, &handles.errWrite))
         return Failed(CaseRun::NotStarted);
-    Shared shared = {CaseJob(), 0, 0};
-    if (!shared.job) return Failed(CaseRun::NotStarted);
+    Shared shared = {CaseJob(), NULL, 0, 0, 0};
 
     STARTUPINFOA startup = {};
     startup.cb = sizeof startup;
@@ -120,40 +168,39 @@ CaseRun RunCase(const std::string& program, const std::string& commandLine, cons
     if (!CreateProcessA(program.c_str(), writable.data(), NULL, NULL, TRUE, CREATE_SUSPENDED | CREATE_NO_WINDOW,
                         NULL, NULL, &startup, &info)) {
         CaseRun run = Failed(CaseRun::NotStarted);
-        CloseHandle(shared.job);
+        if (shared.job) CloseHandle(shared.job);
         return run;
     }
-    if (!AssignProcessToJobObject(shared.job, info.hProcess)) {
-        CaseRun run = Failed(CaseRun::NotStarted);
-        TerminateProcess(info.hProcess, 1);
-        CloseHandle(info.hThread);
-        CloseHandle(info.hProcess);
-        CloseHandle(shared.job);
-        return run;
-    }
+    shared.process = info.hProcess;
+    CaseRun run;
+    JoinJob(&shared, &run);
     handles.CloseChildEnds();
 
-    CaseRun run;
-    Reader out = {handles.outRead, &run.output, &shared}, err = {handles.errRead, NULL, &shared};
+    Reader out = {handles.outRead, &run.output, true, &shared}, err = {handles.errRead, &run.errors, false, &shared};
     HANDLE readers[2] = {CreateThread(NULL, 0, ReadPipe, &out, 0, NULL), CreateThread(NULL, 0, ReadPipe, &err, 0, NULL)};
-    LARGE_INTEGER before;
-    QueryPerformanceCounter(&before);
+    // The clock starts here, not at the process's making: the time the
+    // system takes to load a new program (and an antivirus to scan it) is
+    // not the program's.
+    LARGE_INTEGER resumed;
+    QueryPerformanceCounter(&resumed);
     ResumeThread(info.hThread);
-    bool timedOut = WaitForSingleObject(info.hProcess, kCaseTimeLimitMs) == WAIT_TIMEOUT;
-    run.elapsedMs = Since(before);
-    GetExitCodeProcess(info.hProcess, &run.code);
+    Watched watched = WatchCase(info.hProcess, shared.job, resumed);
     // Whatever the program left running ends with it; only then are the
     // pipes' last writers gone and the readers done.
-    TerminateJobObject(shared.job, 1);
-    for (HANDLE reader : readers)
-        if (reader) {
-            WaitForSingleObject(reader, INFINITE);
-            CloseHandle(reader);
-        }
+    EndCase(shared);
+    WaitForSingleObject(info.hProcess, INFINITE);
+    FinishWatch(info.hProcess, shared.job, &watched);
+    run.elapsedMs = watched.judgedMs;
+    run.peakBytes = watched.peakBytes;
+    GetExitCodeProcess(info.hProcess, &run.code);
+    StopReaders(readers, &shared);
     CloseHandle(info.hThread);
     CloseHandle(info.hProcess);
-    CloseHandle(shared.job);
-    run.kind = shared.overflow ? CaseRun::TooMuchOutput : (timedOut ? CaseRun::TimedOut : CaseRun::Ended);
+    if (shared.job) CloseHandle(shared.job);
+    run.kind = shared.overflow                               ? CaseRun::TooMuchOutput
+               : watched.end == Watched::MemoryLimit ? CaseRun::MemoryLimit
+               : watched.end == Watched::TimedOut    ? CaseRun::TimedOut
+                                                     : CaseRun::Ended;
     return run;
 }
 

@@ -27,13 +27,13 @@ void EndReport::Write(const std::string& text) {
     WriteFile(output_, text.data(), static_cast<DWORD>(text.size()), &written, NULL);
 }
 
-void EndReport::Ended(DWORD code, unsigned long long elapsedMs) {
+void EndReport::Ended(DWORD code, unsigned long long elapsedMs, unsigned long long peakBytes) {
     // The program's last line may lack its line break; on a console it can
     // be seen, so that the report still follows one blank line.
     CONSOLE_SCREEN_BUFFER_INFO info;
     if (console_ && GetConsoleScreenBufferInfo(output_, &info) && info.dwCursorPosition.X != 0) Write("\r\n");
     char text[256];
-    end_report::Format(text, sizeof text, code, elapsedMs);
+    end_report::Format(text, sizeof text, code, elapsedMs, peakBytes);
     Write(std::string("\r\n") + text + "\r\n");
 }
 
@@ -45,6 +45,10 @@ void EndReport::Refused(const std::string& argument) {
     Write("引数に含まれる文字をバッチファイルに安全に渡せません\r\n" + argument + "\r\n");
 }
 
+void EndReport::RefusedPath(const std::string& path) {
+    Write("バッチファイルのパスに安全に扱えない文字（%など）があります\r\n" + path + "\r\n");
+}
+
 void EndReport::Usage() {
     Write("使い方: execute.exe プログラム [引数 ...]\r\n"
           "プログラムを実行し、終わると終了コードと実行時間を表示して、キーが押されるまで待ちます。\r\n");
@@ -52,7 +56,7 @@ void EndReport::Usage() {
 
 void EndReport::Line(const std::string& text) { Write(text); }
 
-void EndReport::RunPrompt() { Write("Enterで入力して実行、ほかのキーで閉じます"); }
+void EndReport::RunPrompt() { Write("Enterキーでプログラムを実行（キーボードから入力）、ほかのキーで閉じます"); }
 
 void EndReport::KeyPrompt() { Write(console_ ? "何かキーを押すと閉じます . . . " : "何かキーを押すと閉じます\r\n"); }
 

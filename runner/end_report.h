@@ -16,12 +16,14 @@ std::string SystemReason(DWORD error);
 class EndReport {
 public:
     explicit EndReport(HANDLE output);
-    // A blank line, then "終了コードN（実行時間…）" or the exception.
-    void Ended(DWORD code, unsigned long long elapsedMs);
+    // A blank line, then "終了コードN（実行時間…、メモリ…）" or the exception.
+    void Ended(DWORD code, unsigned long long elapsedMs, unsigned long long peakBytes);
     // "「word」を起動できませんでした" and the system's reason for error.
     void NotStarted(const std::string& word, DWORD error);
     // "引数に含まれる文字をバッチファイルに安全に渡せません" and the argument.
     void Refused(const std::string& argument);
+    // "バッチファイルのパスに安全に扱えない文字（%など）があります" and the path.
+    void RefusedPath(const std::string& path);
     void Usage();
     void Line(const std::string& text);  // a text of its own, line breaks included
     void KeyPrompt();

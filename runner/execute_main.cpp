@@ -13,8 +13,11 @@
 #include "common/verdict_text.h"
 #include "resources/dll_search.h"
 #include "runner/command_lookup.h"
+#include "runner/console_state.h"
 #include "runner/console_wait.h"
 #include "runner/end_report.h"
+#include "runner/metadata_cases.h"
+#include "runner/process_access.h"
 #include "runner/program_start.h"
 #include "runner/sample_cases.h"
 #include "runner/sample_judging.h"
@@ -33,22 +36,27 @@ int WaitAndEnd(runner::EndReport& report, int status) {
     return status;
 }
 
-// The program in the console, its end reported and a key awaited.
-int RunInConsole(runner::EndReport& report, const std::string& word, const std::string& path,
-                 const std::string& commandLine, const std::string& arguments) {
+// The program in the console, its end reported (in the console as it was
+// before) and a key awaited.
+int RunInConsole(runner::EndReport& report, runner::ConsoleKept& console, const std::string& word,
+                 const std::string& path, const std::string& commandLine, const std::string& arguments) {
     runner::Outcome outcome;
     if (path.empty())
         outcome.error = ERROR_FILE_NOT_FOUND;
     else
         outcome = runner::Run(path, commandLine, arguments);
+    console.Restore();
     switch (outcome.kind) {
     case runner::Outcome::NotWaited:
         return 0;
     case runner::Outcome::Refused:
-        report.Refused(outcome.refused);
+        if (outcome.refusedPath)
+            report.RefusedPath(outcome.refused);
+        else
+            report.Refused(outcome.refused);
         return WaitAndEnd(report, 1);
     case runner::Outcome::Ended:
-        report.Ended(outcome.code, outcome.elapsedMs);
+        report.Ended(outcome.code, outcome.elapsedMs, outcome.peakBytes);
         return WaitAndEnd(report, static_cast<int>(outcome.code));
     default:
         report.NotStarted(word, outcome.error);
@@ -59,10 +67,11 @@ int RunInConsole(runner::EndReport& report, const std::string& word, const std::
 // The verdicts and their summary; then, on a console, Enter runs the
 // program as without cases and any other key closes. The status is 1 when
 // a case failed, so that a script can tell.
-int JudgeFirst(runner::EndReport& report, const std::string& word, const std::string& path,
-               const std::string& commandLine, const std::string& arguments,
-               const std::vector<runner::SampleCase>& cases) {
-    runner::Tally tally = runner::JudgeSamples(report, path, commandLine, cases);
+int JudgeFirst(runner::EndReport& report, runner::ConsoleKept& console, const std::string& word,
+               const std::string& path, const std::string& commandLine, const std::string& arguments,
+               const std::vector<runner::SampleCase>& cases, const judge_metadata::Metadata& judge) {
+    runner::KeepOtherProgramsOut();
+    runner::Tally tally = runner::JudgeSamples(report, console, path, commandLine, cases, judge);
     if (tally.startError) {
         report.NotStarted(word, tally.startError);
         return WaitAndEnd(report, static_cast<int>(tally.startError));
@@ -75,7 +84,7 @@ int JudgeFirst(runner::EndReport& report, const std::string& word, const std::st
     report.RunPrompt();
     WORD key = runner::WaitForKey(input);
     report.KeyPressed();
-    return key == VK_RETURN ? RunInConsole(report, word, path, commandLine, arguments) : status;
+    return key == VK_RETURN ? RunInConsole(report, console, word, path, commandLine, arguments) : status;
 }
 
 }  // namespace
@@ -83,6 +92,7 @@ int JudgeFirst(runner::EndReport& report, const std::string& word, const std::st
 int main() {
     KeepDllSearchToSystem();
     runner::EndReport report(GetStdHandle(STD_OUTPUT_HANDLE));
+    runner::ConsoleKept console;
     std::string commandLine = cmdline::Tail(GetCommandLineA());
     if (commandLine.empty()) {
         report.Usage();
@@ -96,8 +106,14 @@ int main() {
     }
     std::string path = runner::FindProgram(word);
     if (!path.empty() && runner::IsConsoleProgram(path)) {
+        // A metadata.json that cannot be used is named, and the cases are
+        // judged as without it.
+        runner::MetadataFile metadata = runner::ReadMetadata();
+        if (!metadata.problem.empty()) report.Line(verdict_text::MetadataUnusable(metadata.problem));
         std::vector<runner::SampleCase> cases = runner::FindSampleCases();
-        if (!cases.empty()) return JudgeFirst(report, word, path, commandLine, arguments, cases);
+        if (cases.empty() && metadata.usable) cases = runner::CasesByPattern(metadata.metadata);
+        if (!cases.empty())
+            return JudgeFirst(report, console, word, path, commandLine, arguments, cases, metadata.metadata);
     }
-    return RunInConsole(report, word, path, commandLine, arguments);
+    return RunInConsole(report, console, word, path, commandLine, arguments);
 }

@@ -8,6 +8,7 @@
 #include "common/program_command.h"
 #include "resources/batch_environment.h"
 #include "runner/console_wait.h"
+#include "runner/process_figures.h"
 
 namespace runner {
 
@@ -72,7 +73,9 @@ Outcome Start(const std::string& application, const std::string& commandLine, bo
     Outcome outcome;
     outcome.kind = Outcome::NotWaited;
     if (wait) {
-        WaitForSingleObject(info.hProcess, INFINITE);
+        MemoryPeak peak;
+        WaitSampling(info.hProcess, &peak);
+        outcome.peakBytes = peak.Bytes();
         QueryPerformanceCounter(&after);
         GetExitCodeProcess(info.hProcess, &outcome.code);
         // The system's own times leave out the start of the process; the
@@ -122,7 +125,8 @@ Outcome Run(const std::string& path, const std::string& commandLine, const std::
         if (!safe || !command_words::KeptFromShell(path.c_str())) {
             Outcome outcome;
             outcome.kind = Outcome::Refused;
-            outcome.refused = safe ? path : refused;
+            outcome.refusedPath = !command_words::KeptFromShell(path.c_str());
+            outcome.refused = outcome.refusedPath ? path : refused;
             return outcome;
         }
         // Windows' cmd.exe then looks for a bare name along PATH only, not

@@ -16,6 +16,8 @@ struct Outcome {
     unsigned long long elapsedMs = 0;
     DWORD error = 0;                // the system's error when Failed
     std::string refused;            // the argument a batch file cannot be given safely
+    bool refusedPath = false;       // ... or the batch file's own path, which cmd.exe would read
+    unsigned long long peakBytes = 0;  // the most memory it held when Ended; 0: not told
 };
 
 // True for a program that runs in a console (not a windowed one, a batch

@@ -1,5 +1,6 @@
 #include "runner/sample_judging.h"
 
+#include "common/decimal_compare.h"
 #include "common/output_compare.h"
 #include "common/verdict_text.h"
 #include "runner/case_run.h"
@@ -25,8 +26,30 @@ bool ReadWhole(const std::string& path, std::string* text, DWORD* error) {
     return true;
 }
 
+// The output against the expected one, by the problem's judge.
+std::string Compared(const SampleCase& sample, const CaseRun& run, const std::string& expected,
+                     const judge_metadata::Metadata& judge, Tally* tally) {
+    using judge_metadata::JudgeType;
+    const std::string figures = verdict_text::Figures(run.elapsedMs, run.peakBytes);
+    if (judge.judge == JudgeType::MultiSolution || judge.judge == JudgeType::Interactive)
+        return verdict_text::Unjudgeable(sample.name, run.elapsedMs, expected, run.output);
+    if (judge.judge == JudgeType::Decimal) {
+        decimal_compare::Difference difference;
+        if (decimal_compare::Same(expected, run.output, judge.errorType, judge.diff, &difference))
+            return ++tally->accepted, verdict_text::Accepted(sample.name, figures);
+        ++tally->failed;
+        return verdict_text::WrongDecimal(sample.name, figures, difference);
+    }
+    output_compare::Difference difference;
+    if (output_compare::Same(expected, run.output, &difference))
+        return ++tally->accepted, verdict_text::Accepted(sample.name, figures);
+    ++tally->failed;
+    return verdict_text::WrongAnswer(sample.name, figures, difference);
+}
+
 // The verdict of a run that ended by itself, with its tally.
-std::string Judged(const SampleCase& sample, const CaseRun& run, Tally* tally) {
+std::string Judged(const SampleCase& sample, const CaseRun& run, const judge_metadata::Metadata& judge,
+                   Tally* tally) {
     if (run.code != 0) {
         ++tally->failed;
         return verdict_text::RuntimeError(sample.name, run.code);
@@ -38,13 +61,34 @@ std::string Judged(const SampleCase& sample, const CaseRun& run, Tally* tally) {
         ++tally->failed;
         return verdict_text::Unreadable(sample.name, sample.expected, SystemReason(error));
     }
-    output_compare::Difference difference;
-    if (output_compare::Same(expected, run.output, &difference)) {
-        ++tally->accepted;
-        return verdict_text::Accepted(sample.name, run.elapsedMs);
+    return Compared(sample, run, expected, judge, tally);
+}
+
+// The verdict of a run, whatever ended it, with its standard error.
+std::string Verdict(const SampleCase& sample, const CaseRun& run, const judge_metadata::Metadata& judge,
+                    Tally* tally) {
+    unsigned failedBefore = tally->failed;
+    std::string verdict;
+    switch (run.kind) {
+    case CaseRun::InputUnreadable:
+        ++tally->failed;
+        return verdict_text::Unreadable(sample.name, sample.input, SystemReason(run.error));
+    case CaseRun::TimedOut:
+        ++tally->failed;
+        verdict = verdict_text::TimeLimit(sample.name, kCaseTimeLimitMs / 1000);
+        break;
+    case CaseRun::MemoryLimit:
+        ++tally->failed;
+        verdict = verdict_text::MemoryLimit(sample.name, static_cast<unsigned>(kCaseMemoryLimit >> 20));
+        break;
+    case CaseRun::TooMuchOutput:
+        ++tally->failed;
+        verdict = verdict_text::TooMuchOutput(sample.name, static_cast<unsigned>(kCaseOutputLimit >> 20));
+        break;
+    default:
+        verdict = Judged(sample, run, judge, tally);
     }
-    ++tally->failed;
-    return verdict_text::WrongAnswer(sample.name, run.elapsedMs, difference);
+    return verdict_text::WithErrors(verdict, run.errors, tally->failed != failedBefore);
 }
 
 // execute.exe's own standard handles stay with it while the cases run: a
@@ -74,31 +118,26 @@ private:
 
 }  // namespace
 
-Tally JudgeSamples(EndReport& report, const std::string& program, const std::string& commandLine,
-                   const std::vector<SampleCase>& cases) {
+Tally JudgeSamples(EndReport& report, ConsoleKept& console, const std::string& program,
+                   const std::string& commandLine, const std::vector<SampleCase>& cases,
+                   const judge_metadata::Metadata& judge) {
     Tally tally;
     OwnHandlesKept kept;
+    if (judge.judge == judge_metadata::JudgeType::MultiSolution || judge.judge == judge_metadata::JudgeType::Interactive)
+        report.Line(verdict_text::NoComparison(judge.judge == judge_metadata::JudgeType::Interactive));
+    bool saidWithoutJob = false;
     for (const SampleCase& sample : cases) {
         CaseRun run = RunCase(program, commandLine, sample.input);
-        switch (run.kind) {
-        case CaseRun::NotStarted:
+        console.Restore();
+        if (run.kind == CaseRun::NotStarted) {
             tally.startError = run.error ? run.error : ERROR_FILE_NOT_FOUND;
             return tally;
-        case CaseRun::InputUnreadable:
-            ++tally.failed;
-            report.Line(verdict_text::Unreadable(sample.name, sample.input, SystemReason(run.error)));
-            break;
-        case CaseRun::TimedOut:
-            ++tally.failed;
-            report.Line(verdict_text::TimeLimit(sample.name, kCaseTimeLimitMs / 1000));
-            break;
-        case CaseRun::TooMuchOutput:
-            ++tally.failed;
-            report.Line(verdict_text::TooMuchOutput(sample.name, static_cast<unsigned>(kCaseOutputLimit >> 20)));
-            break;
-        default:
-            report.Line(Judged(sample, run, &tally));
         }
+        if (run.withoutJob && !saidWithoutJob) {
+            saidWithoutJob = true;
+            report.Line(verdict_text::WithoutJob());
+        }
+        report.Line(Verdict(sample, run, judge, &tally));
     }
     return tally;
 }

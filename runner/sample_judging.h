@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "common/judge_metadata.h"
+#include "runner/console_state.h"
 #include "runner/end_report.h"
 #include "runner/sample_cases.h"
 
@@ -17,8 +19,12 @@ struct Tally {
     DWORD startError = 0;               // set when the program could not be started at all
 };
 
-Tally JudgeSamples(EndReport& report, const std::string& program, const std::string& commandLine,
-                   const std::vector<SampleCase>& cases);
+// judge: how the outputs are compared (metadata.json's, or the plain
+// comparison without one). The console is put back after each case,
+// before its verdict is written.
+Tally JudgeSamples(EndReport& report, ConsoleKept& console, const std::string& program,
+                   const std::string& commandLine, const std::vector<SampleCase>& cases,
+                   const judge_metadata::Metadata& judge);
 
 }  // namespace runner
 

@@ -5,9 +5,14 @@ add_executable(execute
     runner/program_start.cpp
     runner/end_report.cpp
     runner/console_wait.cpp
+    runner/console_state.cpp
+    runner/process_access.cpp
     runner/sample_cases.cpp
     runner/case_run.cpp
-    runner/sample_judging.cpp)
-target_link_libraries(execute PRIVATE kiln_common)
+    runner/sample_judging.cpp
+    runner/metadata_cases.cpp
+    runner/process_figures.cpp
+    runner/case_watch.cpp)
+target_link_libraries(execute PRIVATE kiln_common psapi)
 target_include_directories(execute PRIVATE ${CMAKE_SOURCE_DIR})
 target_link_options(execute PRIVATE $<$<CONFIG:Release>:-s>)

@@ -109,8 +109,8 @@ TEST(RunOffer, AidProgramJavaRunnerNothingToRunAndMissingProgram) {
         HandOff(kiln, window, kiln.Source("src\\" + name + ".java"));
         MessageBoxInfo box;
         ASSERT_TRUE(AnswerMessageBox(kKilnError, IDOK, &box, 20000));
-        EXPECT_EQ(box.text, "クラス名「" + name + "」はJavaのクラス名として使えないため実行できません\n"
-                            "ソースファイル名を英字で始まり空白や記号のない名前にしてください");
+        EXPECT_EQ(box.text, "「" + name + "」はJavaのクラス名として使えないため実行できません\n"
+                            "ソースファイル名は英字で始め、空白や記号（_と$を除く）を含めないでください");
         EXPECT_EQ(box.owner, window);
     }
 

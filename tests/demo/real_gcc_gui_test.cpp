@@ -78,7 +78,7 @@ TEST_F(RealGcc, WorkingProgramIsBuiltOfferedAndRuns) {
     for (const auto& file : files) WriteFile(folder_ + "\\test\\" + file[0], file[1]);
     output.clear();
     EXPECT_EQ(RunToEndCapturing(BinDir() + "\\execute.exe", "hello.exe", folder_, &output), 1);
-    const char* const lines[] = {"sample-1: AC（", "sample-2: WA（", "  1行目が違います\r\n  期待: 5\r\n  出力: 6\r\n",
+    const char* const lines[] = {"sample-1: AC（", "sample-2: WA（", "  1行目が違います\r\n  正解: 5\r\n  出力: 6\r\n",
                                  "sample-10: RE（終了コード42）\r\n", "サンプル3件中1件AC\r\n"};
     std::size_t at = 0;
     for (const char* line : lines) {

@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <cctype>
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -90,15 +91,19 @@ private:
     HANDLE input_ = NULL, output_ = NULL;
 };
 
-// The report line ends in a time of the form "実行時間S.hh秒）".
+// The report line ends in a time and the peak memory, of the form
+// "実行時間S.hh秒、メモリNMB）".
 bool HasTime(const std::string& text) {
     std::string::size_type at = text.find("実行時間");
     if (at == std::string::npos) return false;
     const char* p = text.c_str() + at + std::string("実行時間").size();
     if (!isdigit(static_cast<unsigned char>(*p))) return false;
     while (isdigit(static_cast<unsigned char>(*p))) ++p;
-    return p[0] == '.' && isdigit(static_cast<unsigned char>(p[1])) && isdigit(static_cast<unsigned char>(p[2])) &&
-           text.compare(static_cast<std::size_t>(p + 3 - text.c_str()), std::string::npos, "秒）\r\n") == 0;
+    if (!(p[0] == '.' && isdigit(static_cast<unsigned char>(p[1])) && isdigit(static_cast<unsigned char>(p[2])))) return false;
+    const std::string rest(p + 3), memory = "秒、メモリ";
+    if (rest.compare(0, memory.size(), memory) != 0 || !isdigit(static_cast<unsigned char>(rest[memory.size()])))
+        return false;
+    return rest.compare(rest.find_first_not_of("0123456789", memory.size()), std::string::npos, "MB）\r\n") == 0;
 }
 
 struct Install {
@@ -114,7 +119,17 @@ struct Install {
         WriteFile(folder + "\\終わる.bat", "@echo バッチ %1\r\n@exit /b 3\r\n");
         WriteFile(folder + "\\100%.bat", "@exit /b 3\r\n");
     }
+    // What execute.exe started ends with the test, whatever check failed.
+    ~Install() { EndProgramsIn(dir.path()); }
 };
+
+// The system's message for error on its own line, as execute.exe gives it.
+std::string Reason(DWORD error) {
+    char text[512] = "";
+    FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, NULL, error, 0, text, sizeof text, NULL);
+    std::string reason = text;
+    return reason.erase(reason.find_last_not_of("\r\n ") + 1) + "\r\n";
+}
 
 // A key record as the console keeps it, with the character it types.
 INPUT_RECORD Key(WORD key, char typed, BOOL down) {
@@ -132,6 +147,8 @@ bool Shows(HANDLE console, const std::wstring& text) {
     ReadConsoleOutputCharacterW(console, &shown[0], static_cast<DWORD>(shown.size()), COORD{0, 0}, &read);
     return shown.find(text) != std::wstring::npos;
 }
+
+BOOL WINAPI IgnoreCtrlC(DWORD event) { return event == CTRL_C_EVENT; }
 
 // execute.exe on a console of its own, which the test attaches to, to type
 // into it and read what it shows.
@@ -153,6 +170,17 @@ public:
         input = CreateFileA("CONIN$", access, share, NULL, OPEN_EXISTING, 0, NULL);
         output = CreateFileA("CONOUT$", access, share, NULL, OPEN_EXISTING, 0, NULL);
         return true;
+    }
+    // Both code pages, both modes, the colours and the title.
+    std::wstring Look() {
+        wchar_t look[512] = L"";
+        DWORD in = 0, out = 0;
+        CONSOLE_SCREEN_BUFFER_INFO screen = {};
+        GetConsoleMode(input, &in), GetConsoleMode(output, &out), GetConsoleScreenBufferInfo(output, &screen);
+        int length = swprintf(look, 512, L"%u %u %lu %lu %u ", GetConsoleCP(), GetConsoleOutputCP(), in, out,
+                              static_cast<unsigned>(screen.wAttributes));
+        GetConsoleTitleW(look + length, 512 - length);
+        return look;
     }
     bool Type(const std::vector<INPUT_RECORD>& keys, std::size_t count = 0) {
         DWORD written = 0;
@@ -204,8 +232,8 @@ TEST(Execute, RunsReportsAndEndsAtTheEndOfInput) {
         {"batch arguments a quote and ^ would free", "終わる.bat a>out.txt \"a^\"&rr.exe\"", "", "バッチ \"a>out.txt\"\r\n", 3},
         {"batch argument no quoting keeps from cmd", "終わる.bat \"a\\\"&rr.exe\"", "",
          "引数に含まれる文字をバッチファイルに安全に渡せません\r\na\"&rr.exe\r\n", 1},
-        {"batch file with % in its path", "100%.bat", "",
-         "引数に含まれる文字をバッチファイルに安全に渡せません\r\n" + in.folder + "\\100%.bat\r\n", 1},
+        {"batch file with % in its path", "100%.bat x", "",
+         "バッチファイルのパスに安全に扱えない文字（%など）があります\r\n" + in.folder + "\\100%.bat\r\n", 1},
         {"missing program", "どこにもない.exe x", "", "「どこにもない.exe」を起動できませんでした\r\n", 2},
         {"no command line", "", "", "使い方: execute.exe プログラム [引数 ...]\r\n", 1},
     };
@@ -261,7 +289,9 @@ TEST(Execute, NoKeyAwaitedFromAPipeNorAWindowedProgram) {
     EXPECT_TRUE(run.Ended(10000));
     EXPECT_EQ(run.Code(), 5u);
 
-    // The windowed program is still there when execute.exe has ended.
+    // The windowed program is still there when execute.exe has ended, and
+    // is started, not judged, beside sample cases.
+    WriteFile(in.dir.MakeDir("プログラム フォルダ\\test") + "\\1.in", "echo\n");
     Execute gui;
     ASSERT_TRUE(gui.Start(in.exe, "待つ.exe 一 二", in.folder));
     ASSERT_TRUE(gui.Ended(10000));
@@ -303,21 +333,39 @@ TEST(Execute, BareNameFromTheCurrentFolderThenPathNeverBesideItself) {
 
 // Sample cases for console_target's "cases" mode, whose first input line
 // says what it does; listed in natural order, each with what execute.exe
-// shows: its line's start, then a text it holds. The program's input
-// stays open: a case given it instead of its .in would wait for ever.
+// shows: its line's start, then (past the figures) the rest of its lines,
+// the next case's line right after. The program's input stays open: a case
+// given it instead of its .in would wait for ever. A metadata.json that is
+// no JSON is named, and the cases are judged as without it.
 TEST(Execute, JudgesEachSampleCaseInNaturalOrder) {
     Install in;
     std::string test = in.dir.MakeDir("プログラム フォルダ\\test");
+    WriteFile(in.folder + "\\metadata.json", "{\n  \"judge\": {\"judge_type\": \"decimal\"},\n  oops\n}\n");
+    std::string errors;
+    for (int i = 1; i <= 10; ++i) errors += "    デバッグ" + std::to_string(i) + "\r\n";
     struct Sample {
-        const char *name, *input, *expected, *shown, *then;  // expected null: no .out
+        const char *name, *input, *expected;  // expected null: no .out
+        std::string shown, then;
     } const samples[] = {
         {"b-1", "flood\n", "", "b-1: 出力が多すぎます（4MBを超えました）\r\n", ""},
-        {"b-2", "echo\n表示\n", nullptr, "b-2: 判定なし、.outがありません（", "秒）\r\n  表示\r\n"},
-        {"b-3", "echo\n表示　です \t\r\n\r\n", "表示　です\n", "b-3: AC（", "秒）\r\n"},
-        {"b-4", "echo\n", "", "b-4: 「test\\b-4.in」を読めませんでした\r\n  ", ""},
-        {"sample-1", "echo\n1 2\n", "1 2\r\n\r\n", "sample-1: AC（", "秒）\r\n"},
+        // Ten lines of the output, and no control character but tab as it is.
+        {"b-2", "echo\n表示\x1B[2J\n2\n3\n4\n5\n6\n7\n8\n9\n10\n11\n", nullptr, "b-2: 判定なし（.outファイルがありません、",
+         "秒）\r\n  表示\\x1B[2J\r\n  2\r\n  3\r\n  4\r\n  5\r\n  6\r\n  7\r\n  8\r\n  9\r\n  10\r\n  …\r\n"},
+        {"b-3", "echo\n表示　です \t\r\n\r\n", "表示　です\n", "b-3: AC（", "MB）\r\n"},
+        {"b-4", "echo\n", "", "b-4: 「test\\b-4.in」を読めませんでした\r\n  ", Reason(ERROR_SHARING_VIOLATION)},
+        // A copy of its output left elsewhere holds nothing back, and
+        // execute.exe can be neither named a parent nor handed a handle.
+        {"b-5", "dup\n", "refused\n", "b-5: AC（", "MB）\r\n"},
+        // Standard error is never judged nor counted as output.
+        {"b-6", "warn\n1\n", "1\n", "b-6: AC（", "MB）（標準エラー出力あり）\r\n"},
+        {"b-7", "warn\n2\n", "1\n", "b-7: WA（",
+         "MB）\r\n  1行目が違います\r\n  正解: 1\r\n  出力: 2\r\n  標準エラー出力:\r\n" + errors + "    …\r\n"},
+        {"b-8", "echo\nx\n", "\x1B]0;AC\x07\x1B[31m\tソ表\x83\x41\x83\x1B\r\x7F\x80\xA0\xFD\n", "b-8: WA（",
+         "MB）\r\n  1行目が違います\r\n  正解: \\x1B]0;AC\\x07\\x1B[31m\tソ表\x83\x41\\x83\\x1B\\x0D\\x7F\\x80\\xA0\\xFD\r\n"
+         "  出力: x\r\n"},
+        {"sample-1", "echo\n1 2\n", "1 2\r\n\r\n", "sample-1: AC（", "MB）\r\n"},
         {"sample-2", "echo\n1 2\n\x83\x61\n", "1 2\n\x83\x41\n", "sample-2: WA（",
-         "秒）\r\n  2行目が違います\r\n  期待: \x83\x41\r\n  出力: \x83\x61\r\n"},
+         "MB）\r\n  2行目が違います\r\n  正解: \x83\x41\r\n  出力: \x83\x61\r\n"},
         {"sample-10", "exit 3\n", "", "sample-10: RE（終了コード3）\r\n", ""},
         {"サンプル-2", "crash\n", "", "サンプル-2: RE（0xC0000005 アクセス違反）\r\n", ""},
         {"サンプル-10", "sleep\n", "", "サンプル-10: TLE（2秒を超えました）\r\n", ""},
@@ -331,21 +379,68 @@ TEST(Execute, JudgesEachSampleCaseInNaturalOrder) {
     ASSERT_TRUE(run.Start(in.exe, "表示.exe cases", in.folder));
     ASSERT_TRUE(run.Read("", 60000)) << run.text;
     CloseHandle(held);
-    std::string::size_type at = 0;
+    EXPECT_EQ(run.text.find("metadata.jsonを使えません（3行目がJSONとして読めません）\r\nb-1: "), 0u) << run.text;
+    std::string::size_type at = run.text.find("\r\n") + 2;
     for (const Sample& s : samples) {
         SCOPED_TRACE(s.name);
-        at = run.text.find(s.shown, at);
-        ASSERT_NE(at, std::string::npos) << run.text;
-        at += std::string(s.shown).size();
-        EXPECT_LE(run.text.find(s.then, at), at + 5) << run.text;  // past the seconds
+        ASSERT_EQ(run.text.find(s.shown, at), at) << run.text;
+        at += s.shown.size();
+        std::string::size_type then = run.text.find(s.then, at);
+        ASSERT_LE(then, at + 16) << run.text;  // past "0.01秒、3MB"
+        at = then + s.then.size();
     }
-    const std::string summary = "サンプル9件中2件AC\r\n";
-    EXPECT_EQ(run.text.substr(run.text.size() - summary.size()), summary);
+    EXPECT_EQ(run.text.substr(at), "サンプル13件中4件AC\r\n");
     EXPECT_EQ(run.Code(), 1u);
     EXPECT_EQ(run.text.find("キー"), std::string::npos);
     // The case's own child was started, and ended with it.
     EXPECT_NE(ReadFile(in.folder + "\\runs.log").find("表示.exe|hang|"), std::string::npos);
     EXPECT_EQ(ProgramsIn(in.folder), 0);
+
+    // Past 1024 MB a case is ended at once. Wine gives only the wall clock,
+    // whose 2 s a loaded machine may spend first: up to three tries.
+    std::string mle = in.dir.MakeDir("mle\\test");
+    WriteFile(mle + "\\m.in", "mle\n");
+    std::string shown;
+    for (int i = 0; i < 3 && shown.find("m: MLE（1024MBを超えました）\r\n") == std::string::npos; ++i) {
+        Execute again;
+        ASSERT_TRUE(again.Start(in.exe, "\"" + in.target + "\" cases", in.dir / "mle"));
+        ASSERT_TRUE(again.Read("", 30000));
+        shown = again.text;
+    }
+    EXPECT_EQ(shown, "m: MLE（1024MBを超えました）\r\nサンプル1件中0件AC\r\n");
+}
+
+// atcoder-tools' folder: metadata.json, in_N.txt and out_N.txt beside the
+// program. One case a judge within an absolute error accepts, one a judge
+// within a relative error does; words compare as text.
+TEST(Execute, DecimalAnswersByEachErrorType) {
+    Install in;
+    WriteFile(in.folder + "\\in_1.txt", "echo\nok 1000000.5\n");
+    WriteFile(in.folder + "\\out_1.txt", "ok 1000000\n");
+    WriteFile(in.folder + "\\in_10.txt", "echo\n5e-7\n");
+    WriteFile(in.folder + "\\out_10.txt", "0.0000001\n");
+    // Each error type with the texts shown in order, the figures between
+    // them; a problem with many answers shows them unjudged.
+    const std::vector<const char*> cases[] = {
+        {"decimal\", \"error_type\": \"absolute", "in_1: WA（", "\r\n  2個目の値が違います\r\n  正解: 1000000\r\n  出力: 1000000.5\r\nin_10: AC（"},
+        {"decimal\", \"error_type\": \"relative", "in_1: AC（", "\r\nin_10: WA（", "\r\n  1個目の値が違います\r\n  正解: 0.0000001\r\n  出力: 5e-7\r\n"},
+        {"decimal\", \"error_type\": \"absolute_or_relative", "in_1: AC（", "\r\nin_10: AC（", "\r\nサンプル2件中2件AC\r\n"},
+        {"multisolution", "答えが一つに決まらない問題（multisolution）なので判定せず、出力を表示します\r\nin_1: 判定なし（",
+         "）\r\n  正解:\r\n    ok 1000000\r\n  出力:\r\n    ok 1000000.5\r\n", "サンプル2件中0件AC\r\n"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c[0]);
+        WriteFile(in.folder + "\\metadata.json",
+                  std::string("{\"code_filename\": \"main.cpp\", \"judge\": {\"diff\": 1e-06, \"judge_type\": \"") +
+                      c[0] + "\"}, \"lang\": \"cpp\", \"sample_in_pattern\": \"in_*.txt\", "
+                             "\"sample_out_pattern\": \"out_*.txt\", \"timeout_ms\": 2000}");
+        Execute run;
+        ASSERT_TRUE(run.Start(in.exe, "表示.exe cases", in.folder));
+        ASSERT_TRUE(run.Read("", 30000)) << run.text;
+        std::string::size_type at = 0;
+        for (std::size_t i = 1; i < c.size(); at += std::strlen(c[i++]))
+            ASSERT_NE(at = run.text.find(c[i], at), std::string::npos) << c[i] << "\n" << run.text;
+    }
 }
 
 // On its own console: the verdicts, nothing a case wrote to CONOUT$ or its
@@ -357,9 +452,19 @@ TEST(Execute, SamplesOnItsOwnConsoleThenEnterRunsTheProgram) {
     WriteFile(tests + "\\leak.out", "ok\n");
     OwnConsole console;
     ASSERT_TRUE(console.Start(in, "表示.exe cases"));
-    EXPECT_TRUE(console.Shown(L"Enterで入力して実行、ほかのキーで閉じます"));
+    EXPECT_TRUE(console.Shown(L"Enterキーでプログラムを実行（キーボードから入力）、ほかのキーで閉じます"));
     EXPECT_TRUE(Shows(console.output, L"leak: AC（") && Shows(console.output, L"サンプル1件中1件AC"));
     EXPECT_FALSE(Shows(console.output, L"漏れ"));
+    // Modifier, input-method and toggle keys, as a Japanese keyboard sends
+    // them, neither run the program nor close.
+    std::vector<INPUT_RECORD> modifiers;
+    for (WORD key : {VK_KANJI, VK_OEM_AUTO, VK_OEM_ENLW, VK_CONVERT, VK_NONCONVERT, VK_KANA, VK_OEM_COPY, VK_OEM_ATTN,
+                     VK_CAPITAL, VK_NUMLOCK, VK_SCROLL, VK_LWIN, VK_APPS, VK_SHIFT, VK_PROCESSKEY})
+        modifiers.insert(modifiers.end(), {Key(key, 0, TRUE), Key(key, 0, FALSE)});
+    Sleep(300);  // past the prompt's flush of what was typed before it
+    EXPECT_TRUE(console.Type(modifiers));
+    EXPECT_EQ(WaitForSingleObject(console.info.hProcess, 1000), static_cast<DWORD>(WAIT_TIMEOUT));
+    EXPECT_EQ(ReadFile(in.folder + "\\runs.log").find("|cases|"), ReadFile(in.folder + "\\runs.log").rfind("|cases|"));
     const std::vector<INPUT_RECORD> enter = {Key(VK_RETURN, '\r', TRUE), Key(VK_RETURN, '\r', FALSE)};
     EXPECT_TRUE(console.Type(enter));
     std::string log = in.folder + "\\runs.log";  // its second start reads the keyboard
@@ -369,6 +474,7 @@ TEST(Execute, SamplesOnItsOwnConsoleThenEnterRunsTheProgram) {
         typed.push_back(Key(c == '\r' ? VK_RETURN : c == ' ' ? VK_SPACE : c, isupper(c) ? c + 32 : c, TRUE));
     EXPECT_TRUE(console.Type(typed));
     EXPECT_TRUE(console.Shown(L"終了コード7（実行時間"));
+    EXPECT_TRUE(console.Shown(L"MB）"));  // the peak memory, as the system told it
     EXPECT_TRUE(console.Shown(L"何かキーを押すと閉じます"));
     EXPECT_TRUE(console.Type(enter, 1));
     EXPECT_EQ(WaitForSingleObject(console.info.hProcess, 10000), static_cast<DWORD>(WAIT_OBJECT_0));
@@ -377,8 +483,33 @@ TEST(Execute, SamplesOnItsOwnConsoleThenEnterRunsTheProgram) {
     // Any other key closes: the program is not run on the keyboard.
     OwnConsole other;
     ASSERT_TRUE(other.Start(in, "表示.exe cases"));
-    EXPECT_TRUE(other.Shown(L"Enterで入力して実行"));
+    EXPECT_TRUE(other.Shown(L"Enterキーでプログラムを実行"));
     EXPECT_TRUE(other.Type({Key(VK_ESCAPE, 0x1B, TRUE)}));
     EXPECT_EQ(WaitForSingleObject(other.info.hProcess, 10000), static_cast<DWORD>(WAIT_OBJECT_0));
     EXPECT_EQ(other.Code(), 0u);
+}
+
+// Cases that join execute.exe's console and change its title, code pages,
+// modes and colours: each verdict is still readable, and Ctrl+C while the
+// last one holds the console leaves it as it was. The first gives the test
+// the time to note how it was.
+TEST(Execute, PutsItsConsoleBackWhateverACaseDid) {
+    Install in;
+    std::string test = in.dir.MakeDir("プログラム フォルダ\\test");
+    const char* inputs[] = {"sleep\n", "attach\n", "echo\nok\n", "attach\nhold\n"};
+    for (int i = 0; i < 4; ++i) WriteFile(test + "\\" + "abcd"[i] + ".in", inputs[i]);
+    for (const char* name : {"b", "c"}) WriteFile(test + "\\" + name + ".out", "ok\n");
+    OwnConsole console;
+    ASSERT_TRUE(console.Start(in, "表示.exe cases"));
+    SetConsoleCtrlHandler(IgnoreCtrlC, TRUE);
+    const std::wstring before = console.Look();
+    EXPECT_TRUE(console.Shown(L"c: AC（"));
+    for (int i = 0; i < 200 && console.Look().find(L"乗っ取り") == std::wstring::npos; ++i) Sleep(50);
+    EXPECT_NE(console.Look().find(L"乗っ取り"), std::wstring::npos);  // d has the console now
+    EXPECT_TRUE(Shows(console.output, L"b: AC（"));
+    INPUT_RECORD ctrlC = Key('C', 3, TRUE);
+    ctrlC.Event.KeyEvent.dwControlKeyState = LEFT_CTRL_PRESSED;
+    EXPECT_TRUE(console.Type({ctrlC}));
+    EXPECT_EQ(WaitForSingleObject(console.info.hProcess, 10000), static_cast<DWORD>(WAIT_OBJECT_0));
+    EXPECT_EQ(console.Look(), before);
 }
