@@ -20,4 +20,20 @@ const char* Tail(const char* commandLine) {
     return p;
 }
 
+static bool IsBlank(wchar_t c) { return c == L' ' || c == L'\t'; }
+
+const wchar_t* Tail(const wchar_t* commandLine) {
+    const wchar_t* p = commandLine;
+    while (IsBlank(*p)) ++p;
+    if (*p == L'"') {
+        ++p;
+        while (*p && *p != L'"') ++p;
+        if (*p == L'"') ++p;
+    } else {
+        while (*p && !IsBlank(*p)) ++p;
+    }
+    while (IsBlank(*p)) ++p;
+    return p;
+}
+
 }  // namespace cmdline

@@ -10,6 +10,9 @@ namespace cmdline {
 // when it starts with one, else up to the next blank or tab), then blanks and
 // tabs again. Returns a pointer into commandLine.
 const char* Tail(const char* commandLine);
+// The same for the command line as Windows holds it (UTF-16, where no
+// unit of a character is a blank or a quote).
+const wchar_t* Tail(const wchar_t* commandLine);
 
 }  // namespace cmdline
 

@@ -1,5 +1,7 @@
 #include "common/path_kind.h"
 
+#include <string>
+
 #include "common/cp932.h"
 
 namespace path_kind {
@@ -27,6 +29,19 @@ Kind Classify(const char* p) {
     const char* colon = cp932::Next(p);
     if (*colon != ':') return Kind::Relative;
     return IsSeparator(colon[1]) ? Kind::DriveFull : Kind::DriveRelative;
+}
+
+const char* NameWindowsChanges(const char* path) {
+    const char* name = path;
+    for (const char* p = path;; p = cp932::Next(p)) {
+        if (*p != '\0' && !IsSeparator(*p)) continue;
+        std::size_t length = static_cast<std::size_t>(p - name);
+        bool dots = length <= 2 && std::string(name, length).find_first_not_of('.') == std::string::npos;
+        // A dot or blank is never a trail byte: the byte before the end ends a character.
+        if (length > 0 && !dots && (p[-1] == '.' || p[-1] == ' ')) return name;
+        if (*p == '\0') return nullptr;
+        name = p + 1;
+    }
 }
 
 }  // namespace path_kind

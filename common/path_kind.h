@@ -25,6 +25,12 @@ inline bool IsFull(Kind kind) { return kind == Kind::DriveFull || kind == Kind::
 // Opening it may reach another machine or something that is not a file.
 inline bool LeavesTheDisk(Kind kind) { return kind == Kind::Share || kind == Kind::Device; }
 
+// Windows' path functions drop the dots and blanks that end a name, so
+// "src\x.\a.c" opens "src\x\a.c", another folder than the one an archive
+// made. The first name of path that ends so ("." and ".." aside), or null
+// when every name stays as written.
+const char* NameWindowsChanges(const char* path);
+
 }  // namespace path_kind
 
 #endif

@@ -4,6 +4,7 @@
 // right, and no name may reach it shortened.
 #include <windows.h>
 
+#include <cstdio>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -29,6 +30,9 @@ const char kSourceTooLong[] =
     "ソースファイルのパスが長すぎます\n短いパスのフォルダに置いて実行してください";
 const char kSourceWithoutDirectory[] =
     "ソースファイルのパスにフォルダがありません\nソースファイルをフルパスで指定してください";
+const char kNameWindowsChanges[] =
+    "ソースファイルのパスに、末尾がピリオドか空白の名前があります\n%s\n"
+    "Windowsは別のファイルとして開いてしまうため、その名前を変えてください";
 const char kNoExtension[] =
     "ソースファイル名に拡張子がありません\n拡張子の付いたファイルを指定してください";
 const char kOutputTooLong[] =
@@ -60,6 +64,14 @@ bool MakeSourcePathFull(char* source, std::size_t size) {
     std::string stripped(source);
     stripped.push_back('\0');
     StripQuotes(&stripped[0]);
+    // Checked before anything resolves the path: that would already have
+    // dropped the ending and named the other file.
+    if (path_kind::NameWindowsChanges(stripped.c_str())) {
+        std::string text(sizeof kNameWindowsChanges + stripped.size(), '\0');
+        std::snprintf(&text[0], text.size(), kNameWindowsChanges, stripped.c_str());
+        ShowKilnError(text.c_str());
+        return false;
+    }
     // A relative path would point elsewhere once the current directory has
     // become the source's directory; resolve it while it still means what
     // the user typed.

@@ -2,12 +2,16 @@
 
 #include <cstdio>
 
+#include "resources/exact_names.h"
 #include "settings/profile_io.h"
 #include "settings/settings_file.h"
 
 const char kKilnErrorCaption[] = "Kiln 実行エラー";
 const char kSourcePathTooLong[] =
     "ソースファイルのパスが長すぎます\nパスは511バイト以内で指定してください";
+const char kInexactSourceName[] =
+    "ソースファイルのパスに、Kilnが扱えない文字（Shift_JISにない文字）があります\n"
+    "ファイル名とフォルダ名をShift_JISの文字だけにしてください";
 
 namespace {
 const char kStartupMessages[2][2048] = {
@@ -28,6 +32,11 @@ bool ReportIfEmpty(const char* text, int index) {
 
 void ShowKilnError(const char* text) {
     ShowBox(NULL, text, kKilnErrorCaption, MB_OK | MB_ICONERROR);
+}
+
+void ShowNameError(const char* text, const std::wstring& name) {
+    std::wstring caption = exact_names::Widened(kKilnErrorCaption);
+    MessageBoxW(NULL, exact_names::UnderFirstLine(text, name).c_str(), caption.c_str(), MB_OK | MB_ICONERROR);
 }
 
 bool ReportOverlongSetting(const SettingsFile& settings, unsigned mask) {

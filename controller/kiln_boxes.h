@@ -6,6 +6,8 @@
 
 #include <windows.h>
 
+#include <string>
+
 class SettingsFile;
 
 // MessageBoxA, and the one place Kiln calls it.
@@ -19,6 +21,10 @@ bool ReportIfEmpty(const char* text, int index);
 // A refusal: the request ends with nothing deleted and nothing started.
 void ShowKilnError(const char* text);
 
+// A name that code page 932 cannot hold, shown as Windows holds it under
+// the first line of text, and the text's other lines after it.
+void ShowNameError(const char* text, const std::wstring& name);
+
 // Names the first value among `mask` (OverlongBits) that Kiln.ini holds
 // longer than its field, and returns true; false when all of them fitted.
 bool ReportOverlongSetting(const SettingsFile& settings, unsigned mask);
@@ -30,5 +36,6 @@ bool ReportUnsavedDefaults(const SettingsFile& settings);
 
 extern const char kKilnErrorCaption[];
 extern const char kSourcePathTooLong[];
+extern const char kInexactSourceName[];
 
 #endif

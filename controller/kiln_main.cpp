@@ -2,6 +2,7 @@
 #include <commctrl.h>
 
 #include <cstring>
+#include <string>
 
 #include "common/command_tail.h"
 #include "controller/build_preparation.h"
@@ -12,8 +13,25 @@
 #include "controller/phase_times.h"
 #include "controller/window_keys.h"
 #include "resources/dll_search.h"
+#include "resources/exact_names.h"
 #include "resources/resource_ids.h"
 #include "resources/shared_names.h"
+
+namespace {
+
+// The source path as Windows holds it, in code page 932 only when that holds
+// it exactly (else by its short name); false, after the box, when neither.
+// Blanks that end the command line are spacing, not part of the name.
+bool ReadSourceArgument(std::string* source) {
+    std::wstring tail = cmdline::Tail(GetCommandLineW());
+    while (!tail.empty() && (tail.back() == L' ' || tail.back() == L'\t')) tail.pop_back();
+    if (exact_names::NameInCodePage(tail, source)) return true;
+    if (tail.size() >= 2 && tail.front() == L'"' && tail.back() == L'"') tail = tail.substr(1, tail.size() - 2);
+    ShowNameError(kInexactSourceName, tail);
+    return false;
+}
+
+}  // namespace
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE previous, LPSTR, int) {
     KeepDllSearchToSystem();
@@ -27,7 +45,9 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE previous, LPSTR, int) {
     if (ReportUnsavedDefaults(settings)) return 0;
     MarkPhase(kPhaseSettings);
     MainWindowState state(settings);
-    const char* tail = cmdline::Tail(GetCommandLineA());
+    std::string argument;
+    if (!ReadSourceArgument(&argument)) return 0;
+    const char* tail = argument.c_str();
 
     HWND running = NULL;
     if (LocateWindow(KILN_WINDOW_CLASS, tail, &running)) {

@@ -29,7 +29,7 @@ add_library(kiln_controller STATIC
     controller/bare_name_search.cpp
     controller/program_path.cpp
     controller/kiln_boxes.cpp)
-target_link_libraries(kiln_controller PUBLIC kiln_window_search kiln_settings)
+target_link_libraries(kiln_controller PUBLIC kiln_window_search kiln_settings kiln_exact_names)
 target_include_directories(kiln_controller PUBLIC ${CMAKE_SOURCE_DIR})
 
 add_executable(Kiln controller/kiln_main.cpp)

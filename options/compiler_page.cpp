@@ -100,6 +100,15 @@ void ShowProfile(HWND page, PageState& state) {
     UpdateAidControls(page, settings);
 }
 
+// Before anything of the shown profile is saved: every text as code page
+// 932 holds it, the paths perhaps by their short names.
+bool ProfileHeldExactly(HWND page, KilnOpSettingsFile& settings) {
+    if (!HeldExactly(page, IDC_PROFILE_NAME, false)) return false;
+    for (const TextField& text : TextFields(settings))
+        if (!HeldExactly(page, text.id, text.id == IDC_COMPILER_PATH || text.id == IDC_AID_PATH)) return false;
+    return true;
+}
+
 // Writes CompilerNo and the shown profile; true when all of it was saved.
 bool SaveProfile(HWND page, KilnOpSettingsFile& settings) {
     KilnIniWrites writes(settings.IniPath);
@@ -122,6 +131,7 @@ bool SaveProfile(HWND page, KilnOpSettingsFile& settings) {
 }
 
 BOOL OnApply(HWND page, PageState& state) {
+    if (!ProfileHeldExactly(page, *state.settings)) return RefuseInexactApply(page);
     if (!SaveProfile(page, *state.settings)) return RefuseApply(page, state.settings->IniPath);
     NotifyKiln(WM_KILN_RELOAD);
     return TRUE;
@@ -133,8 +143,9 @@ void OnProfileChosen(HWND page, PageState& state) {
     if (chosen < 0 || chosen >= kProfileCount) return;
     // The shown profile stays shown when it could not be saved: loading the
     // next one would throw its edits away.
-    if (!SaveProfile(page, settings)) {
-        ReportNotSaved(GetParent(page), settings.IniPath);
+    bool exact = ProfileHeldExactly(page, settings);
+    if (!exact || !SaveProfile(page, settings)) {
+        if (exact) ReportNotSaved(GetParent(page), settings.IniPath);
         SendDlgItemMessageA(page, IDC_PROFILE_LIST, CB_SETCURSEL, settings.CompilerNo, 0);
         return;
     }

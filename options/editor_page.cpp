@@ -28,6 +28,8 @@ void InitEditorPage(HWND page, PageState& state) {
 }
 
 BOOL OnApply(HWND page, KilnOpSettingsFile& settings) {
+    if (!HeldExactly(page, IDC_EDITOR_PATH, true) || !HeldExactly(page, IDC_JUMP_OPTION, false))
+        return RefuseInexactApply(page);
     ReadFieldText(page, IDC_EDITOR_PATH, settings.EditorPath, sizeof settings.EditorPath, &settings.Overlong,
                   kOverlongEditorPath);
     ReadFieldText(page, IDC_JUMP_OPTION, settings.JumpOption, sizeof settings.JumpOption, &settings.Overlong,

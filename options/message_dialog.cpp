@@ -33,6 +33,8 @@ void InitMessageDialog(HWND dialog, const KilnOpSettingsFile& settings) {
 }
 
 void OnOk(HWND dialog, KilnOpSettingsFile& settings) {
+    for (int k = 0; k < kMessageCount; ++k)
+        if (!HeldExactly(dialog, IDC_MESSAGE_FIRST + k, false)) return;
     for (int k = 0; k < kMessageCount; ++k) {
         ReadFieldText(dialog, IDC_MESSAGE_FIRST + k, settings.Messages[k], kMessageReadSize, &settings.Overlong,
                       kOverlongMessageFirst << k);

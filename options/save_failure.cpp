@@ -24,6 +24,10 @@ bool ConfirmSaved(const KilnIniWrites& writes, HWND owner) {
 
 BOOL RefuseApply(HWND page, const char* iniPath) {
     ReportNotSaved(GetParent(page), iniPath);
+    return RefuseInexactApply(page);
+}
+
+BOOL RefuseInexactApply(HWND page) {
     SetWindowLongPtrA(page, DWLP_MSGRESULT, PSNRET_INVALID_NOCHANGEPAGE);
     return TRUE;
 }

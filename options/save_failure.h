@@ -30,4 +30,8 @@ bool ConfirmSaved(const KilnIniWrites& writes, HWND owner);
 // and the sheet stays open on the current page.
 BOOL RefuseApply(HWND page, const char* iniPath);
 
+// The same when a text was not taken (its box has been shown): nothing is
+// saved, and the sheet stays open on the current page.
+BOOL RefuseInexactApply(HWND page);
+
 #endif

@@ -15,7 +15,7 @@ add_library(kiln_options STATIC
     options/save_failure.cpp
     options/cut_value_notice.cpp
     options/kilnop_boxes.cpp)
-target_link_libraries(kiln_options PUBLIC kiln_window_search kiln_settings comctl32 comdlg32)
+target_link_libraries(kiln_options PUBLIC kiln_window_search kiln_settings kiln_exact_names comctl32 comdlg32)
 target_include_directories(kiln_options PUBLIC ${CMAKE_SOURCE_DIR})
 
 add_executable(KilnOp options/kilnop_main.cpp)

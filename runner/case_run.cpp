@@ -149,6 +149,9 @@ CaseRun RunCase(const std::string& program, const std::string& commandLine, cons
     handles.input = CreateFileA(input.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, &inherit,
                                 OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, NULL);
     if (handles.input == INVALID_HANDLE_VALUE) return Failed(CaseRun::InputUnreadable);
+    // Whatever its name, only a file on a disk is a case's input: never the
+    // console, a port or a pipe.
+    if (GetFileType(handles.input) != FILE_TYPE_DISK) return Failed(CaseRun::InputNotAFile);
     if (!MakePipe(&handles.outRead, &handles.outWrite) || !MakePipe(&handles.errRead, &handles.errWrite))
         return Failed(CaseRun::NotStarted);
     Shared shared = {CaseJob(), NULL, 0, 0, 0};

@@ -22,7 +22,7 @@ const std::size_t kCaseOutputLimit = 4u << 20;
 const std::size_t kCaseErrorKept = 64u << 10;
 
 struct CaseRun {
-    enum Kind { Ended, TimedOut, MemoryLimit, TooMuchOutput, InputUnreadable, NotStarted } kind = NotStarted;
+    enum Kind { Ended, TimedOut, MemoryLimit, TooMuchOutput, InputUnreadable, InputNotAFile, NotStarted } kind = NotStarted;
     DWORD code = 0;                   // the exit status when Ended
     unsigned long long elapsedMs = 0;  // the time judged
     unsigned long long peakBytes = 0;  // 0: the system told no figure

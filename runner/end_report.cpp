@@ -1,6 +1,7 @@
 #include "runner/end_report.h"
 
 #include "common/end_report_text.h"
+#include "resources/exact_names.h"
 
 namespace runner {
 
@@ -41,6 +42,10 @@ void EndReport::NotStarted(const std::string& word, DWORD error) {
     Write("「" + word + "」を起動できませんでした\r\n" + SystemReason(error) + "\r\n");
 }
 
+void EndReport::NotStarted(const std::wstring& word, DWORD error) {
+    Line(L"「" + word + L"」を起動できませんでした\r\n" + exact_names::Widened(SystemReason(error)) + L"\r\n");
+}
+
 void EndReport::Refused(const std::string& argument) {
     Write("引数に含まれる文字をバッチファイルに安全に渡せません\r\n" + argument + "\r\n");
 }
@@ -55,6 +60,12 @@ void EndReport::Usage() {
 }
 
 void EndReport::Line(const std::string& text) { Write(text); }
+
+void EndReport::Line(const std::wstring& text) {
+    DWORD written = 0;
+    if (!console_ || !WriteConsoleW(output_, text.data(), static_cast<DWORD>(text.size()), &written, NULL))
+        Write(exact_names::Shown(text));
+}
 
 void EndReport::RunPrompt() { Write("Enterキーでプログラムを実行（キーボードから入力）、ほかのキーで閉じます"); }
 

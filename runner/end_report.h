@@ -20,12 +20,17 @@ public:
     void Ended(DWORD code, unsigned long long elapsedMs, unsigned long long peakBytes);
     // "「word」を起動できませんでした" and the system's reason for error.
     void NotStarted(const std::string& word, DWORD error);
+    // The same for a word as Windows holds it.
+    void NotStarted(const std::wstring& word, DWORD error);
     // "引数に含まれる文字をバッチファイルに安全に渡せません" and the argument.
     void Refused(const std::string& argument);
     // "バッチファイルのパスに安全に扱えない文字（%など）があります" and the path.
     void RefusedPath(const std::string& path);
     void Usage();
     void Line(const std::string& text);  // a text of its own, line breaks included
+    // A line with a name that code page 932 may not hold: as it is on a
+    // console, with '?' for such characters elsewhere.
+    void Line(const std::wstring& text);
     void KeyPrompt();
     // After the sample cases: Enter runs the program as without them.
     void RunPrompt();

@@ -12,6 +12,7 @@
 #include "common/program_command.h"
 #include "common/verdict_text.h"
 #include "resources/dll_search.h"
+#include "resources/exact_names.h"
 #include "runner/command_lookup.h"
 #include "runner/console_state.h"
 #include "runner/console_wait.h"
@@ -76,7 +77,9 @@ int JudgeFirst(runner::EndReport& report, runner::ConsoleKept& console, const st
         report.NotStarted(word, tally.startError);
         return WaitAndEnd(report, static_cast<int>(tally.startError));
     }
-    report.Line(verdict_text::Summary(static_cast<unsigned>(cases.size()), tally.accepted));
+    unsigned counted = 0;
+    for (const runner::SampleCase& sample : cases) counted += sample.counted ? 1 : 0;
+    report.Line(verdict_text::Summary(counted, tally.accepted));
     int status = tally.failed ? 1 : 0;
     HANDLE input = GetStdHandle(STD_INPUT_HANDLE);
     DWORD mode;
@@ -87,13 +90,44 @@ int JudgeFirst(runner::EndReport& report, runner::ConsoleKept& console, const st
     return key == VK_RETURN ? RunInConsole(report, console, word, path, commandLine, arguments) : status;
 }
 
+// The command line after execute.exe's own name, as Windows holds it, in
+// code page 932 only when that holds it exactly; a program's name that it
+// does not hold is given by the program's short name. False when neither:
+// *shown is then what could not be taken.
+bool ReadCommandLine(std::string* line, std::wstring* shown) {
+    std::wstring tail = cmdline::Tail(GetCommandLineW());
+    if (exact_names::ToCodePage(tail, line)) return true;
+    // The program's word as program_command::Split reads it.
+    std::wstring word;
+    std::size_t at = 0;
+    for (bool quoted = false; at < tail.size() && (quoted || (tail[at] != L' ' && tail[at] != L'\t')); ++at) {
+        if (tail[at] == L'"')
+            quoted = !quoted;
+        else
+            word += tail[at];
+    }
+    std::string program, rest;
+    *shown = word;
+    if (!exact_names::NameInCodePage(word, &program) && !exact_names::NameInCodePage(word + L".exe", &program))
+        return false;
+    *shown = tail;
+    if (!exact_names::ToCodePage(tail.substr(at), &rest)) return false;
+    *line = "\"" + program + "\"" + rest;
+    return true;
+}
+
 }  // namespace
 
 int main() {
     KeepDllSearchToSystem();
     runner::EndReport report(GetStdHandle(STD_OUTPUT_HANDLE));
     runner::ConsoleKept console;
-    std::string commandLine = cmdline::Tail(GetCommandLineA());
+    std::string commandLine;
+    std::wstring inexact;
+    if (!ReadCommandLine(&commandLine, &inexact)) {
+        report.NotStarted(inexact, ERROR_NO_UNICODE_TRANSLATION);
+        return WaitAndEnd(report, ERROR_NO_UNICODE_TRANSLATION);
+    }
     if (commandLine.empty()) {
         report.Usage();
         return WaitAndEnd(report, 1);

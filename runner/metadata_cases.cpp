@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "common/natural_order.h"
+#include "resources/exact_names.h"
 #include "runner/end_report.h"
 
 namespace runner {
@@ -37,18 +38,6 @@ bool ReadUpTo(const char* path, std::size_t limit, std::string* text, DWORD* err
     return ok;
 }
 
-// A name from the system in code page 932, only when it holds the name
-// exactly: a best-fit stand-in would name another file.
-bool Narrow(const wchar_t* wide, std::string* out) {
-    BOOL lost = FALSE;
-    int bytes = WideCharToMultiByte(932, WC_NO_BEST_FIT_CHARS, wide, -1, NULL, 0, NULL, &lost);
-    if (bytes <= 0 || lost) return false;
-    std::vector<char> text(static_cast<std::size_t>(bytes));
-    WideCharToMultiByte(932, WC_NO_BEST_FIT_CHARS, wide, -1, text.data(), bytes, NULL, &lost);
-    *out = text.data();
-    return !lost;
-}
-
 }  // namespace
 
 MetadataFile ReadMetadata() {
@@ -76,11 +65,11 @@ std::vector<SampleCase> CasesByPattern(const judge_metadata::Metadata& metadata)
         std::string file, part;
         // The pattern also matches by the short name: only a name that fits
         // it itself is a case.
-        if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) || !Narrow(found.cFileName, &file) ||
-            !judge_metadata::Match(metadata.inPattern, file, &part))
+        if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) ||
+            !exact_names::ToCodePage(found.cFileName, &file) || !judge_metadata::Match(metadata.inPattern, file, &part))
             continue;
         std::string name = file.substr(0, metadata.inPattern.find('*') + part.size());
-        cases.push_back({name, file, out.substr(0, star) + part + out.substr(star + 1)});
+        cases.push_back({name, file, out.substr(0, star) + part + out.substr(star + 1), std::wstring(), true});
     } while (FindNextFileW(search, &found));
     FindClose(search);
     std::sort(cases.begin(), cases.end(), [](const SampleCase& a, const SampleCase& b) {

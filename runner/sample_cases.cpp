@@ -4,29 +4,65 @@
 
 #include <algorithm>
 
-#include "common/cp932.h"
+#include "common/device_name.h"
 #include "common/natural_order.h"
+#include "resources/exact_names.h"
 
 namespace runner {
 
 namespace {
 
-std::vector<SampleCase> CasesIn(const std::string& folder) {
+bool EndsInIn(const std::wstring& file) {
+    if (file.size() <= 3) return false;
+    const wchar_t* end = file.c_str() + file.size() - 3;
+    return end[0] == L'.' && (end[1] == L'i' || end[1] == L'I') && (end[2] == L'n' || end[2] == L'N');
+}
+
+std::wstring UnreadableLine(const std::wstring& name, const std::wstring& file) {
+    return name + L": 「" + file +
+           L"」を読めませんでした\r\n  名前にShift_JISで表せない文字があります（ファイル名を変えてください）\r\n";
+}
+
+// One .in file of the folder. Names reach the program's files only as code
+// page 932 holds them: exactly, or by the short names Windows keeps.
+SampleCase CaseOf(const std::wstring& folder, const std::wstring& file) {
+    SampleCase sample;
+    const std::wstring stem = file.substr(0, file.size() - 3), path = folder + L"\\" + file;
+    sample.name = exact_names::Shown(stem);
+    // A device's name: opened, it would hand a case the console or a port.
+    if (device_name::IsDevice(file.c_str())) {
+        sample.skipped = DeviceLine(stem, path);
+        sample.counted = false;
+        return sample;
+    }
+    const std::wstring out = folder + L"\\" + stem + L".out";
+    bool hasOut = GetFileAttributesW(out.c_str()) != INVALID_FILE_ATTRIBUTES;
+    if (!exact_names::NameInCodePage(path, &sample.input) ||
+        (hasOut && !exact_names::NameInCodePage(out, &sample.expected))) {
+        sample.skipped = UnreadableLine(stem, path);
+        return sample;
+    }
+    std::string exact;
+    if (!exact_names::ToCodePage(stem, &exact)) {
+        // Shown by the short name it is read by.
+        std::string::size_type slash = sample.input.rfind('\\'), dot = sample.input.rfind('.');
+        sample.name = sample.input.substr(slash + 1, dot - slash - 1);
+    }
+    return sample;
+}
+
+std::vector<SampleCase> CasesIn(const wchar_t* folder) {
     std::vector<SampleCase> cases;
-    WIN32_FIND_DATAA found;
-    HANDLE search = FindFirstFileA((folder + "\\*.in").c_str(), &found);
+    WIN32_FIND_DATAW found;
+    HANDLE search = FindFirstFileW((std::wstring(folder) + L"\\*.in").c_str(), &found);
     if (search == INVALID_HANDLE_VALUE) return cases;
     do {
-        std::string file = found.cFileName;
         // The pattern also matches "x.ini" by its short name: only a name
-        // that really ends in ".in" (in any case) is a case. A dot is never
-        // a trail byte, so the end starts a character.
-        if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) || file.size() <= 3 ||
-            !cp932::EqualNoCase(file.c_str() + file.size() - 3, ".in"))
-            continue;
-        std::string name = file.substr(0, file.size() - 3);
-        cases.push_back({name, folder + "\\" + file, folder + "\\" + name + ".out"});
-    } while (FindNextFileA(search, &found));
+        // that really ends in ".in" (in any case) is a case.
+        std::wstring file = found.cFileName;
+        if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) || !EndsInIn(file)) continue;
+        cases.push_back(CaseOf(folder, file));
+    } while (FindNextFileW(search, &found));
     FindClose(search);
     std::sort(cases.begin(), cases.end(), [](const SampleCase& a, const SampleCase& b) {
         return natural_order::Less(a.name.c_str(), b.name.c_str());
@@ -36,8 +72,12 @@ std::vector<SampleCase> CasesIn(const std::string& folder) {
 
 }  // namespace
 
+std::wstring DeviceLine(const std::wstring& name, const std::wstring& file) {
+    return name + L": 判定なし（「" + file + L"」はファイルではなくデバイスです）\r\n";
+}
+
 std::vector<SampleCase> FindSampleCases() {
-    for (const char* folder : {"test", "tests"}) {
+    for (const wchar_t* folder : {L"test", L"tests"}) {
         std::vector<SampleCase> cases = CasesIn(folder);
         if (!cases.empty()) return cases;
     }

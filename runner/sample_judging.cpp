@@ -3,6 +3,7 @@
 #include "common/decimal_compare.h"
 #include "common/output_compare.h"
 #include "common/verdict_text.h"
+#include "resources/exact_names.h"
 #include "runner/case_run.h"
 
 namespace runner {
@@ -56,6 +57,7 @@ std::string Judged(const SampleCase& sample, const CaseRun& run, const judge_met
     }
     std::string expected;
     DWORD error = 0;
+    if (sample.expected.empty()) return verdict_text::NotJudged(sample.name, run.elapsedMs, run.output);
     if (!ReadWhole(sample.expected, &expected, &error)) {
         if (error == ERROR_FILE_NOT_FOUND) return verdict_text::NotJudged(sample.name, run.elapsedMs, run.output);
         ++tally->failed;
@@ -73,6 +75,9 @@ std::string Verdict(const SampleCase& sample, const CaseRun& run, const judge_me
     case CaseRun::InputUnreadable:
         ++tally->failed;
         return verdict_text::Unreadable(sample.name, sample.input, SystemReason(run.error));
+    case CaseRun::InputNotAFile:
+        ++tally->failed;
+        return exact_names::Shown(DeviceLine(exact_names::Widened(sample.name), exact_names::Widened(sample.input)));
     case CaseRun::TimedOut:
         ++tally->failed;
         verdict = verdict_text::TimeLimit(sample.name, kCaseTimeLimitMs / 1000);
@@ -127,6 +132,11 @@ Tally JudgeSamples(EndReport& report, ConsoleKept& console, const std::string& p
         report.Line(verdict_text::NoComparison(judge.judge == judge_metadata::JudgeType::Interactive));
     bool saidWithoutJob = false;
     for (const SampleCase& sample : cases) {
+        if (!sample.skipped.empty()) {
+            report.Line(sample.skipped);
+            if (sample.counted) ++tally.failed;
+            continue;
+        }
         CaseRun run = RunCase(program, commandLine, sample.input);
         console.Restore();
         if (run.kind == CaseRun::NotStarted) {

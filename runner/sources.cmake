@@ -13,6 +13,6 @@ add_executable(execute
     runner/metadata_cases.cpp
     runner/process_figures.cpp
     runner/case_watch.cpp)
-target_link_libraries(execute PRIVATE kiln_common psapi)
+target_link_libraries(execute PRIVATE kiln_common kiln_exact_names psapi)
 target_include_directories(execute PRIVATE ${CMAKE_SOURCE_DIR})
 target_link_options(execute PRIVATE $<$<CONFIG:Release>:-s>)

@@ -23,4 +23,7 @@ TEST(CommandTail, DoubleByteProgramNames) {
     // but a lead byte must not swallow the terminator.
     EXPECT_STREQ(cmdline::Tail("C:\\ソース\\Kiln.exe C:\\表\\a.c"), "C:\\表\\a.c");
     EXPECT_STREQ(cmdline::Tail("\"C:\\ソ ース\\Kiln.exe\" x"), "x");
+    // As Windows holds the line: a name of any characters, read the same way.
+    EXPECT_STREQ(cmdline::Tail(L"\"C:\\caf\u00e9 \u00a5\\Kiln.exe\"\t caf\u00e9.c "), L"caf\u00e9.c ");
+    EXPECT_STREQ(cmdline::Tail(L"\U0001F600.exe \"a b\""), L"\"a b\"");
 }

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include "common/device_name.h"
 #include "common/path_list.h"
 
 using path_kind::Kind;
@@ -20,6 +21,19 @@ TEST(PathKind, SeparatorsInAnyMixAndTheDevicePrefixes) {
         {"\\\\.", Kind::Device},          {"\\\\..\\a", Kind::Share},
     };
     for (const auto& c : cases) EXPECT_EQ(path_kind::Classify(c.path), c.kind) << c.path;
+}
+
+TEST(PathKind, NamesThatWindowsEndsOtherwiseAndDeviceNames) {
+    const char* const cases[][2] = {  // the path, the name Windows ends otherwise
+        {"C:\\src\\x.\\a.c", "x.\\a.c"}, {"src\\x \\a.c", "x \\a.c"}, {"C:/src/.../a.c", ".../a.c"},
+        {"a.c.", "a.c."}, {"C:\\src\\.\\..\\a.c", nullptr}, {"..\\ソ\\表.c", nullptr}, {"\\\\?\\C:\\x.y\\a", nullptr},
+    };
+    for (const auto& c : cases) EXPECT_STREQ(path_kind::NameWindowsChanges(c[0]), c[1]) << c[0];
+    for (const wchar_t* name : {L"CON", L"con.in", L"NUL.txt.in", L"COM1.in", L"lpt9.in", L"CON .in", L"COM\u00b9.in",
+                                L"PRN.", L"conout$"})
+        EXPECT_TRUE(device_name::IsDevice(name)) << name;
+    for (const wchar_t* name : {L"CONS.in", L"xCON.in", L"COM10.in", L"COM.in", L"", L"COM\u00b4.in", L"C ON.in"})
+        EXPECT_FALSE(device_name::IsDevice(name)) << name;
 }
 
 TEST(PathList, EntriesAndTheirSpellings) {

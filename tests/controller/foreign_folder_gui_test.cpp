@@ -261,3 +261,47 @@ TEST(ForeignFolder, NoDllOfTheFolderLoadsInTheCompilersPlace) {
         EXPECT_TRUE(*beside ? loaded.find("loaded=") == 0 : loaded == "loaded=" + dll + "\r\n") << loaded;
     }
 }
+
+// Names as a Unicode program hands them over: compiled where they are (by
+// the short name), never as the look-alike beside them, or refused by name.
+TEST(ForeignFolder, SourceNamesArriveExactlyOrAreRefused) {
+    KilnInstall kiln;
+    const std::wstring dir = Wide(kiln.dir().path());
+    for (const char* decoy : {"src\\evil\\a.c", "cafe\\a.c", "src\\x\\a.c"}) kiln.Source(decoy);
+    struct {
+        std::wstring folder;  // created with a.c in it, unless refused
+        const char* refusal;  // the box's first words; null: compiled there
+    } const cases[] = {
+        {L"src\\x\u00a5..\u00a5evil", nullptr}, {L"caf\u00e9", nullptr},
+        {L"src\\\ud55c\uad6d", nullptr},         {L"src\\\U0001F600", nullptr},
+        {L"src\\gone\u00e9", "ソースファイルのパスに、Kilnが扱えない文字"},
+        {L"src\\x.", "ソースファイルのパスに、末尾がピリオドか空白の名前があります"},
+    };
+    Process first;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.refusal ? c.refusal : "compiled");
+        const std::wstring source = dir + L"\\" + c.folder + L"\\a.c";
+        if (!c.refusal || c.folder.back() == L'.') {
+            CreateDirectoryW((L"\\\\?\\" + dir + L"\\" + c.folder).c_str(), NULL);
+            WriteFile(source, "int main(void){return 0;}\n");
+        }
+        int calls = kiln.Calls();
+        Process start;
+        ASSERT_TRUE((first.Running() ? start : first).Start(kiln.dir() / "Kiln.exe", L"\"" + source + L"\"",
+                                                            kiln.dir().path()));
+        if (c.refusal) {
+            MessageBoxInfo box;
+            ASSERT_TRUE(AnswerMessageBox(kKilnError, IDOK, &box, 15000));
+            EXPECT_EQ(box.text.find(c.refusal), 0u) << box.text;
+            EXPECT_NE(box.wideText.find(L"\n" + source + L"\n"), std::wstring::npos);
+            EXPECT_EQ(kiln.Calls(), calls);
+            continue;
+        }
+        ASSERT_TRUE(WaitUntil([&] { return kiln.Calls() == calls + 1; }, 15000));
+        EXPECT_TRUE(WaitUntil([&] {
+            return GetFileAttributesW((dir + L"\\" + c.folder + L"\\a.exe").c_str()) != INVALID_FILE_ATTRIBUTES;
+        }));
+    }
+    for (const char* decoy : {"src\\evil\\a.exe", "cafe\\a.exe", "src\\x\\a.exe"})
+        EXPECT_FALSE(Exists(kiln.dir() / decoy)) << decoy;
+}

@@ -621,3 +621,41 @@ TEST(OptionSheet, ValuesLongerThanTheirFieldsAreKeptUnlessEdited) {
     EXPECT_EQ(op.Value("Compiler2", "OutputFileType"), std::string(25, 't'));
     EXPECT_EQ(op.Value("Message", "3"), message);
 }
+
+// A pasted text is saved as code page 932 holds it, a path by its short name,
+// or not at all: never its look-alike (C:\a\b\gcc.exe for a¥b).
+TEST(OptionSheet, PastedTextsAreSavedExactlyOrNotAtAll) {
+    KilnOpInstall op("[Compiler]\r\nCompilerNo=0\r\n[Compiler1]\r\nCompilerName=C\r\nPath=C:\\old\\gcc.exe\r\n"
+                     "[Window]\r\nMagnet=0\r\n");
+    const std::wstring cafe = Wide(op.dir.path()) + L"\\caf\u00e9";
+    ASSERT_TRUE(CreateDirectoryW(cafe.c_str(), NULL));
+    ASSERT_TRUE(CopyFileW(Wide(BinDir() + "\\script_compiler.exe").c_str(), (cafe + L"\\gcc.exe").c_str(), FALSE));
+    wchar_t wideShort[MAX_PATH] = L"";
+    GetShortPathNameW((cafe + L"\\gcc.exe").c_str(), wideShort, MAX_PATH);
+    const std::string saved(wideShort, wideShort + wcslen(wideShort));  // ASCII, as Windows makes it
+    // then: the text put back after a refusal; box: its first words, null when saved.
+    const struct { int id; std::wstring pasted, then; const char* box; std::string path; } steps[] = {
+        {IDC_COMPILER_PATH, L"C:\\a\u00a5b\\gcc.exe", L"C:\\old\\gcc.exe", "パスに、Kilnが扱えない文字",
+         "C:\\old\\gcc.exe"},
+        {IDC_COMPILE_OPTION, L"-DNAME=caf\u00e9", L"", "入力に、Kilnが扱えない文字", "C:\\old\\gcc.exe"},
+        {IDC_COMPILER_PATH, cafe + L"\\gcc.exe", L"", nullptr, saved},
+    };
+    ASSERT_TRUE(op.Open());
+    for (const auto& step : steps) {
+        SCOPED_TRACE(step.path);
+        PasteText(op.sheet.Item(step.id), step.pasted);
+        MessageBoxAnswerer answer("KilnOp 入力エラー", IDOK, step.box ? 15000 : 1000);
+        op.sheet.Apply();
+        EXPECT_EQ(answer.Wait(), step.box != nullptr);
+        if (step.box) {
+            EXPECT_EQ(answer.Info().text.find(step.box), 0u) << answer.Info().text;
+            EXPECT_NE(answer.Info().wideText.find(L"\n" + step.pasted + L"\n"), std::wstring::npos);
+            PasteText(op.sheet.Item(step.id), step.then);
+        }
+        EXPECT_EQ(op.Value("Compiler1", "Path"), step.path);
+        EXPECT_EQ(op.Ini().find("NAME"), std::string::npos);
+    }
+    EXPECT_EQ(op.sheet.Text(IDC_COMPILER_PATH), saved);  // shown as saved
+    op.sheet.Press(IDOK);
+    EXPECT_TRUE(op.Closed());
+}

@@ -23,20 +23,22 @@ namespace {
 class Execute {
 public:
     bool Start(const std::string& exe, const std::string& arguments, const std::string& folder) {
+        return Start(exe, Wide(arguments), folder);
+    }
+    // The command line as a Unicode program hands it over.
+    bool Start(const std::string& exe, const std::wstring& arguments, const std::string& folder) {
         SECURITY_ATTRIBUTES inherit = {sizeof inherit, NULL, TRUE};
         HANDLE childIn = NULL, childOut = NULL;
         if (!CreatePipe(&childIn, &input_, &inherit, 0) || !CreatePipe(&output_, &childOut, &inherit, 0)) return false;
         SetHandleInformation(input_, HANDLE_FLAG_INHERIT, 0);
         SetHandleInformation(output_, HANDLE_FLAG_INHERIT, 0);
-        STARTUPINFOA startup = {};
+        STARTUPINFOW startup = {};
         startup.cb = sizeof startup;
         startup.dwFlags = STARTF_USESTDHANDLES;
         startup.hStdInput = childIn;
         startup.hStdOutput = startup.hStdError = childOut;
-        std::string line = "\"" + exe + "\"" + (arguments.empty() ? "" : " " + arguments);
-        std::vector<char> writable(line.begin(), line.end());
-        writable.push_back('\0');
-        bool started = CreateProcessA(exe.c_str(), writable.data(), NULL, NULL, TRUE, 0, NULL, folder.c_str(),
+        std::wstring line = L"\"" + Wide(exe) + L"\"" + (arguments.empty() ? L"" : L" " + arguments);
+        bool started = CreateProcessW(Wide(exe).c_str(), &line[0], NULL, NULL, TRUE, 0, NULL, Wide(folder).c_str(),
                                       &startup, &info_) != 0;
         CloseHandle(childIn);
         CloseHandle(childOut);
@@ -487,6 +489,38 @@ TEST(Execute, SamplesOnItsOwnConsoleThenEnterRunsTheProgram) {
     EXPECT_TRUE(other.Type({Key(VK_ESCAPE, 0x1B, TRUE)}));
     EXPECT_EQ(WaitForSingleObject(other.info.hProcess, 10000), static_cast<DWORD>(WAIT_OBJECT_0));
     EXPECT_EQ(other.Code(), 0u);
+}
+
+// A case whose name code page 932 lacks is read by its short name, beside its
+// look-alike; a device's name is no case; the program is named the same way.
+TEST(Execute, CaseFilesAndTheProgramByTheNamesWindowsHolds) {
+    Install in;
+    const std::wstring folder = Wide(in.folder), test = Wide(in.dir.MakeDir("プログラム フォルダ\\test"));
+    const wchar_t* const cases[] = {L"cafe", L"caf\u00e9", L"\ud55c\uad6d", L"\U0001F600", L"x\u00a5..\u00a5y"};
+    for (int i = 0; i < 5; ++i) {
+        WriteFile(test + L"\\" + cases[i] + L".in", "echo\n" + std::to_string(i) + "\n");
+        WriteFile(test + L"\\" + cases[i] + L".out", std::to_string(i) + "\n");
+    }
+    const char* const devices[] = {"CON", "aux", "COM1", "NUL", "con.txt", "Lpt3 ", "CONOUT$"};
+    for (const char* device : devices) WriteFile(test + L"\\" + Wide(device) + L".in", "echo\n");
+    ASSERT_TRUE(CopyFileW(Wide(in.target).c_str(), (folder + L"\\caf\u00e9.exe").c_str(), FALSE));
+    const struct { std::wstring arguments; std::string shown; DWORD code; } runs[] = {
+        {L"caf\u00e9.exe cases", "サンプル5件中5件AC\r\n", 0},
+        {L"ghost\u00e9.exe", "「ghost?.exe」を起動できませんでした\r\n", ERROR_NO_UNICODE_TRANSLATION},
+        {L"表示.exe \u00a5", "「表示.exe ?」を起動できませんでした\r\n", ERROR_NO_UNICODE_TRANSLATION},
+    };
+    for (const auto& r : runs) {
+        Execute run;
+        ASSERT_TRUE(run.Start(in.exe, r.arguments, in.folder));
+        ASSERT_TRUE(run.Read("", 60000)) << run.text;
+        EXPECT_NE(run.text.find(r.shown), std::string::npos) << run.text;
+        EXPECT_EQ(run.Code(), r.code) << run.text;
+        if (r.code) continue;
+        EXPECT_NE(run.text.find("cafe: AC"), std::string::npos) << run.text;
+        for (std::string device : devices)
+            EXPECT_NE(run.text.find(device + ": 判定なし（「test\\" + device + ".in」はファイルではなくデバイスです）\r\n"),
+                      std::string::npos) << run.text;
+    }
 }
 
 // Cases that join execute.exe's console and change its title, code pages,

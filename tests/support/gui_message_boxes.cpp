@@ -65,13 +65,13 @@ BOOL CALLBACK FirstTextStatic(HWND child, LPARAM lParam) {
     return FALSE;
 }
 
-std::string MessageTextOf(HWND box) {
+HWND MessageTextOf(HWND box) {
     HWND text = GetDlgItem(box, 0xFFFF);
     if (!text || !IsTextStatic(text)) {
         text = NULL;
         EnumChildWindows(box, FirstTextStatic, reinterpret_cast<LPARAM>(&text));
     }
-    return text ? TextOf(text) : std::string();
+    return text;
 }
 
 }  // namespace
@@ -89,7 +89,11 @@ bool AnswerMessageBox(const std::string& caption, int button, MessageBoxInfo* in
         info->caption = caption;
         info->box = box;
         info->owner = GetWindow(box, GW_OWNER);
-        info->text = MessageTextOf(box);
+        HWND text = MessageTextOf(box);
+        info->text = text ? TextOf(text) : std::string();
+        wchar_t wide[2048] = L"";
+        if (text) GetWindowTextW(text, wide, 2048);  // another process's control: its text as Windows keeps it
+        info->wideText = wide;
     }
     if (button != 0) {
         PostMessageA(box, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED),

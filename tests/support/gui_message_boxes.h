@@ -14,6 +14,7 @@ namespace testing_support {
 struct MessageBoxInfo {
     std::string caption;
     std::string text;
+    std::wstring wideText;  // as the box holds it
     HWND owner = NULL;
     HWND box = NULL;  // no longer valid once the box has been answered
 };

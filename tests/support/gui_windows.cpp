@@ -128,12 +128,11 @@ bool SendKeyPress(HWND window, WORD key, DWORD timeoutMs, WORD modifier) {
     return SendInput(count, inputs, sizeof(INPUT)) == count;
 }
 
-void PasteText(HWND edit, const std::string& text) {
-    std::wstring wide(text.size() + 1, L'\0');
-    wide.resize(static_cast<std::size_t>(MultiByteToWideChar(932, 0, text.c_str(), -1, &wide[0],
-                                                             static_cast<int>(wide.size()))));
+void PasteText(HWND edit, const std::string& text) { PasteText(edit, Wide(text)); }
+
+void PasteText(HWND edit, const std::wstring& text) {
     SendMessageW(edit, EM_SETSEL, 0, -1);
-    SendMessageW(edit, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(wide.c_str()));
+    SendMessageW(edit, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(text.c_str()));
 }
 
 bool DoubleClickEditLine(HWND edit, int line, DWORD timeoutMs) {

@@ -61,6 +61,8 @@ bool SendKeyPress(HWND window, WORD key, DWORD timeoutMs = 5000, WORD modifier =
 // Replaces the whole text of an edit control of any process with the CP932
 // text as a paste over a selection does: its limits apply, the caret ends after it.
 void PasteText(HWND edit, const std::string& text);
+// The same with a text as a Unicode program's clipboard holds it.
+void PasteText(HWND edit, const std::wstring& text);
 
 // Double-clicks with the mouse (SendInput) at the start of line `line`
 // (from 0) of a multi-line edit control of any process, after bringing its

@@ -4,6 +4,8 @@
 
 #include <vector>
 
+#include "support/test_files.h"
+
 namespace testing_support {
 
 Process::~Process() {
@@ -31,6 +33,15 @@ bool Process::Start(const std::string& program, const std::string& arguments, co
     startup.cb = sizeof startup;
     return CreateProcessA(program.c_str(), writable.data(), NULL, NULL, FALSE, 0, NULL,
                           folder.empty() ? NULL : folder.c_str(), &startup, &info_) != 0;
+}
+
+bool Process::Start(const std::string& program, const std::wstring& arguments, const std::string& folder) {
+    Kill();
+    std::wstring commandLine = L"\"" + Wide(program) + L"\" " + arguments;
+    STARTUPINFOW startup = {};
+    startup.cb = sizeof startup;
+    return CreateProcessW(Wide(program).c_str(), &commandLine[0], NULL, NULL, FALSE, 0, NULL,
+                          folder.empty() ? NULL : Wide(folder).c_str(), &startup, &info_) != 0;
 }
 
 bool Process::WaitForExit(DWORD ms) {
@@ -88,7 +99,7 @@ long RunToEndCapturing(const std::string& program, const std::string& arguments,
     char buffer[4096];
     DWORD got = 0;
     // The pipe ends when the program and all that inherited it have ended.
-    while (started && ReadFile(read, buffer, sizeof buffer, &got, NULL) && got) output->append(buffer, got);
+    while (started && ::ReadFile(read, buffer, sizeof buffer, &got, NULL) && got) output->append(buffer, got);
     CloseHandle(read);
     if (!started) return -1;
     DWORD code = static_cast<DWORD>(-1);

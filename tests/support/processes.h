@@ -20,6 +20,8 @@ public:
     // (empty: the current folder). Returns false when it could not start.
     bool Start(const std::string& program, const std::string& arguments,
                const std::string& folder = std::string());
+    // The same with the arguments as a Unicode program hands them over.
+    bool Start(const std::string& program, const std::wstring& arguments, const std::string& folder);
     // Waits at most `ms`; true when the process has ended.
     bool WaitForExit(DWORD ms);
     bool Running() const;

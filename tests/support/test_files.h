@@ -27,7 +27,15 @@ private:
 void WriteFile(const std::string& path, const std::string& bytes);
 std::string ReadFile(const std::string& path);  // empty when missing
 bool Exists(const std::string& path);
+// Wide and behind "\\?\", so that names code page 932 lacks, device names
+// and names ending in a dot go too.
 void RemoveTree(const std::string& path);
+void RemoveTree(const std::wstring& path);
+// The code-page-932 text in UTF-16.
+std::wstring Wide(const std::string& text);
+// A file by its full path as Windows holds it, written behind "\\?\": also
+// a name that code page 932 lacks, a device's name or one ending in a dot.
+void WriteFile(const std::wstring& path, const std::string& bytes);
 void CopyFileTo(const std::string& from, const std::string& to);
 
 // The value of a key in the text of an INI file with CR LF line breaks, as
