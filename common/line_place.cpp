@@ -179,6 +179,8 @@ LineRules RulesForCompiler(const char* compilerPath, const char* compileOption) 
 
 LinePlace ReadLinePlace(const LineRules& rules, const char* text, std::size_t length) {
     LinePlace place = {std::string(), 0, 0, kPlainLine, false};
+    // Kiln's own lines name the source's places in words: no place, no count.
+    if (length >= 5 && std::memcmp(text, "Kiln:", 5) == 0) return place;
     place.kind = ClassifyLine(rules.dialect, text, length);
     // For the place a NUL ends the text, as it ends what the pane shows.
     std::string line(text, length);

@@ -2,6 +2,8 @@
 
 #include <vector>
 
+#include "common/source_encoding.h"
+
 namespace output_compare {
 
 namespace {
@@ -43,6 +45,59 @@ bool Same(const std::string& expected, const std::string& actual, Difference* di
         return false;
     }
     return true;
+}
+
+namespace {
+
+// A side as compared: without its byte order mark, and whether it is UTF-8.
+struct Side {
+    std::string text;
+    bool utf8;
+};
+
+Side Read(const std::string& text) {
+    Side side;
+    side.text = text.compare(0, 3, "\xEF\xBB\xBF") == 0 ? text.substr(3) : text;
+    side.utf8 = source_encoding::Classify(side.text.data(), side.text.size()) == source_encoding::kUtf8;
+    return side;
+}
+
+// Into code page 932 when the other side is in it; false leaves it as it is.
+void MeetCp932(Side* side, const Side& other, const Cp932Step& step) {
+    if (!side->utf8 || other.utf8 || !source_encoding::IsCp932(other.text.data(), other.text.size())) return;
+    std::string converted;
+    if (!step.convert(side->text, &converted, step.context)) return;
+    side->text = converted;
+    side->utf8 = false;
+}
+
+void ShownLine(std::string* line, bool utf8, const Cp932Step& step) {
+    std::string converted;
+    if (utf8) {
+        step.convert(*line, &converted, step.context);
+        *line = converted;
+    }
+}
+
+}  // namespace
+
+bool SameText(const std::string& expected, const std::string& actual, const Cp932Step& step,
+              Difference* difference) {
+    Side want = Read(expected), got = Read(actual);
+    MeetCp932(&want, got, step);
+    MeetCp932(&got, want, step);
+    if (Same(want.text, got.text, difference)) return true;
+    if (difference) {
+        ShownLine(&difference->expected, want.utf8, step);
+        ShownLine(&difference->actual, got.utf8, step);
+    }
+    return false;
+}
+
+std::string Shown(const std::string& output, const Cp932Step& step) {
+    Side side = Read(output);
+    ShownLine(&side.text, side.utf8, step);
+    return side.text;
 }
 
 }  // namespace output_compare

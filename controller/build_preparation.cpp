@@ -184,7 +184,7 @@ bool NameWord(const Piece& name, bool batch, std::string* word) {
 }  // namespace
 
 bool ComposeCommandLine(const SettingsFile& settings, char* destination, std::size_t size,
-                       const char* source, const char* output) {
+                       const char* source, const char* output, const std::string& charsetOptions) {
     Piece compiler = NamePiece(settings.Path);
     Piece options = Piece{settings.CompileOption, std::strlen(settings.CompileOption)};
     Piece outputOption = NamePiece(settings.OutputFileOption);
@@ -208,6 +208,7 @@ bool ComposeCommandLine(const SettingsFile& settings, char* destination, std::si
     // the compiler's own name is no argument of its, so it is only quoted.
     // A batch file is run by cmd.exe, which is given its full path.
     std::string line;
+    if (!charsetOptions.empty()) line = charsetOptions + ' ';
     if (options.length) {
         line.append(options.text, options.length);
         line += ' ';

@@ -7,6 +7,7 @@
 #include <windows.h>
 
 #include <cstddef>
+#include <string>
 
 #include "settings/settings_file.h"
 
@@ -36,7 +37,9 @@ bool PrepareEnvironment(const SettingsFile& settings, HWND mainWindow, HWND pane
 bool RefusePlantedLibrary(const SettingsFile& settings, const char* source);
 // The compiler's command line into destination (size bytes, kCommandLineSize
 // in the compile request); false after a refusal box when a piece does not fit.
+// charsetOptions (Kiln's own words for the source's encoding) go before
+// CompileOption; empty, the line is what it always was.
 bool ComposeCommandLine(const SettingsFile& settings, char* destination, std::size_t size,
-                       const char* source, const char* output);
+                       const char* source, const char* output, const std::string& charsetOptions = std::string());
 
 #endif

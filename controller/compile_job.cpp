@@ -5,13 +5,16 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <vector>
 
 #include "common/cp932.h"
+#include "common/source_encoding.h"
 #include "common/status_text.h"
 #include "controller/kiln_boxes.h"
 #include "controller/output_conversion.h"
 #include "controller/pane_text.h"
 #include "controller/phase_times.h"
+#include "controller/source_charset.h"
 #include "controller/status_bar.h"
 #include "resources/shared_names.h"
 
@@ -41,9 +44,10 @@ bool CompileJob::StartDetachedThread(unsigned(__stdcall* body)(void*), void* arg
 }
 
 CompileJob::CompileJob(HWND mainWindow_, HWND pane_, const char* commandLine_, const char* iniPath,
-                       const OutputRules& rules_, HWND statusBar_, const char* application_)
+                       const OutputRules& rules_, HWND statusBar_, const char* application_,
+                       const CharsetNotes& notes_)
     : commandLine(NULL), done(0), finished(NULL), Custom(0), Interval(300), mainWindow(NULL), pane(NULL),
-      statusBar(statusBar_), rules(rules_), progressRunning(false), convertOutput(true),
+      statusBar(statusBar_), rules(rules_), notes(notes_), progressRunning(false), convertOutput(true), retried(false),
       startTick(GetTickCount()) {
     settingsPath[0] = '\0';
     if (iniPath) {
@@ -203,6 +207,7 @@ void CompileJob::Capture() {
         ReplaceText(kStartErrorText);
         convertOutput = false;
     }
+    if (started) RetryWithoutCharset();
     // Once done is set the job may be deleted at any moment: read what is
     // still needed first.
     bool sendCompletion = !progressRunning;
@@ -211,6 +216,18 @@ void CompileJob::Capture() {
     if (sendCompletion) {
         SendMessageA(owner, WM_KILN_COMPILE_DONE, 0, reinterpret_cast<LPARAM>(this));
     }
+}
+
+void CompileJob::RetryWithoutCharset() {
+    DWORD code = 0;
+    if (notes.plainCommandLine.empty() || StopRequested() || !ExitStatus(&code) || code == 0 ||
+        !source_encoding::RefusesConversion(text, TextLength()))
+        return;
+    std::vector<char> line(notes.plainCommandLine.begin(), notes.plainCommandLine.end());
+    line.push_back('\0');
+    ReplaceText("");
+    retried = true;
+    Run(application.empty() ? NULL : application.c_str(), line.data());
 }
 
 void CompileJob::ShowResult() {
@@ -228,5 +245,6 @@ void CompileJob::ShowResult() {
     // than no output at all.
     AppendOutput(endText);
     MarkPhase(kPhaseConverted);
-    ReplacePaneText(pane, text);
+    std::string kilnLines = notes.notice + (retried ? kRetriedWithoutCharset : "");
+    ReplacePaneText(pane, kilnLines.empty() ? text : (kilnLines + text).c_str());
 }

@@ -23,6 +23,14 @@ struct OutputRules {
     LineRules lines = {kAnyForm, kAnyDialect, kByteColumns, 8};  // how errors and warnings read
 };
 
+// What the source's encoding adds to a compile: Kiln's own line before the
+// compiler's output, and the command line without Kiln's charset options,
+// run once more when the compiler refuses them (a gcc without iconv).
+struct CharsetNotes {
+    std::string notice;
+    std::string plainCommandLine;  // empty: no second run
+};
+
 class CompileJob : public ChildProcess {
 public:
     // Heap copy of the whole command line (null when it could not be copied;
@@ -50,11 +58,13 @@ public:
     HWND statusBar;
 
     const OutputRules rules;
+    const CharsetNotes notes;
 
     // Starts the compile and returns at once. iniPath names the settings file
     // to read [Message] from; null means Kiln.ini beside the running program.
     CompileJob(HWND mainWindow, HWND pane, const char* commandLine, const char* iniPath = NULL,
-               const OutputRules& rules = OutputRules(), HWND statusBar = NULL, const char* application = NULL);
+               const OutputRules& rules = OutputRules(), HWND statusBar = NULL, const char* application = NULL,
+               const CharsetNotes& notes = CharsetNotes());
     ~CompileJob();
 
     void ReadMessageSettings();
@@ -77,6 +87,9 @@ public:
     static ThreadStarter startThread;
     static bool StartDetachedThread(unsigned(__stdcall* body)(void*), void* argument);
 
+    // Once done: the compile was run again without Kiln's charset options.
+    bool RetriedWithoutCharset() const { return retried; }
+
 private:
     // Set before the capture thread starts: without a progress thread, the
     // capture thread sends the completion itself.
@@ -84,10 +97,13 @@ private:
     // Cleared when the text is Kiln's own start error, not the compiler's.
     bool convertOutput;
 
+    bool retried;
+
     // When the job began, for the seconds shown while it runs.
     DWORD startTick;
 
     void Capture();
+    void RetryWithoutCharset();
     void Complete();
     void ShowProgressStatus();
     void MarkDone();

@@ -4,8 +4,10 @@
 #include <cstring>
 #include <new>
 #include <string>
+#include <vector>
 
 #include "common/line_place.h"
+#include "common/source_encoding.h"
 #include "common/status_text.h"
 #include "controller/build_preparation.h"
 #include "controller/built_outputs.h"
@@ -73,6 +75,13 @@ void DiscardStoppedOutput(CompileJob* job, const char* outputPath, const OutputB
     CloseHandle(file);
 }
 
+// The bar names the source's encoding after what it says; nothing for
+// ASCII, nor after a compiler that could not be started.
+std::string WithEncoding(const std::string& status, const SourceCharset& charset) {
+    const char* name = source_encoding::Name(charset.encoding);
+    return status.empty() || !*name ? status : status + "　" + name;
+}
+
 // The bar after a compile: the counts of the output as shown, by the words
 // of the compiler the compile started with; after Esc only the time; after a
 // compiler that could not be started nothing, as it has no exit code to tell.
@@ -85,7 +94,7 @@ void ShowCompileSummary(const MainWindowState& state, const CompileJob& job) {
         status = SummaryStatus(CountMessages(job.rules.lines, job.text ? job.text : "", job.TextLength()),
                                exitCode, job.RunMilliseconds());
     }
-    SetStatusText(state.statusBar, status.c_str());
+    SetStatusText(state.statusBar, WithEncoding(status, state.charset).c_str());
 }
 
 enum Prepared { kEnded, kUpToDate, kCompiling };
@@ -96,6 +105,7 @@ enum Prepared { kEnded, kUpToDate, kCompiling };
 struct Candidate {
     char source[kSourcePathSize];
     char output[MAX_PATH];
+    SourceCharset charset;
 };
 
 bool FitSourcePath(char (&into)[kSourcePathSize], const char* text) {
@@ -113,7 +123,21 @@ bool FitSourcePath(char (&into)[kSourcePathSize], const char* text) {
 void Adopt(MainWindowState& state, const Candidate& request, const std::string& profileName) {
     std::memcpy(state.source, request.source, sizeof state.source);
     std::memcpy(state.output, request.output, sizeof state.output);
+    state.charset = request.charset;
     UpdateTitle(state.window, profileName.c_str(), state.source);
+}
+
+// Kiln's line for the source, and for a GNU compiler given Kiln's charset
+// options the line without them, should it refuse them.
+CharsetNotes PlainRetry(const SettingsFile& settings, const Candidate& request) {
+    CharsetNotes notes;
+    notes.notice = request.charset.notice;
+    if (request.charset.options.empty() || source_encoding::FamilyOf(settings.Path) != source_encoding::kGnu)
+        return notes;
+    std::vector<char> plain(kCommandLineSize);
+    if (ComposeCommandLine(settings, plain.data(), plain.size(), request.source, request.output))
+        notes.plainCommandLine = plain.data();
+    return notes;
 }
 
 // From the output path to the compile job; the window may still be hidden.
@@ -122,6 +146,7 @@ Prepared PrepareAndStart(MainWindowState& state, Candidate& request, const std::
     RequestQueue& requests = state.requests;
     if (!ComposeOutputPath(request.output, request.source, settings.OutputFileType)) return kEnded;
     if (!PrepareEnvironment(settings, state.window, state.pane, request.source)) return kEnded;
+    request.charset = ReadSourceCharset(settings, request.source);
     // Newer than its source is not enough: a program that came with the
     // folder would be taken for this source's and run.
     if (FileExists(request.output) && CompareFileTimes(request.source, request.output) <= 0 &&
@@ -129,14 +154,15 @@ Prepared PrepareAndStart(MainWindowState& state, Candidate& request, const std::
         Adopt(state, request, profileName);
         ReleaseLargePaneText(state.pane);
         ReplacePaneText(state.pane, kUnchangedSource);
-        SetStatusText(state.statusBar, kUnchangedStatus);
+        SetStatusText(state.statusBar, WithEncoding(kUnchangedStatus, state.charset).c_str());
         return kUpToDate;
     }
     if (RefusePlantedLibrary(settings, request.source) ||
         !ComposeCommandLine(settings, requests.commandLine, sizeof requests.commandLine, request.source,
-                            request.output)) {
+                            request.output, request.charset.options)) {
         return kEnded;
     }
+    CharsetNotes notes = PlainRetry(settings, request);
     // Only now is the compile sure to start: a refusal keeps the old output.
     requests.outputBefore = ClearOutputForCompile(request.output);
     Adopt(state, request, profileName);
@@ -149,7 +175,7 @@ Prepared PrepareAndStart(MainWindowState& state, Candidate& request, const std::
     std::string compiler = ConfiguredProgramPath(settings.Path);
     if (IsBatchFile(compiler.c_str())) compiler = CommandInterpreter();
     CompileJob* job = new (std::nothrow) CompileJob(state.window, state.pane, requests.commandLine, NULL, rules,
-                                                      state.statusBar, compiler.c_str());
+                                                      state.statusBar, compiler.c_str(), notes);
     requests.runningJob = job;
     return job ? kCompiling : kEnded;
 }
@@ -216,6 +242,10 @@ LRESULT OnCompileDone(MainWindowState& state, LPARAM lParam) {
     MarkPhase(kPhaseCounted);
     bool stopped = job->StopRequested();
     if (stopped) DiscardStoppedOutput(job, state.output, requests.outputBefore);
+    // Without Kiln's options gcc's program writes UTF-8, as the source is.
+    if (job->RetriedWithoutCharset())
+        state.charset.writesUtf8 = state.charset.encoding == source_encoding::kUtf8 ||
+                                   state.charset.encoding == source_encoding::kUtf8Bom;
     FILETIME end;
     GetSystemTimeAsFileTime(&end);
     delete job;
@@ -256,7 +286,7 @@ LRESULT OnRunOffer(MainWindowState& state) {
     int closeAfterRun = settings.CompileAfterShow;
     // After a compile, only what it wrote is anything to run.
     bool runnable = !requests.offerAfterCompile || requests.outputWritten;
-    if (runnable && RunBuiltProgram(settings, window, state.output) && closeAfterRun != 0) {
+    if (runnable && RunBuiltProgram(settings, window, state.output, state.charset.writesUtf8) && closeAfterRun != 0) {
         requests.closeAfterOffer = true;
         PostMessageA(window, WM_CLOSE, 0, 0);
     }

@@ -9,6 +9,7 @@
 
 #include "controller/build_preparation.h"
 #include "controller/built_outputs.h"
+#include "controller/source_charset.h"
 #include "settings/settings_file.h"
 
 class CompileJob;
@@ -55,6 +56,9 @@ struct MainWindowState {
     char source[kSourcePathSize];
     // The path of the file the compile produces.
     char output[MAX_PATH];
+    // The source's encoding as the last accepted request read it, and what
+    // the program built from it writes.
+    SourceCharset charset;
     RequestQueue requests;
 
 private:

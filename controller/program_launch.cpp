@@ -10,6 +10,7 @@
 #include "controller/program_path.h"
 #include "controller/shell_open.h"
 #include "resources/batch_environment.h"
+#include "resources/exact_names.h"
 
 namespace {
 
@@ -20,17 +21,21 @@ const char kBatchRefusal[] = "引数に含まれる文字をバッチファイ�
 // double-byte character.
 class VariableForStart {
 public:
-    VariableForStart(const wchar_t* wideName, const char* name, const std::string& value)
-        : name_(wideName), had_(false) {
+    // A null value takes the variable out for the start.
+    VariableForStart(const wchar_t* wideName, const char* name, const char* value, bool wanted)
+        : name_(wideName), had_(false), wanted_(wanted) {
+        if (!wanted_) return;
         DWORD n = GetEnvironmentVariableW(wideName, NULL, 0);
         had_ = n != 0;
         if (had_) {
             saved_.resize(n);
             had_ = GetEnvironmentVariableW(wideName, &saved_[0], n) < n;
         }
-        SetEnvironmentVariableA(name, value.c_str());
+        SetEnvironmentVariableA(name, value);
     }
-    ~VariableForStart() { SetEnvironmentVariableW(name_, had_ ? saved_.data() : NULL); }
+    ~VariableForStart() {
+        if (wanted_) SetEnvironmentVariableW(name_, had_ ? saved_.data() : NULL);
+    }
     VariableForStart(const VariableForStart&) = delete;
     VariableForStart& operator=(const VariableForStart&) = delete;
 
@@ -38,6 +43,7 @@ private:
     const wchar_t* name_;
     std::vector<wchar_t> saved_;
     bool had_;
+    bool wanted_;
 };
 
 std::string CurrentPath() {
@@ -45,11 +51,9 @@ std::string CurrentPath() {
     if (n == 0) return std::string();
     std::vector<wchar_t> wide(n);
     if (GetEnvironmentVariableW(L"PATH", wide.data(), n) >= n) return std::string();
-    int bytes = WideCharToMultiByte(CP_ACP, 0, wide.data(), -1, NULL, 0, NULL, NULL);
-    if (bytes <= 0) return std::string();
-    std::vector<char> text(static_cast<std::size_t>(bytes));
-    WideCharToMultiByte(CP_ACP, 0, wide.data(), -1, text.data(), bytes, NULL, NULL);
-    return text.data();
+    // Never a look-alike of a folder that code page 932 lacks: such a
+    // folder is one that no search reaches.
+    return exact_names::Shown(wide.data());
 }
 
 bool StartBatchFile(const Launch& launch) {
@@ -73,6 +77,8 @@ bool StartBatchFile(const Launch& launch) {
 
 }  // namespace
 
+const wchar_t kProgramCodePageVariable[] = L"KILN_PROGRAM_CODE_PAGE";
+
 void RefuseForBatchFile(const std::string& word) { ShowKilnError((kBatchRefusal + word).c_str()); }
 
 void RefuseBatchPath(const std::string& path) {
@@ -93,9 +99,11 @@ LaunchResult StartLaunch(HWND owner, const Launch& launch) {
     }
     // A bare name in the program (a batch editor's "notepad", an aid
     // program's "timeout") is its own folder's or the system's first.
-    VariableForStart searched(L"PATH", "PATH",
-                              SearchPath(FolderOf(launch.program.c_str()), path_list::Entries(CurrentPath().c_str()),
-                                         launch.unsearched));
+    const std::string path = SearchPath(FolderOf(launch.program.c_str()), path_list::Entries(CurrentPath().c_str()),
+                                        launch.unsearched);
+    VariableForStart searched(L"PATH", "PATH", path.c_str(), true);
+    VariableForStart codePage(kProgramCodePageVariable, "KILN_PROGRAM_CODE_PAGE",
+                              launch.writesUtf8 ? "65001" : NULL, launch.tellsCodePage);
     bool started = batch ? StartBatchFile(launch)
                          : ShellOpen(owner, launch.program.c_str(), launch.parameters.c_str(),
                                      launch.folder.empty() ? NULL : launch.folder.c_str()) > 32;

@@ -19,7 +19,15 @@ struct Launch {
     // A batch file gets a console window of its own; a wrapper that only
     // starts a windowed program (an editor) is better without one.
     bool console = true;
+    // For execute.exe: told whether the program writes UTF-8 (its console
+    // then set to UTF-8 while it runs), never left to what Kiln inherited.
+    bool tellsCodePage = false;
+    bool writesUtf8 = false;
 };
+
+// How Kiln tells execute.exe that the program writes UTF-8: this variable,
+// "65001", in execute.exe's environment.
+extern const wchar_t kProgramCodePageVariable[];
 
 enum LaunchResult { kLaunchStarted, kLaunchFailed, kLaunchRefused };
 

@@ -41,7 +41,7 @@ void ReportUnrunnableClass(HWND mainWindow, const std::string& className) {
 
 }  // namespace
 
-bool RunBuiltProgram(const SettingsFile& settings, HWND mainWindow, const char* outputPath) {
+bool RunBuiltProgram(const SettingsFile& settings, HWND mainWindow, const char* outputPath, bool writesUtf8) {
     if (!FileExists(outputPath)) return false;
     char name[kPathSize];
     FileNamePart(name, outputPath);
@@ -101,6 +101,8 @@ bool RunBuiltProgram(const SettingsFile& settings, HWND mainWindow, const char* 
     start.parameters = launch.parameters;
     start.folder = FolderOf(outputPath);
     start.unsearched = start.folder;
+    start.tellsCodePage = launch.throughAid;
+    start.writesUtf8 = writesUtf8;
     if (StartLaunch(mainWindow, start) == kLaunchFailed) ReportStartFailure(mainWindow, launch);
     return true;
 }

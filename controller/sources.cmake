@@ -19,6 +19,7 @@ add_library(kiln_controller STATIC
     controller/window_placement.cpp
     controller/compile_job.cpp
     controller/build_preparation.cpp
+    controller/source_charset.cpp
     controller/built_outputs.cpp
     controller/run_offer.cpp
     controller/child_process.cpp

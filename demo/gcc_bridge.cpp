@@ -1,7 +1,8 @@
 // gcc.exe for running Kiln under Wine with this machine's real cross
 // compiler: a Windows console program that hands its command line to
-// /usr/bin/i686-w64-mingw32-gcc (or -g++, after its own name) and passes on
-// the compiler's standard output, standard error and exit status.
+// /usr/bin/i686-w64-mingw32-gcc (or -g++, clang or javac, after its own
+// name) and passes on the compiler's standard output, standard error and
+// exit status.
 //
 // A Unix program started from a Windows process neither writes into the
 // Windows pipes it was given nor reports its exit status, so a shell runs
@@ -16,6 +17,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <cstring>
 #include <cwctype>
 #include <string>
 #include <utility>
@@ -169,8 +171,10 @@ const char kTargetPrefix[] = "/usr/bin/x86_64-w64-mingw32-";
 const char kTargetPrefix[] = "/usr/bin/i686-w64-mingw32-";
 #endif
 
-// The target prefix and our own base name: gcc.exe runs gcc, g++.exe g++.
-std::string CompilerName() {
+// The target prefix and our own base name: gcc.exe runs gcc, g++.exe g++;
+// clang.exe this machine's clang for the same target, linked with the cross
+// compiler's libgcc, and javac.exe its javac. A shell command line.
+std::string CompilerCommand() {
     wchar_t module[MAX_PATH] = L"";
     GetModuleFileNameW(NULL, module, MAX_PATH);
     std::wstring name(module);
@@ -179,8 +183,13 @@ std::string CompilerName() {
     std::wstring::size_type dot = name.rfind(L'.');
     if (dot != std::wstring::npos) name.erase(dot);
     for (wchar_t& c : name) c = static_cast<wchar_t>(towlower(c));
-    if (name != L"g++" && name != L"c++" && name != L"cpp") name = L"gcc";
-    return kTargetPrefix + Utf8(name);
+    if (name == L"javac") return "/usr/bin/javac";
+    std::string gcc = ShellQuote(std::string(kTargetPrefix) + "gcc");
+    if (name == L"clang")
+        return "/usr/bin/clang --target=" + std::string(kTargetPrefix + 9, std::strlen(kTargetPrefix) - 10) +
+               " -L\"$(dirname \"$(" + gcc + " -print-libgcc-file-name)\")\" -fdiagnostics-color=never";
+    if (name != L"g++" && name != L"c++" && name != L"cpp") return gcc + " -fdiagnostics-color=never";
+    return ShellQuote(kTargetPrefix + Utf8(name)) + " -fdiagnostics-color=never";
 }
 
 }  // namespace
@@ -204,7 +213,7 @@ int main() {
     if (!CreateDirectoryW(work.c_str(), NULL)) return Fail("cannot create a work folder");
     std::string unixWork = UnixPath(work);
 
-    std::string command = ShellQuote(CompilerName()) + " -fdiagnostics-color=never";
+    std::string command = CompilerCommand();
     for (int i = 1; i < argc; ++i) command += " " + ShellQuote(TranslateArgument(argv[i]));
     LocalFree(argv);
     // Longest first, so that a folder does not take the place of a file in it.

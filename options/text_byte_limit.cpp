@@ -1,12 +1,16 @@
 #include "options/text_byte_limit.h"
 
+#include <string>
 #include <vector>
+
+#include "resources/exact_names.h"
 
 namespace {
 
-// The bytes that GetWindowTextA gives for these characters.
+// The bytes that the field is read as (see ReadItemText).
 int AnsiBytes(const wchar_t* text, int length) {
-    return length > 0 ? WideCharToMultiByte(CP_ACP, 0, text, length, NULL, 0, NULL, NULL) : 0;
+    if (length <= 0) return 0;
+    return static_cast<int>(exact_names::Shown(std::wstring(text, static_cast<std::size_t>(length))).size());
 }
 
 // The start of the fewest whole characters before `end` that hold at least

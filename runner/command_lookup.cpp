@@ -6,22 +6,22 @@
 
 #include "common/cp932.h"
 #include "common/program_command.h"
+#include "resources/exact_names.h"
 
 namespace runner {
 
 namespace {
 
 // Read wide and converted: Wine's GetEnvironmentVariableA ends a value with
-// double-byte characters early.
+// double-byte characters early, and Windows' own conversion takes look-alikes.
 std::string Variable(const wchar_t* name) {
     DWORD size = GetEnvironmentVariableW(name, NULL, 0);
     if (!size) return std::string();
     std::vector<wchar_t> wide(size + 1, L'\0');
     GetEnvironmentVariableW(name, wide.data(), size + 1);
-    int bytes = WideCharToMultiByte(CP_ACP, 0, wide.data(), -1, NULL, 0, NULL, NULL);
-    std::vector<char> ansi(bytes > 0 ? bytes : 1, '\0');
-    WideCharToMultiByte(CP_ACP, 0, wide.data(), -1, ansi.data(), bytes, NULL, NULL);
-    return ansi.data();
+    // A folder that code page 932 lacks is searched nowhere: its look-alike
+    // (C:\a\b for C:\a¥b) would be another folder.
+    return exact_names::Shown(wide.data());
 }
 
 // The parts of a list separated by semicolons, empty ones left out.

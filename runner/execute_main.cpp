@@ -14,6 +14,7 @@
 #include "resources/dll_search.h"
 #include "resources/exact_names.h"
 #include "runner/command_lookup.h"
+#include "runner/console_code_page.h"
 #include "runner/console_state.h"
 #include "runner/console_wait.h"
 #include "runner/end_report.h"
@@ -37,15 +38,22 @@ int WaitAndEnd(runner::EndReport& report, int status) {
     return status;
 }
 
+// Read before anything runs: the cases and the program must not inherit it.
+const bool kUtf8Program = runner::KilnSaysUtf8();
+
 // The program in the console, its end reported (in the console as it was
 // before) and a key awaited.
 int RunInConsole(runner::EndReport& report, runner::ConsoleKept& console, const std::string& word,
                  const std::string& path, const std::string& commandLine, const std::string& arguments) {
     runner::Outcome outcome;
-    if (path.empty())
+    if (path.empty()) {
         outcome.error = ERROR_FILE_NOT_FOUND;
-    else
+    } else {
+        // The console kept puts the code pages back with the rest, also on
+        // Ctrl+C or the window's close.
+        if (kUtf8Program) runner::UseUtf8CodePages();
         outcome = runner::Run(path, commandLine, arguments);
+    }
     console.Restore();
     switch (outcome.kind) {
     case runner::Outcome::NotWaited:

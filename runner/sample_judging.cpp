@@ -5,6 +5,7 @@
 #include "common/verdict_text.h"
 #include "resources/exact_names.h"
 #include "runner/case_run.h"
+#include "runner/console_code_page.h"
 
 namespace runner {
 
@@ -33,7 +34,8 @@ std::string Compared(const SampleCase& sample, const CaseRun& run, const std::st
     using judge_metadata::JudgeType;
     const std::string figures = verdict_text::Figures(run.elapsedMs, run.peakBytes);
     if (judge.judge == JudgeType::MultiSolution || judge.judge == JudgeType::Interactive)
-        return verdict_text::Unjudgeable(sample.name, run.elapsedMs, expected, run.output);
+        return verdict_text::Unjudgeable(sample.name, run.elapsedMs, output_compare::Shown(expected, Cp932Conversion()),
+                                         output_compare::Shown(run.output, Cp932Conversion()));
     if (judge.judge == JudgeType::Decimal) {
         decimal_compare::Difference difference;
         if (decimal_compare::Same(expected, run.output, judge.errorType, judge.diff, &difference))
@@ -42,7 +44,7 @@ std::string Compared(const SampleCase& sample, const CaseRun& run, const std::st
         return verdict_text::WrongDecimal(sample.name, figures, difference);
     }
     output_compare::Difference difference;
-    if (output_compare::Same(expected, run.output, &difference))
+    if (output_compare::SameText(expected, run.output, Cp932Conversion(), &difference))
         return ++tally->accepted, verdict_text::Accepted(sample.name, figures);
     ++tally->failed;
     return verdict_text::WrongAnswer(sample.name, figures, difference);
@@ -59,7 +61,8 @@ std::string Judged(const SampleCase& sample, const CaseRun& run, const judge_met
     DWORD error = 0;
     if (sample.expected.empty()) return verdict_text::NotJudged(sample.name, run.elapsedMs, run.output);
     if (!ReadWhole(sample.expected, &expected, &error)) {
-        if (error == ERROR_FILE_NOT_FOUND) return verdict_text::NotJudged(sample.name, run.elapsedMs, run.output);
+        if (error == ERROR_FILE_NOT_FOUND)
+            return verdict_text::NotJudged(sample.name, run.elapsedMs, output_compare::Shown(run.output, Cp932Conversion()));
         ++tally->failed;
         return verdict_text::Unreadable(sample.name, sample.expected, SystemReason(error));
     }
@@ -93,7 +96,8 @@ std::string Verdict(const SampleCase& sample, const CaseRun& run, const judge_me
     default:
         verdict = Judged(sample, run, judge, tally);
     }
-    return verdict_text::WithErrors(verdict, run.errors, tally->failed != failedBefore);
+    return verdict_text::WithErrors(verdict, output_compare::Shown(run.errors, Cp932Conversion()),
+                                    tally->failed != failedBefore);
 }
 
 // execute.exe's own standard handles stay with it while the cases run: a

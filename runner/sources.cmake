@@ -12,7 +12,8 @@ add_executable(execute
     runner/sample_judging.cpp
     runner/metadata_cases.cpp
     runner/process_figures.cpp
-    runner/case_watch.cpp)
+    runner/case_watch.cpp
+    runner/console_code_page.cpp)
 target_link_libraries(execute PRIVATE kiln_common kiln_exact_names psapi)
 target_include_directories(execute PRIVATE ${CMAKE_SOURCE_DIR})
 target_link_options(execute PRIVATE $<$<CONFIG:Release>:-s>)

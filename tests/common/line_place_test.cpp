@@ -84,6 +84,7 @@ const PlaceCase kLines[] = {
     {"mycc.exe", "foo.obj : error LNK2019: unresolved external symbol", nullptr, 0, 0},
     {"mycc.exe", "    8 |   x = a ? 1 : 2;", nullptr, 0, 0},
     {"mycc.exe", "x.c: note: 'a:1' (2) here", nullptr, 0, 0},
+    {"mycc.exe", "Kiln:b.c:5:9: error: Kiln's own line", nullptr, 0, 0},
 };
 
 // The real compilers' lines for the broken sources of scripts/compiler-lines.
@@ -176,6 +177,7 @@ TEST(LinePlace, CountsLinesOfAWholeOutput) {
         "hello.c:5:3: error: a\r\n"
         "hello.c:5:3: note: b\r\n"
         "hello.c:7:1: error: c\n"                 // a bare LF ends a line too
+        "Kiln:hello.c 7: error: Kiln's own\r\n"
         "collect2.exe: error: ld returned 1";     // the last line has no break
     const LineRules gcc = RulesForCompiler("gcc.exe", "");
     MessageCounts counts = CountMessages(gcc, output.data(), output.size());

@@ -219,6 +219,9 @@ TEST_P(Manifests, AskForCommonControlsSixAsInvokerOnVistaToElevenDpiAware) {
 
     EXPECT_NE(manifest.find("<dpiAware xmlns=\"http://schemas.microsoft.com/SMI/2005/WindowsSettings\">true</dpiAware>"),
               std::string::npos);
+    EXPECT_NE(manifest.find("<activeCodePage xmlns=\"http://schemas.microsoft.com/SMI/2019/WindowsSettings\">ja-JP"
+                            "</activeCodePage>"),
+              std::string::npos);
 }
 
 INSTANTIATE_TEST_SUITE_P(BothPrograms, Resources, ::testing::Values("Kiln.exe", "KilnOp.exe"));

@@ -21,7 +21,7 @@ class RealGcc : public ::testing::Test {
 protected:
     RealGcc() : dir_("kiln-gcc") {
         CopyFileTo(BinDir() + "\\Kiln.exe", dir_ / "Kiln.exe");
-        CopyFileTo(BinDir() + "\\gcc_bridge.exe", dir_ / "gcc.exe");
+        for (const char* name : {"gcc.exe", "clang.exe", "javac.exe"}) CopyFileTo(BinDir() + "\\gcc_bridge.exe", dir_ / name);
         folder_ = dir_.MakeDir("ソース");
         include_ = dir_.MakeDir("ソース\\include");
     }
@@ -33,10 +33,13 @@ protected:
 
     // Compiles through Kiln.exe with the options and returns the pane once
     // the compile has ended (empty when it did not end in time).
-    std::string CompileInKiln(const std::string& source, const std::string& options = std::string()) {
+    std::string CompileInKiln(const std::string& source, const std::string& options = std::string(),
+                              const std::string& compiler = "gcc.exe") {
+        const bool java = compiler == "javac.exe";
         WriteFile(dir_ / "Kiln.ini", "[Compiler]\r\nCompilerNo=0\r\n[Compiler1]\r\nCompilerName=GNU C\r\nPath=" +
-                                         (dir_ / "gcc.exe") + "\r\nCompileOption=" + options +
-                                         "\r\nOutputFileOption=-o\r\nOutputFileType=exe\r\n[Window]\r\nMagnet=0\r\n");
+                                         (dir_ / compiler) + "\r\nCompileOption=" + options +
+                                         (java ? "\r\nOutputFileType=class" : "\r\nOutputFileOption=-o\r\nOutputFileType=exe") +
+                                         "\r\n[Window]\r\nMagnet=0\r\n");
         Process kiln;
         if (!kiln.Start(dir_ / "Kiln.exe", "\"" + source + "\"", dir_.path())) return std::string();
         HWND window = WaitForTopLevelWindow(KILN_WINDOW_CLASS, kiln.Id(), 15000);
@@ -44,6 +47,7 @@ protected:
         HWND pane = FindChild(window, "EDIT");
         std::string text;
         WaitUntil([&] { return (text = WindowText(pane)).find(kFinished) != std::string::npos; }, 60000, 100);
+        status_ = WindowText(FindChild(window, "msctls_statusbar32"));
         offered_ = AnswerMessageBox("実行確認", IDCANCEL, NULL, 2000);
         PostMessageA(window, WM_CLOSE, 0, 0);
         kiln.WaitForExit(10000);
@@ -51,6 +55,7 @@ protected:
     }
 
     bool offered_ = false;  // the run offer came (and was declined)
+    std::string status_;
     TempDir dir_;
     std::string folder_;
     std::string include_;
@@ -116,4 +121,58 @@ TEST_F(RealGcc, BridgeGivesTheCompilersExitStatus) {
     EXPECT_TRUE(Exists(folder_ + "\\good.exe"));
     EXPECT_EQ(RunToEnd(dir_ / "gcc.exe", "bad.c -o bad.exe", folder_, 60000), 1);
     EXPECT_FALSE(Exists(folder_ + "\\bad.exe"));
+}
+
+// Sources as a Japanese student saves them, through the real compilers, in
+// Japanese and in English: what Kiln adds shows in the program's bytes
+// (code page 932 where the compiler can be told, UTF-8 where it cannot),
+// nothing else in the pane, and the bar names the encoding.
+TEST_F(RealGcc, TheProgramWritesWhatTheConsoleShows) {
+    const std::string cp932 = "表示\r\nソフト\r\n", utf8 = u8"表示\r\nソフト\r\n";
+    const std::string body = "#include <stdio.h>\nint main(void) { printf(\"%s\\n\", \"表示\"); puts(\"ソフト\"); return 0; }\n";
+    const std::string utf8Body = u8"#include <stdio.h>\nint main(void) { printf(\"%s\\n\", \"表示\"); puts(\"ソフト\"); return 0; }\n";
+    const std::string java = "class Hello { public static void main(String[] a) { System.out.println(\"表示\"); } }\n";
+    const std::string utf8Java = u8"class Hello { public static void main(String[] a) { System.out.println(\"表示\"); } }\n";
+    const struct {
+        const char *compiler, *name;
+        std::string text, options;
+        bool english;
+        std::string status, output;  // output: the program's, or for javac the class file's literal
+        std::string first;           // the pane's first line when it is Kiln's own
+    } cases[] = {
+        {"gcc.exe", "表.c", body, "", false, "Shift_JIS", cp932, ""}, {"gcc.exe", "u.c", utf8Body, "", true, "UTF-8", cp932, ""},
+        {"gcc.exe", "b.c", "\xEF\xBB\xBF" + utf8Body, "", false, "UTF-8 BOM", cp932, ""},
+        {"gcc.exe", "s.c", u8"#include <stdio.h>\nint main(void) { puts(\"寿司🍣\"); return 0; }\n", "", true, "UTF-8",
+         u8"寿司🍣\r\n", ""},
+        {"gcc.exe", "a.c", "#include <stdio.h>\nint main(void) { puts(\"hello\"); return 0; }\n", "", false, "", "hello\r\n", ""},
+        {"gcc.exe", "e.c", utf8Body, "-fexec-charset=UTF-8", false, "UTF-8", utf8, ""},
+        {"clang.exe", "表.c", body, "", false, "Shift_JIS", "",
+         "Kiln:表.c 2行目の「表」は2バイト目が\\と読まれるため、このコンパイラでは文字化けします。ソースをUTF-8で保存してください"},
+        {"clang.exe", "u.c", utf8Body, "", true, "UTF-8", utf8, ""},
+        {"javac.exe", "Hello.java", java, "", false, "Shift_JIS", u8"表示", ""},
+        {"javac.exe", "Hello.java", utf8Java, "", true, "UTF-8", u8"表示", ""},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.compiler) + " " + c.name + " " + c.status);
+        SetEnvironmentVariableA("LC_ALL", c.english ? "C.UTF-8" : NULL);
+        std::string pane = CompileInKiln(Source(c.name, c.text), c.options, c.compiler);
+        SetEnvironmentVariableA("LC_ALL", NULL);
+        EXPECT_EQ(c.first.empty() ? pane : pane.substr(0, pane.find("\r\n")), c.first.empty() ? kFinished : c.first);
+        EXPECT_EQ(status_.size() - status_.rfind(c.status), c.status.size()) << status_;
+        std::string stem = std::string(c.name).substr(0, std::string(c.name).rfind('.')), output;
+        if (std::string(c.compiler) == "javac.exe")
+            EXPECT_NE(ReadFile(folder_ + "\\Hello.class").find(c.output), std::string::npos);
+        else if (!c.output.empty() && RunToEndCapturing(folder_ + "\\" + stem + ".exe", "", folder_, &output) == 0)
+            EXPECT_EQ(output, c.output);
+        else
+            EXPECT_TRUE(c.output.empty()) << "did not run";
+    }
+    // The first program, code page 932, is AC against the UTF-8 answer oj saved.
+    dir_.MakeDir("ソース\\test");
+    WriteFile(folder_ + "\\test\\sample-1.in", "");
+    WriteFile(folder_ + "\\test\\sample-1.out", "\xEF\xBB\xBF" + std::string(u8"表示\nソフト\n"));
+    std::string output;
+    CompileInKiln(Source("表.c", body));
+    EXPECT_EQ(RunToEndCapturing(BinDir() + "\\execute.exe", "表.exe", folder_, &output), 0);
+    EXPECT_NE(output.find("sample-1: AC（"), std::string::npos) << output;
 }

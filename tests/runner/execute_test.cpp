@@ -314,7 +314,10 @@ TEST(Execute, BareNameFromTheCurrentFolderThenPathNeverBesideItself) {
     std::string onPath = in.dir.MakeDir("パス\\表");
     CopyFileTo(BinDir() + "\\console_target.exe", onPath + "\\hello.exe");
     std::string work = in.dir.MakeDir("作業");
-    SetEnvironmentVariableA("PATH", (onPath + ";" + guard.path).c_str());
+    // First a folder that code page 932 lacks, whose look-alike holds one too.
+    std::string lookAlike = in.dir.MakeDir("a\\b");
+    CopyFileTo(BinDir() + "\\console_target.exe", lookAlike + "\\hello.exe");
+    SetEnvironmentVariableW(L"PATH", (Wide(in.dir.path()) + L"\\a\u00a5b;" + Wide(onPath + ";" + guard.path)).c_str());
     {
         Execute run;
         ASSERT_TRUE(run.Start(in.exe, "hello one", work));
@@ -330,7 +333,7 @@ TEST(Execute, BareNameFromTheCurrentFolderThenPathNeverBesideItself) {
         ASSERT_TRUE(run.Read("", 20000));
         EXPECT_EQ(ReadFile(work + "\\runs.log"), "hello.exe|two|" + work + "\r\n") << run.text;
     }
-    EXPECT_FALSE(Exists(in.dir / "runs.log"));
+    EXPECT_FALSE(Exists(in.dir / "runs.log") || Exists(lookAlike + "\\runs.log"));
 }
 
 // Sample cases for console_target's "cases" mode, whose first input line
@@ -442,6 +445,25 @@ TEST(Execute, DecimalAnswersByEachErrorType) {
         std::string::size_type at = 0;
         for (std::size_t i = 1; i < c.size(); at += std::strlen(c[i++]))
             ASSERT_NE(at = run.text.find(c[i], at), std::string::npos) << c[i] << "\n" << run.text;
+    }
+}
+
+// A program Kiln says writes UTF-8 shows its text right on a console set to
+// UTF-8; after its crash the code pages are back before the report. Without
+// Kiln's word nothing changes, and the program never finds the word.
+TEST(Execute, ConsoleInUtf8OnlyWhileAProgramKilnSaysWritesItRuns) {
+    Install in;
+    for (bool told : {true, false}) {
+        SCOPED_TRACE(told);
+        SetEnvironmentVariableA("KILN_PROGRAM_CODE_PAGE", told ? "65001" : NULL);
+        OwnConsole console;
+        ASSERT_TRUE(console.Start(in, "表示.exe utf8"));
+        SetEnvironmentVariableA("KILN_PROGRAM_CODE_PAGE", NULL);
+        EXPECT_TRUE(console.Shown(L"例外で終了しました（0xC0000005 アクセス違反"));
+        EXPECT_EQ(Shows(console.output, L"表示 65001/65001 []"), told);
+        EXPECT_EQ(Shows(console.output, L" 932/932 []"), !told);
+        EXPECT_EQ(GetConsoleCP(), 932u);
+        EXPECT_EQ(GetConsoleOutputCP(), 932u);
     }
 }
 
