@@ -11,7 +11,7 @@ namespace {
 bool ReadNumber(const char*& p, const char* end, unsigned long long* value) {
     const char* start = p;
     unsigned long long v = 0;
-    for (; p < end && *p >= '0' && *p <= '9'; ++p) {
+    for (; p < end && cp932::IsDigit(*p); ++p) {
         unsigned digit = static_cast<unsigned>(*p - '0');
         if (v > (~0ULL - digit) / 10) return false;
         v = v * 10 + digit;

@@ -45,7 +45,6 @@ bool StartsWith(const char* p, const char* end, const char* word) {
 }
 
 bool IsUpper(char c) { return c >= 'A' && c <= 'Z'; }
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
 // MSVC's words name a code before their colon: "error C2065:", "fatal error
 // C1083:", "warning C4996:", "error LNK2019:", "Command line warning D9002 :".
@@ -62,7 +61,7 @@ MessageKind MsvcWordAt(const char* p, const char* end) {
         const char* letters = q;
         while (q < end && IsUpper(*q)) ++q;
         const char* digits = q;
-        while (q < end && IsDigit(*q)) ++q;
+        while (q < end && cp932::IsDigit(*q)) ++q;
         if (q < end && *q == ' ') ++q;
         if (digits > letters && q > digits && q < end && *q == ':') return word.kind;
     }

@@ -63,11 +63,6 @@ int CompareNoCase(const char* a, const char* b) {
     }
 }
 
-const char* FileNamePart(const char* path) {
-    const char* slash = FindLast(path, '\\');
-    return slash ? slash + 1 : path;
-}
-
 std::size_t FittingLength(const char* s, std::size_t maxBytes) {
     std::size_t len = 0;
     const char* p = s;

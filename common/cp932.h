@@ -11,6 +11,10 @@
 
 namespace cp932 {
 
+// An ASCII decimal digit. No trail byte is one (they start at 0x40), so a
+// byte may be tested alone.
+inline bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+
 // True for a byte that starts a double-byte character (0x81-0x9F, 0xE0-0xFC).
 bool IsLeadByte(unsigned char c);
 
@@ -32,9 +36,6 @@ const char* FindFirstOf(const char* s, const char* set);
 // characters (trail bytes included) compare exactly. Returns <0, 0 or >0.
 int CompareNoCase(const char* a, const char* b);
 inline bool EqualNoCase(const char* a, const char* b) { return CompareNoCase(a, b) == 0; }
-
-// The part of a path after its last backslash (all of it without one).
-const char* FileNamePart(const char* path);
 
 // Length of the longest prefix of s that has at most maxBytes bytes and does
 // not end inside a double-byte character.

@@ -4,6 +4,8 @@
 #include <cstdlib>
 #include <vector>
 
+#include "cp932.h"
+
 namespace decimal_compare {
 
 namespace {
@@ -24,8 +26,6 @@ std::vector<std::string> Tokens(const std::string& text) {
     return tokens;
 }
 
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
-
 bool Matches(const std::string& expected, const std::string& actual, ErrorType type, double diff) {
     // The same text always passes, "1e999" against itself included.
     if (expected == actual) return true;
@@ -39,17 +39,17 @@ bool IsNumber(const std::string& token) {
     std::size_t i = 0, n = token.size();
     if (i < n && (token[i] == '+' || token[i] == '-')) ++i;
     std::size_t digits = 0;
-    while (i < n && IsDigit(token[i])) ++i, ++digits;
+    while (i < n && cp932::IsDigit(token[i])) ++i, ++digits;
     if (i < n && token[i] == '.') {
         ++i;
-        while (i < n && IsDigit(token[i])) ++i, ++digits;
+        while (i < n && cp932::IsDigit(token[i])) ++i, ++digits;
     }
     if (digits == 0) return false;
     if (i < n && (token[i] == 'e' || token[i] == 'E')) {
         ++i;
         if (i < n && (token[i] == '+' || token[i] == '-')) ++i;
         std::size_t first = i;
-        while (i < n && IsDigit(token[i])) ++i;
+        while (i < n && cp932::IsDigit(token[i])) ++i;
         if (i == first) return false;
     }
     return i == n;

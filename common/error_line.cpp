@@ -8,13 +8,11 @@
 
 namespace {
 
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
-
 // Decimal digits from p on; a number too large for an int stays at INT_MAX
 // rather than wrapping into another line.
 int ReadDigits(const char* p) {
     long long value = 0;
-    for (; IsDigit(*p); ++p) {
+    for (; cp932::IsDigit(*p); ++p) {
         value = value * 10 + (*p - '0');
         if (value > INT_MAX) value = INT_MAX;
     }
@@ -24,7 +22,7 @@ int ReadDigits(const char* p) {
 // The first `delimiter` directly followed by a digit ends the file part.
 int ParseDelimiterForm(char* text, char delimiter) {
     for (char* p = text; *p; p = cp932::Next(p)) {
-        if (*p == delimiter && IsDigit(p[1])) {
+        if (*p == delimiter && cp932::IsDigit(p[1])) {
             *p = '\0';
             return ReadDigits(p + 1);
         }
@@ -67,7 +65,7 @@ bool IsLineNumberWord(const char* space) {
     const char* previous = nullptr;
     for (const char* p = space + 1; *p; p = cp932::Next(p)) {
         if (*p == ' ') return false;
-        if (*p == ':') return previous && IsDigit(*previous);
+        if (*p == ':') return previous && cp932::IsDigit(*previous);
         previous = p;
     }
     return false;
@@ -98,9 +96,9 @@ const char* SkipMessageWords(const char* filePart) {
         const char* rest = filePart + std::strlen(word) + 1;
         // The message code, when one follows: a letter and digits.
         bool letter = (*rest >= 'A' && *rest <= 'Z') || (*rest >= 'a' && *rest <= 'z');
-        if (letter && IsDigit(rest[1])) {
+        if (letter && cp932::IsDigit(rest[1])) {
             const char* p = rest + 1;
-            while (IsDigit(*p)) ++p;
+            while (cp932::IsDigit(*p)) ++p;
             if (*p == ' ') rest = p + 1;
         }
         return *rest ? rest : filePart;
@@ -149,7 +147,7 @@ bool IsIncludeChainLine(const char* line) {
     if (!file || *file == '\0') return false;
     // A location follows the file, as on every line of the chain.
     for (const char* p = file; *p; p = cp932::Next(p)) {
-        if (*p == ':' && IsDigit(p[1])) return true;
+        if (*p == ':' && cp932::IsDigit(p[1])) return true;
     }
     return false;
 }

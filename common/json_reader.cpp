@@ -3,6 +3,8 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "cp932.h"
+
 namespace json_reader {
 
 namespace {
@@ -103,7 +105,7 @@ private:
 
     bool Digits() {
         const char* first = p_;
-        while (p_ < end_ && *p_ >= '0' && *p_ <= '9') ++p_;
+        while (p_ < end_ && cp932::IsDigit(*p_)) ++p_;
         return p_ > first;
     }
 

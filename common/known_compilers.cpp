@@ -4,6 +4,7 @@
 #include <string>
 
 #include "common/cp932.h"
+#include "common/path_kind.h"
 
 namespace {
 
@@ -28,8 +29,6 @@ const KnownCompiler kCompilers[] = {
 
 char Lower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
 
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
-
 bool EndsWith(const std::string& text, const char* tail) {
     std::size_t n = std::strlen(tail);
     return text.size() >= n && text.compare(text.size() - n, n, tail) == 0;
@@ -42,9 +41,9 @@ std::string WithoutVersion(std::string name) {
         if (EndsWith(name, model)) name.resize(name.size() - std::strlen(model));
     }
     std::size_t dash = name.rfind('-');
-    if (dash != std::string::npos && dash + 1 < name.size() && IsDigit(name[dash + 1])) {
+    if (dash != std::string::npos && dash + 1 < name.size() && cp932::IsDigit(name[dash + 1])) {
         bool version = true;
-        for (std::size_t i = dash + 1; i < name.size(); ++i) version = version && (IsDigit(name[i]) || name[i] == '.');
+        for (std::size_t i = dash + 1; i < name.size(); ++i) version = version && (cp932::IsDigit(name[i]) || name[i] == '.');
         if (version) name.resize(dash);
     }
     return name;
@@ -66,11 +65,7 @@ const KnownCompiler* FindKnownCompiler(const char* compilerPath) {
     // The name after the last \ or /, which Windows takes alike; the dots
     // and blanks it drops at the end are dropped too (gcc.exe. is gcc.exe).
     std::string name;
-    for (const char* p = compilerPath; *p; p = cp932::Next(p)) {
-        if (*p == '\\' || *p == '/') {
-            name.clear();
-            continue;
-        }
+    for (const char* p = path_kind::FileName(compilerPath); *p; p = cp932::Next(p)) {
         name.append(p, static_cast<std::size_t>(cp932::Next(p) - p));
         if (!cp932::IsLeadByte(static_cast<unsigned char>(*p))) name.back() = Lower(name.back());
     }

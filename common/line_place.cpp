@@ -6,15 +6,15 @@
 
 #include "common/cp932.h"
 #include "common/error_line.h"
+#include "common/path_kind.h"
 
 namespace {
 
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 bool IsBlank(char c) { return c == ' ' || c == '\t'; }
 
 int ReadNumber(const char* p, const char** end) {
     long long value = 0;
-    for (; IsDigit(*p); ++p) {
+    for (; cp932::IsDigit(*p); ++p) {
         value = value * 10 + (*p - '0');
         if (value > INT_MAX) value = INT_MAX;
     }
@@ -28,16 +28,29 @@ int ReadNumber(const char* p, const char** end) {
 bool IsSourceQuote(const char* text) {
     const char* p = text;
     while (IsBlank(*p)) ++p;
-    while (IsDigit(*p)) ++p;
-    if (p == text || (!IsBlank(p[-1]) && !IsDigit(p[-1]))) return false;
+    while (cp932::IsDigit(*p)) ++p;
+    if (p == text || (!IsBlank(p[-1]) && !cp932::IsDigit(p[-1]))) return false;
     while (*p == ' ') ++p;
     return *p == '|';
 }
 
+}  // namespace
+
+bool IsCaretLine(const char* text) {
+    bool caret = false;
+    for (const char* p = text; *p; ++p) {
+        if (*p == '^') caret = true;
+        else if (*p != '~' && !IsBlank(*p)) return false;
+    }
+    return caret;
+}
+
+namespace {
+
 // MSBuild puts the project's number before each line of a parallel build.
 const char* AfterBuildPrefix(const char* text) {
     const char* p = text;
-    while (IsDigit(*p)) ++p;
+    while (cp932::IsDigit(*p)) ++p;
     return p > text && *p == '>' ? p + 1 : text;
 }
 
@@ -46,21 +59,24 @@ const char* AfterBlanks(const char* p) {
     return p;
 }
 
+bool IsDrive(path_kind::Kind kind) {
+    return kind == path_kind::Kind::DriveFull || kind == path_kind::Kind::DriveRelative;
+}
+
 // Where nothing tells which compiler wrote the line, a file part must look
 // like a file: no colon but a drive's, none of < > |.
 bool LooksLikeFile(const char* file) {
     if (!*file) return false;
     for (const char* p = file; *p; p = cp932::Next(p)) {
         if (*p == '<' || *p == '>' || *p == '|') return false;
-        if (*p == ':' && !(p == file + 1 && ((*file >= 'A' && *file <= 'Z') || (*file >= 'a' && *file <= 'z'))))
-            return false;
+        if (*p == ':' && !(p == cp932::Next(file) && IsDrive(path_kind::Classify(file)))) return false;
     }
     return true;
 }
 
 // A column after the line's number: ":5" before a colon, a blank or the end.
 int ColonColumn(const char* p) {
-    if (*p != ':' || !IsDigit(p[1])) return 0;
+    if (*p != ':' || !cp932::IsDigit(p[1])) return 0;
     const char* end = nullptr;
     int column = ReadNumber(p + 1, &end);
     return *end == ':' || IsBlank(*end) || *end == '\0' ? column : 0;
@@ -88,11 +104,11 @@ bool ReadColonForm(char* text, bool strict, LinePlace* place) {
 // backslash after its parenthesis and is passed over.
 bool ReadParenForm(char* text, bool strict, LinePlace* place) {
     for (char* p = text; *p; p = cp932::Next(p)) {
-        if (*p != '(' || !IsDigit(p[1])) continue;
+        if (*p != '(' || !cp932::IsDigit(p[1])) continue;
         const char* end = nullptr;
         int n = ReadNumber(p + 1, &end);
         int column = 0;
-        if (*end == ',' && IsDigit(end[1])) column = ReadNumber(end + 1, &end);
+        if (*end == ',' && cp932::IsDigit(end[1])) column = ReadNumber(end + 1, &end);
         if (*end != ')' || (end[1] != ':' && !IsBlank(end[1]) && end[1] != '\0') || n <= 0) continue;
         *p = '\0';
         const char* file = AfterBlanks(text);
@@ -169,7 +185,7 @@ LineRules RulesForCompiler(const char* compilerPath, const char* compileOption) 
             if (std::strcmp(value, "display") == 0) rules.columns = kDisplayColumns;
         } else if (OptionValue(word, "-ftabstop=", &value)) {
             const char* end = nullptr;
-            int n = IsDigit(*value) ? ReadNumber(value, &end) : 0;
+            int n = cp932::IsDigit(*value) ? ReadNumber(value, &end) : 0;
             // gcc ignores a width outside 1 to 100.
             if (end && *end == '\0' && n >= 1 && n <= 100) rules.tabStop = n;
         }
@@ -177,7 +193,7 @@ LineRules RulesForCompiler(const char* compilerPath, const char* compileOption) 
     return rules;
 }
 
-LinePlace ReadLinePlace(const LineRules& rules, const char* text, std::size_t length) {
+LinePlace ReadLinePlace(const LineRules& rules, const char* text, std::size_t length, const char* next) {
     LinePlace place = {std::string(), 0, 0, kPlainLine, false};
     // Kiln's own lines name the source's places in words: no place, no count.
     if (length >= 5 && std::memcmp(text, "Kiln:", 5) == 0) return place;
@@ -185,7 +201,7 @@ LinePlace ReadLinePlace(const LineRules& rules, const char* text, std::size_t le
     // For the place a NUL ends the text, as it ends what the pane shows.
     std::string line(text, length);
     line.resize(std::strlen(line.c_str()));
-    if (IsSourceQuote(line.c_str())) return place;
+    if (IsSourceQuote(line.c_str()) || (next && IsCaretLine(next))) return place;
     const char* start = line.c_str();
     if (rules.dialect == kMsvcDialect || rules.dialect == kAnyDialect) start = AfterBuildPrefix(start);
     std::string work = start;
@@ -203,7 +219,7 @@ MessageCounts CountMessages(const LineRules& rules, const char* text, std::size_
         if (!lineEnd) lineEnd = end;
         std::size_t n = static_cast<std::size_t>(lineEnd - line);
         if (n > 0 && line[n - 1] == '\r') --n;
-        MessageKind kind = ReadLinePlace(rules, line, n).kind;
+        MessageKind kind = ReadLinePlace(rules, line, n, nullptr).kind;  // the next line takes only a place
         if (kind == kErrorLine) ++counts.errors;
         if (kind == kWarningLine) ++counts.warnings;
         line = lineEnd + 1;

@@ -31,8 +31,16 @@ struct LinePlace {
     bool includeStep;  // gcc's "In file included from a.c:2:" and its "from" lines
 };
 
-// The `length` bytes at `text` hold no line break.
-LinePlace ReadLinePlace(const LineRules& rules, const char* text, std::size_t length);
+// The `length` bytes at `text` hold no line break. `next` is the line after
+// it (NUL-ended), null for none: gcc 8 and older and clang quote the source
+// under a message as it stands ("     x = a ? 1:2;"), and only the carets
+// under the quote tell it is one.
+LinePlace ReadLinePlace(const LineRules& rules, const char* text, std::size_t length, const char* next);
+
+// A line of nothing but carets and tildes under a quote of the source:
+// "         ^", "   ~~^~~". The line above it is source text and names no
+// place, whatever colons and digits it holds.
+bool IsCaretLine(const char* text);
 
 // Errors and warnings in a whole output of lines ended by LF or CR LF.
 MessageCounts CountMessages(const LineRules& rules, const char* text, std::size_t length);

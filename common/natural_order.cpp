@@ -8,8 +8,6 @@ namespace natural_order {
 
 namespace {
 
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
-
 char Folded(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
 
 // Compares the runs of digits at *a and *b by value and moves both past them.
@@ -18,8 +16,8 @@ int CompareNumbers(const char** a, const char** b) {
     while (**b == '0') ++*b;
     const char* startA = *a;
     const char* startB = *b;
-    while (IsDigit(**a)) ++*a;
-    while (IsDigit(**b)) ++*b;
+    while (cp932::IsDigit(**a)) ++*a;
+    while (cp932::IsDigit(**b)) ++*b;
     std::size_t lengthA = static_cast<std::size_t>(*a - startA), lengthB = static_cast<std::size_t>(*b - startB);
     if (lengthA != lengthB) return lengthA < lengthB ? -1 : 1;
     return std::memcmp(startA, startB, lengthA);
@@ -50,7 +48,7 @@ int Compare(const char* a, const char* b) {
     const char* p = a;
     const char* q = b;
     while (*p && *q) {
-        int result = IsDigit(*p) && IsDigit(*q) ? CompareNumbers(&p, &q) : CompareCharacters(&p, &q);
+        int result = cp932::IsDigit(*p) && cp932::IsDigit(*q) ? CompareNumbers(&p, &q) : CompareCharacters(&p, &q);
         if (result) return result < 0 ? -1 : 1;
     }
     if (*p || *q) return *p ? 1 : -1;

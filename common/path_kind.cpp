@@ -31,6 +31,21 @@ Kind Classify(const char* p) {
     return IsSeparator(colon[1]) ? Kind::DriveFull : Kind::DriveRelative;
 }
 
+const char* LastSeparator(const char* path) {
+    const char* last = nullptr;
+    for (const char* p = path; *p; p = cp932::Next(p)) {
+        if (IsSeparator(*p)) last = p;
+    }
+    return last;
+}
+
+const char* FileName(const char* path) {
+    const char* separator = LastSeparator(path);
+    return separator ? separator + 1 : path;
+}
+
+bool IsBareDrive(const char* path) { return Classify(path) == Kind::DriveRelative && cp932::Next(path)[1] == '\0'; }
+
 const char* NameWindowsChanges(const char* path) {
     const char* name = path;
     for (const char* p = path;; p = cp932::Next(p)) {

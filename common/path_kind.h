@@ -19,6 +19,18 @@ enum class Kind {
 
 Kind Classify(const char* path);
 
+// The last "\" or "/" of a path, stepping by character (a trail byte 0x5C
+// is none), or null: the one way a folder is found in a path.
+const char* LastSeparator(const char* path);
+inline char* LastSeparator(char* path) { return const_cast<char*>(LastSeparator(static_cast<const char*>(path))); }
+
+// The part after the last separator, the file's name (all of it without one).
+const char* FileName(const char* path);
+
+// "C:" alone, a drive without a folder: the drive's current folder to
+// Windows, so a folder cut down to it needs its root's "\" back.
+bool IsBareDrive(const char* path);
+
 // The same place whatever the current folder and drive.
 inline bool IsFull(Kind kind) { return kind == Kind::DriveFull || kind == Kind::Share || kind == Kind::Device; }
 

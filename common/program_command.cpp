@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "cp932.h"
+#include "path_kind.h"
 
 namespace program_command {
 
@@ -36,7 +37,7 @@ bool Split(const char* line, char* program, std::size_t size, const char** argum
 }
 
 Kind KindOf(const char* path) {
-    const char* name = cp932::FileNamePart(path);
+    const char* name = path_kind::FileName(path);
     const char* dot = cp932::FindLast(name, '.');
     if (!dot) return Kind::NoExtension;
     if (cp932::EqualNoCase(dot, ".exe") || cp932::EqualNoCase(dot, ".com")) return Kind::Program;

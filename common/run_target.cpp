@@ -4,6 +4,7 @@
 
 #include "command_words.h"
 #include "cp932.h"
+#include "path_kind.h"
 
 OutputKind ClassifyOutput(const char* fileName, std::string* className) {
     const char* dot = cp932::FindLast(fileName, '.');
@@ -19,7 +20,7 @@ OutputKind ClassifyOutput(const char* fileName, std::string* className) {
 int JavaRunnerPath(std::string* runner, const char* compilerPath) {
     // Only a dot of the file name counts: in C:\jdk1.8\bin\javac the dot of
     // the folder would give a runner path that names nothing.
-    const char* name = cp932::FileNamePart(compilerPath);
+    const char* name = path_kind::FileName(compilerPath);
     const char* dot = cp932::FindLast(name, '.');
     if (!dot || dot == name) return 0;
     // The last character before the dot goes too, double-byte or not.
@@ -39,8 +40,6 @@ int ComposeJavaCommand(std::string* destination, const char* className, const ch
 
 namespace {
 
-bool IsAsciiDigit(char c) { return c >= '0' && c <= '9'; }
-
 bool IsJavaLetter(char c) {
     return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '_' || c == '$';
 }
@@ -56,9 +55,9 @@ bool IsWholeDoubleByte(const char* p) {
 }  // namespace
 
 bool IsJavaClassName(const char* className) {
-    if (*className == '\0' || IsAsciiDigit(*className)) return false;
+    if (*className == '\0' || cp932::IsDigit(*className)) return false;
     for (const char* p = className; *p; p = cp932::Next(p)) {
-        if (!IsJavaLetter(*p) && !IsAsciiDigit(*p) && !IsWholeDoubleByte(p)) return false;
+        if (!IsJavaLetter(*p) && !cp932::IsDigit(*p) && !IsWholeDoubleByte(p)) return false;
     }
     return true;
 }

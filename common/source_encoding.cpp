@@ -7,6 +7,7 @@
 #include "common/cp932.h"
 #include "common/known_compilers.h"
 #include "common/output_text.h"
+#include "common/path_kind.h"
 
 namespace source_encoding {
 
@@ -52,7 +53,7 @@ bool UserOptionsWriteUtf8(Family family, Encoding encoding, const std::vector<st
 }
 
 bool IsCFamilyName(const char* path) {
-    const char* dot = cp932::FindLast(cp932::FileNamePart(path), '.');
+    const char* dot = cp932::FindLast(path_kind::FileName(path), '.');
     if (!dot) return false;
     std::string extension;
     for (const char* p = dot + 1; *p; ++p) extension += Lower(*p);

@@ -50,13 +50,18 @@ struct Piece {
     std::size_t length;
 };
 
-Piece NamePiece(const char* path) {
-    const char* slash = cp932::FindLast(path, '\\');
+Piece NameAfter(const char* path, const char* slash) {
     if (!slash) return Piece{path, std::strlen(path)};
     const char* name = slash + 1;
     const char* quote = cp932::FindLast(name, '"');
     return Piece{name, quote ? static_cast<std::size_t>(quote - name) : std::strlen(name)};
 }
+
+Piece NamePiece(const char* path) { return NameAfter(path, path_kind::LastSeparator(path)); }
+
+// cl's "/Fe" is an option, not a folder: only a backslash cuts the output
+// option, as it always did.
+Piece OptionPiece(const char* option) { return NameAfter(option, cp932::FindLast(option, '\\')); }
 
 }  // namespace
 
@@ -77,23 +82,22 @@ bool MakeSourcePathFull(char* source, std::size_t size) {
     // the user typed.
     if (path_kind::IsFull(path_kind::Classify(stripped.c_str())) && !cp932::FindFirst(stripped.c_str(), '/'))
         return true;
-    std::string full(size, '\0');
-    DWORD length = GetFullPathNameA(stripped.c_str(), static_cast<DWORD>(size), &full[0], NULL);
-    if (length == 0) {
+    const std::string full = FullPath(stripped.c_str());
+    if (full.empty()) {
         ShowKilnError(kSourceUnresolved);
         return false;
     }
-    if (length >= size) {
+    if (full.size() >= size) {
         ShowKilnError(kSourceTooLong);
         return false;
     }
-    std::memcpy(source, full.c_str(), length + 1);
+    std::memcpy(source, full.c_str(), full.size() + 1);
     return true;
 }
 
 bool ComposeOutputPath(char* destination, const char* source, const char* extension) {
     // Only a dot of the file name counts: C:\my.dir\prog must not become C:\my.exe.
-    const char* dot = cp932::FindLast(cp932::FileNamePart(source), '.');
+    const char* dot = cp932::FindLast(path_kind::FileName(source), '.');
     if (!dot) {
         ShowKilnError(kNoExtension);
         return false;
@@ -118,7 +122,7 @@ bool PrepareEnvironment(const SettingsFile& settings, HWND mainWindow, HWND pane
     // The folder of the compiler that will run: a relative Path is Kiln's
     // folder's, never the source's.
     const std::string compilerDirectory =
-        cp932::FindFirst(settings.Path, '\\') ? FolderOf(ConfiguredProgramPath(settings.Path).c_str()) : "";
+        path_kind::LastSeparator(settings.Path) ? FolderOf(ConfiguredProgramPath(settings.Path).c_str()) : "";
     if (compilerDirectory.empty()) {
         ShowKilnError(kCompilerWithoutDirectory);
         return false;
@@ -187,7 +191,7 @@ bool ComposeCommandLine(const SettingsFile& settings, char* destination, std::si
                        const char* source, const char* output, const std::string& charsetOptions) {
     Piece compiler = NamePiece(settings.Path);
     Piece options = Piece{settings.CompileOption, std::strlen(settings.CompileOption)};
-    Piece outputOption = NamePiece(settings.OutputFileOption);
+    Piece outputOption = OptionPiece(settings.OutputFileOption);
     if (size) destination[0] = '\0';
     const std::string script = ConfiguredProgramPath(settings.Path);
     const bool batch = IsBatchFile(script.c_str());

@@ -32,12 +32,10 @@ std::string RecordPath(const SettingsFile& settings) {
 
 // The output as the record names it: its full path, its write time and size.
 bool DescribeOutput(const char* output, build_record::Entry* entry) {
-    std::string unquoted = UnquotedPath(output);
-    char full[MAX_PATH];
-    DWORD length = GetFullPathNameA(unquoted.c_str(), sizeof full, full, NULL);
-    if (length == 0 || length >= sizeof full) return false;
+    const std::string full = FullPath(UnquotedPath(output));
+    if (full.empty() || full.size() >= MAX_PATH) return false;
     WIN32_FILE_ATTRIBUTE_DATA data;
-    if (!GetFileAttributesExA(full, GetFileExInfoStandard, &data)) return false;
+    if (!GetFileAttributesExA(full.c_str(), GetFileExInfoStandard, &data)) return false;
     if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) return false;
     entry->path = full;
     entry->writeTime = Ticks(data.ftLastWriteTime);

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "common/cp932.h"
+#include "common/path_kind.h"
 #include "common/line_breaks.h"
 #include "controller/phase_times.h"
 #include "resources/batch_environment.h"
@@ -41,7 +42,7 @@ LONGLONG Now() {
 
 // A compiler that is a batch file runs through the system's cmd.exe.
 bool IsCommandInterpreter(const char* application) {
-    return application && cp932::EqualNoCase(cp932::FileNamePart(application), "cmd.exe");
+    return application && cp932::EqualNoCase(path_kind::FileName(application), "cmd.exe");
 }
 
 }  // namespace

@@ -118,11 +118,14 @@ bool FitSourcePath(char (&into)[kSourcePathSize], const char* text) {
     return true;
 }
 
-// The request becomes the window's. The title names the profile as it was
-// before the request reloaded the settings.
-void Adopt(MainWindowState& state, const Candidate& request, const std::string& profileName) {
+// The request becomes the window's, and with it the rules its pane text is
+// read by. The title names the profile as it was before the request
+// reloaded the settings.
+void Adopt(MainWindowState& state, const Candidate& request, const std::string& profileName,
+           const LineRules& lines) {
     std::memcpy(state.source, request.source, sizeof state.source);
     std::memcpy(state.output, request.output, sizeof state.output);
+    state.paneRules = lines;
     state.charset = request.charset;
     UpdateTitle(state.window, profileName.c_str(), state.source);
 }
@@ -144,6 +147,7 @@ CharsetNotes PlainRetry(const SettingsFile& settings, const Candidate& request) 
 Prepared PrepareAndStart(MainWindowState& state, Candidate& request, const std::string& profileName) {
     KilnSettingsFile& settings = state.settings;
     RequestQueue& requests = state.requests;
+    const LineRules lines = RulesForCompiler(settings.Path, settings.CompileOption);
     if (!ComposeOutputPath(request.output, request.source, settings.OutputFileType)) return kEnded;
     if (!PrepareEnvironment(settings, state.window, state.pane, request.source)) return kEnded;
     request.charset = ReadSourceCharset(settings, request.source);
@@ -151,7 +155,7 @@ Prepared PrepareAndStart(MainWindowState& state, Candidate& request, const std::
     // folder would be taken for this source's and run.
     if (FileExists(request.output) && CompareFileTimes(request.source, request.output) <= 0 &&
         IsRecordedBuild(settings, request.output)) {
-        Adopt(state, request, profileName);
+        Adopt(state, request, profileName, lines);
         ReleaseLargePaneText(state.pane);
         ReplacePaneText(state.pane, kUnchangedSource);
         SetStatusText(state.statusBar, WithEncoding(kUnchangedStatus, state.charset).c_str());
@@ -165,12 +169,12 @@ Prepared PrepareAndStart(MainWindowState& state, Candidate& request, const std::
     CharsetNotes notes = PlainRetry(settings, request);
     // Only now is the compile sure to start: a refusal keeps the old output.
     requests.outputBefore = ClearOutputForCompile(request.output);
-    Adopt(state, request, profileName);
+    Adopt(state, request, profileName, lines);
     ReleaseLargePaneText(state.pane);  // the first progress frame replaces the text
     SetStatusText(state.statusBar, CompilingStatus(0).c_str());
     OutputRules rules;
     rules.toCodePage = settings.OutputCode != 1;
-    rules.lines = RulesForCompiler(settings.Path, settings.CompileOption);
+    rules.lines = lines;
     // A batch file runs through cmd.exe, which the command line names.
     std::string compiler = ConfiguredProgramPath(settings.Path);
     if (IsBatchFile(compiler.c_str())) compiler = CommandInterpreter();

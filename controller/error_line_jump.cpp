@@ -32,15 +32,6 @@ LRESULT SendToEditor(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
 
 const char kRefusedFileName[] = "このファイル名はエディタに渡せません\n";
 
-// The full form of a path, slashes turned into backslashes; empty when the
-// system cannot make one.
-std::string FullPath(const std::string& path) {
-    char full[MAX_PATH * 2];
-    DWORD n = GetFullPathNameA(path.c_str(), sizeof full, full, NULL);
-    if (n == 0 || n >= sizeof full) return std::string();
-    return full;
-}
-
 }  // namespace
 
 void LaunchEditorAtLine(HWND owner, const char* editorPath, const char* parameters, const char* sourcePath) {
@@ -71,7 +62,18 @@ std::string FullPathOfLineFile(const char* sourcePath, const char* filePart) {
     return FullPath(named);
 }
 
+bool SourceOnShare(const char* sourcePath) {
+    return path_kind::Classify(UnquotedPath(sourcePath).c_str()) == path_kind::Kind::Share;
+}
+
 }  // namespace
+
+bool LineFileExists(const char* sourcePath, const char* filePart) {
+    const std::string full = FullPathOfLineFile(sourcePath, filePart);
+    if (full.empty() || !JumpFileAllowed(filePart, full.c_str(), SourceOnShare(sourcePath))) return false;
+    DWORD attributes = GetFileAttributesA(full.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
 
 HWND EditorShowingFile(const char* sourcePath, const char* filePart) {
     std::string full = FullPathOfLineFile(sourcePath, filePart);
@@ -124,18 +126,16 @@ bool MoveEditorCaret(HWND editor, int n, int column, const LineRules& rules, boo
     return true;
 }
 
-void JumpToErrorLine(HWND owner, const SettingsFile& settings, const char* sourcePath, char* line) {
-    // The compiler's name picks the line form; the editor's values start it.
-    if (ReportOverlongSetting(settings, kOverlongPath | kOverlongEditor)) return;
+void JumpToErrorLine(HWND owner, const SettingsFile& settings, const LineRules& rules, const char* sourcePath,
+                     const std::string& line, const LinePlace& place) {
+    // The editor's values start it; the pane's rules came with its text.
+    if (ReportOverlongSetting(settings, kOverlongEditor)) return;
     // Copies of what was checked: the editor is asked with a timeout, and a
     // reload during it may bring in other values, or values cut short.
     const std::string editor = ConfiguredProgramPath(settings.EditorPath);
     char option[kJumpOptionBufferSize];
     cp932::CopyFitting(option, sizeof option, settings.JumpOption);
-    const LineRules rules = RulesForCompiler(settings.Path, settings.CompileOption);
     const int jumpType = settings.JumpType;
-    const std::string whole = line;
-    const LinePlace place = ReadLinePlace(rules, line, std::strlen(line));
     if (place.line <= 0) return;
     if (jumpType != 0 && jumpType != 1) {
         ShowBox(owner, "ジャンプタイプが不正です", "エラー", MB_ICONQUESTION);
@@ -145,9 +145,8 @@ void JumpToErrorLine(HWND owner, const SettingsFile& settings, const char* sourc
     // Judged by the place Windows makes of it, and handed on as that place:
     // the editor runs in its own folder.
     const std::string full = FullPathOfLineFile(sourcePath, file);
-    const bool sourceOnShare = path_kind::Classify(UnquotedPath(sourcePath).c_str()) == path_kind::Kind::Share;
     std::string word;
-    bool allowed = JumpFileAllowed(file, full.c_str(), sourceOnShare);
+    bool allowed = JumpFileAllowed(file, full.c_str(), SourceOnShare(sourcePath));
     if (allowed && IsBatchFile(editor.c_str())) {
         allowed = command_words::BatchWord(full.empty() ? file : full, &word);
     } else if (allowed) {
@@ -155,10 +154,14 @@ void JumpToErrorLine(HWND owner, const SettingsFile& settings, const char* sourc
         word = cp932::FindFirstOf(named.c_str(), " \t") ? command_words::Quoted(named) : named;
     }
     if (!allowed) {
-        std::string text = kRefusedFileName + whole;
+        std::string text = kRefusedFileName + line;
         ShowBox(owner, text.c_str(), "エラー", MB_ICONERROR);
         return;
     }
+    // Source text that reads like a place ("x = a ? 1:2;" under clang's
+    // message), or a file the compiler named but the folder does not hold:
+    // no editor is started on a name that is no file.
+    if (!LineFileExists(sourcePath, file)) return;
     if (jumpType == 1) {
         HWND shown = EditorShowingFile(sourcePath, file);
         if (shown && MoveEditorCaret(shown, place.line, place.column, rules, true)) return;

@@ -4,6 +4,8 @@
 
 #include <windows.h>
 
+#include <string>
+
 #include "common/line_place.h"
 #include "settings/settings_file.h"
 
@@ -23,9 +25,16 @@ HWND EditorShowingFile(const char* sourcePath, const char* filePart);
 // not answer.
 bool MoveEditorCaret(HWND editor, int n, int column, const LineRules& rules, bool bringForward);
 
+// Whether the file a line names is one the editor can be taken to: a file
+// (no folder) that is there, `filePart` taken against the source's folder,
+// and one the jump may hand on; a share or a device is not even looked at.
+bool LineFileExists(const char* sourcePath, const char* filePart);
+
 // The whole jump for one pane line (the double-click's and Enter's work):
-// the line read by the rules of the compiler in `settings`, the editor that shows the
-// line's file, boxes over `owner`.
-void JumpToErrorLine(HWND owner, const SettingsFile& settings, const char* sourcePath, char* line);
+// the place the line names, read by the rules of the compile that filled the
+// pane, the editor that shows the line's file, boxes over `owner`. A line
+// whose file is not there does nothing.
+void JumpToErrorLine(HWND owner, const SettingsFile& settings, const LineRules& rules, const char* sourcePath,
+                     const std::string& line, const LinePlace& place);
 
 #endif

@@ -7,6 +7,7 @@
 
 #include <windows.h>
 
+#include "common/line_place.h"
 #include "controller/build_preparation.h"
 #include "controller/built_outputs.h"
 #include "controller/source_charset.h"
@@ -41,7 +42,8 @@ struct RequestQueue {
 
 struct MainWindowState {
     explicit MainWindowState(KilnSettingsFile& settings_)
-        : settings(settings_), window(NULL), pane(NULL), statusBar(NULL), paneFont(NULL), requests() {
+        : settings(settings_), window(NULL), pane(NULL), statusBar(NULL), paneFont(NULL), requests(),
+          paneRules(RulesForCompiler("", "")) {
         source[0] = '\0';
         output[0] = '\0';
     }
@@ -60,6 +62,9 @@ struct MainWindowState {
     // the program built from it writes.
     SourceCharset charset;
     RequestQueue requests;
+    // How the pane's lines read: by the compiler of the request that last
+    // filled it, until the next one, whatever profile is chosen meanwhile.
+    LineRules paneRules;
 
 private:
     MainWindowState(const MainWindowState&);

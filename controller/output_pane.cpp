@@ -17,10 +17,6 @@ Subclass* SubclassOf(HWND pane) { return reinterpret_cast<Subclass*>(GetWindowLo
 
 }  // namespace
 
-char* PaneCaretLineText(HWND pane) {
-    return PaneLineText(pane, SendMessageA(pane, EM_LINEFROMCHAR, static_cast<WPARAM>(-1), 0));
-}
-
 char* PaneLineText(HWND pane, LRESULT line) {
     LRESULT start = SendMessageA(pane, EM_LINEINDEX, static_cast<WPARAM>(line), 0);
     LRESULT length = SendMessageA(pane, EM_LINELENGTH, static_cast<WPARAM>(start), 0);

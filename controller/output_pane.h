@@ -15,8 +15,6 @@ void RestoreOutputPane(HWND pane);
 // EM_GETLINE fills bytes, so the buffer has room for two bytes a character;
 // its size word caps a line at 65535 bytes.
 char* PaneLineText(HWND pane, LRESULT line);
-// The same for the line that holds the pane's caret.
-char* PaneCaretLineText(HWND pane);
 
 LRESULT CALLBACK OutputPaneProc(HWND pane, UINT message, WPARAM wParam, LPARAM lParam);
 

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "common/cp932.h"
+#include "common/path_kind.h"
 #include "controller/path_operations.h"
 #include "settings/settings_file.h"
 
@@ -25,21 +26,21 @@ std::string UnquotedPath(const char* path) {
 }
 
 void CutAtLastBackslash(char* path) {
-    char* slash = cp932::FindLast(path, '\\');
+    char* slash = path_kind::LastSeparator(path);
     if (slash) *slash = '\0';
 }
 
 std::string FolderOf(const char* path) {
     std::string folder = UnquotedPath(path);
-    const char* slash = cp932::FindLast(folder.c_str(), '\\');
+    const char* slash = path_kind::LastSeparator(folder.c_str());
     if (!slash) return std::string();
     folder.resize(static_cast<std::size_t>(slash - folder.c_str()));
-    if (folder.empty() || (folder.size() == 2 && folder[1] == ':')) folder.push_back('\\');
+    if (folder.empty() || path_kind::IsBareDrive(folder.c_str())) folder.push_back('\\');
     return folder;
 }
 
 void FileNamePart(char* destination, const char* path) {
-    const char* slash = cp932::FindLast(path, '\\');
+    const char* slash = path_kind::LastSeparator(path);
     const char* name = slash ? slash + 1 : path;
     std::size_t length = std::strlen(name);
     if (slash) {
@@ -54,6 +55,16 @@ void FileNamePart(char* destination, const char* path) {
     }
     std::memcpy(destination, name, length);
     destination[length] = '\0';
+}
+
+std::string FullPath(const std::string& path) {
+    DWORD needed = path.empty() ? 0 : GetFullPathNameA(path.c_str(), 0, NULL, NULL);
+    if (needed == 0) return std::string();
+    std::string full(needed, '\0');
+    DWORD n = GetFullPathNameA(path.c_str(), needed, &full[0], NULL);
+    if (n == 0 || n >= needed) return std::string();
+    full.resize(n);
+    return full;
 }
 
 bool FileExists(const char* path) {

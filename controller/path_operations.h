@@ -10,15 +10,20 @@
 char* StripQuotes(char* path);
 // A copy of the whole path, unquoted as StripQuotes does it, however long.
 std::string UnquotedPath(const char* path);
-// In place: ends the text at its last backslash (the directory part).
+// In place: ends the text at its last backslash or slash (the directory part).
 void CutAtLastBackslash(char* path);
-// The folder of a possibly quoted path, without its last backslash except
-// for a drive's root: "C:" alone would mean the drive's current folder,
-// which is the source's while Kiln compiles. Empty without a backslash.
+// The folder of a possibly quoted path, without its last backslash (or
+// slash) except for a drive's root: "C:" alone would mean the drive's
+// current folder, which is the source's while Kiln compiles. Empty without
+// a separator.
 std::string FolderOf(const char* path);
-// The part after the last backslash, cut at its last quote (260 bytes).
+// The part after the last backslash or slash, cut at its last quote (260 bytes).
 // A name too long for 260 bytes gives an empty text, never a shortened name.
 void FileNamePart(char* destination, const char* path);
+// What Windows makes of an (unquoted) path against the current folder:
+// slashes become backslashes, "." and ".." go, and so do a last name's
+// trailing dots and blanks. Empty when it makes nothing.
+std::string FullPath(const std::string& path);
 // True when a file or directory of the (unquoted) path exists.
 bool FileExists(const char* path);
 

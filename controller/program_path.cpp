@@ -17,7 +17,8 @@ std::string AgainstKilnFolder(const std::string& path) {
     if (path_kind::IsFull(kind)) return path;
     char directory[kPathSize];
     if (!ModuleDirectory(directory)) return std::string();
-    const std::string drive(directory, directory[1] == ':' ? 2 : 0);
+    const bool onDrive = path_kind::Classify(directory) == path_kind::Kind::DriveFull;
+    const std::string drive(directory, onDrive ? static_cast<std::size_t>(cp932::Next(directory) + 1 - directory) : 0);
     switch (kind) {
     case path_kind::Kind::Rooted:
         // From the root of Kiln's drive, not the source's.
@@ -40,12 +41,11 @@ std::string ConfiguredProgramPath(const char* configured) {
     if (path.empty()) return path;
     std::string joined = AgainstKilnFolder(path);
     if (joined.empty()) return joined;
-    char full[MAX_PATH * 4];
-    DWORD n = GetFullPathNameA(joined.c_str(), sizeof full, full, NULL);
-    if (n > 0 && n < sizeof full) joined = full;
+    std::string full = FullPath(joined);
+    if (!full.empty()) joined = full;
     // Old settings name "...\bin\gcc" as a search would have found it; the
     // search is not made, its one guess is.
-    if (!cp932::FindFirst(cp932::FileNamePart(joined.c_str()), '.')) joined += ".exe";
+    if (!cp932::FindFirst(path_kind::FileName(joined.c_str()), '.')) joined += ".exe";
     return joined;
 }
 

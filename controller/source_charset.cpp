@@ -4,7 +4,7 @@
 
 #include <vector>
 
-#include "common/cp932.h"
+#include "common/path_kind.h"
 #include "controller/path_operations.h"
 
 const char kRetriedWithoutCharset[] =
@@ -44,7 +44,7 @@ bool FitsCp932(const std::string& utf8) {
 }
 
 std::string TrapNotice(const char* source, const source_encoding::Trap& trap) {
-    return std::string("Kiln:") + cp932::FileNamePart(UnquotedPath(source).c_str()) + " " +
+    return std::string("Kiln:") + path_kind::FileName(UnquotedPath(source).c_str()) + " " +
            std::to_string(trap.line) + "行目の「" + trap.character +
            "」は2バイト目が\\と読まれるため、このコンパイラでは文字化けします。ソースをUTF-8で保存してください\r\n";
 }

@@ -2,6 +2,7 @@
 // character stepping: where scans stop, what the fitting copies keep, which
 // texts compare equal with letter case folded, and the file-name part.
 #include "common/cp932.h"
+#include "common/path_kind.h"
 #include "model.h"
 
 namespace {
@@ -34,9 +35,9 @@ void CheckSearches(model::Text& text, const std::string& s, char ch) {
     const char set[] = {' ', '\t', ch, '\0'};
     FUZZ_CHECK(Offset(cp932::FindFirstOf(begin, set), begin) == firstBlank);
 
-    std::size_t slash = model::LastChar(s, '\\');
+    std::size_t slash = model::LastSeparator(s);
     std::size_t name = slash == std::string::npos ? 0 : slash + 1;
-    FUZZ_CHECK(cp932::FileNamePart(begin) == begin + name);
+    FUZZ_CHECK(path_kind::FileName(begin) == begin + name);
 }
 
 void CheckFitting(const std::string& s, std::size_t maxBytes) {

@@ -157,21 +157,43 @@ std::string CheckFillJumpOption(const std::string& option, int n) {
 
 void CheckCompilerTable(const std::string& path) {
     model::Text text(path);
-    std::size_t slash = model::LastChar(path, '\\');
+    std::size_t slash = model::LastSeparator(path);
     std::string name = path.substr(slash == std::string::npos ? 0 : slash + 1);
     const KnownCompiler* known = FindKnownCompiler(text.get());
     for (std::size_t i = 0; i < sizeof kCompilers / sizeof *kCompilers; ++i) {
         if (model::EqualFolded(name, kCompilers[i])) FUZZ_CHECK(known && known->form == kCompilerForms[i]);
     }
-    // Every name in the table is ASCII: a known name holds its family's.
-    if (known) FUZZ_CHECK(model::LastChar(name, '\\') == std::string::npos);
+    // Only the file name counts, whatever folders stand before it, and a
+    // known name holds its family's, in any letters.
+    model::Text bare(name);
+    FUZZ_CHECK(FindKnownCompiler(bare.get()) == known);
+    if (known) {
+        std::string upper = name, family = known->name;
+        for (char& c : upper) c = model::Upper(c);
+        for (char& c : family) c = model::Upper(c);
+        FUZZ_CHECK(upper.find(family) != std::string::npos);
+    }
 }
 
-void CheckPlace(const std::string& path, const std::string& option, const std::string& line) {
+// Blanks, tildes and at least one caret.
+bool ExpectedCaretLine(const std::string& s) {
+    bool caret = false;
+    for (char c : s) {
+        if (c == '^') caret = true;
+        else if (c != '~' && c != ' ' && c != '\t') return false;
+    }
+    return caret;
+}
+
+void CheckPlace(const std::string& path, const std::string& option, const std::string& line, const std::string& next) {
     model::Text text(line);
+    model::Text after(next);
     const LineRules rules = RulesForCompiler(path.c_str(), option.c_str());
-    LinePlace place = ReadLinePlace(rules, text.get(), line.size());
+    FUZZ_CHECK(IsCaretLine(after.get()) == ExpectedCaretLine(next));
+    LinePlace place = ReadLinePlace(rules, text.get(), line.size(), after.get());
     FUZZ_CHECK(place.line >= 0 && place.column >= 0);
+    // Over carets the line is a quote of the source, whatever it holds.
+    if (ExpectedCaretLine(next)) FUZZ_CHECK(place.line == 0);
     FUZZ_CHECK(place.line > 0 || place.file.empty());
     if (place.line > 0) FUZZ_CHECK(!place.file.empty() && line.find(place.file) != std::string::npos);
     std::size_t at = ColumnOffset(rules, text.get(), line.size(), place.column ? place.column : static_cast<int>(line.size()));
@@ -185,7 +207,8 @@ void CheckPlace(const std::string& path, const std::string& option, const std::s
 
 // Input: a control byte (the compiler name appended to the path, and how the
 // line number is taken), four bytes of a line number, then the line, the
-// JumpOption template and the compiler path, separated by NUL bytes.
+// JumpOption template, the compiler path and the line after the line,
+// separated by NUL bytes.
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     model::Pieces pieces(data, size);
     unsigned char control = pieces.Byte();
@@ -211,6 +234,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         CheckFillJumpOption(option, control & 1 ? n : static_cast<int>(number));
         CheckSkips(filePart);
     }
-    CheckPlace(path, option, line);
+    CheckPlace(path, option, line, pieces.Next());
     return 0;
 }

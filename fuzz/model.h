@@ -83,6 +83,13 @@ inline std::size_t LastChar(const std::string& s, char ch) {
     return found;
 }
 
+// Offset of the last "\\" or "/" at a character boundary, or npos.
+inline std::size_t LastSeparator(const std::string& s) {
+    std::size_t back = LastChar(s, '\\'), forward = LastChar(s, '/');
+    if (back == std::string::npos) return forward;
+    return forward == std::string::npos || back > forward ? back : forward;
+}
+
 inline bool Digit(char c) { return c >= '0' && c <= '9'; }
 
 // The value of the decimal digits at s[i...], held at INT_MAX when larger.

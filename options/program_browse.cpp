@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "common/cp932.h"
+#include "common/path_kind.h"
 #include "controller/path_operations.h"
 #include "options/kilnop_boxes.h"
 #include "resources/exact_names.h"
@@ -26,11 +27,14 @@ const std::size_t kLongPathUnits = 32768;
 bool StartFolder(const char* current, char* folder) {
     if (!cp932::CopyFitting(folder, kPathSize, current)) return false;
     StripQuotes(folder);
-    char* slash = cp932::FindLast(folder, '\\');
+    char* slash = path_kind::LastSeparator(folder);
     if (!slash) return false;
-    // "C:" alone would name the drive's current folder, not its root.
-    if (slash > folder && slash[-1] == ':') ++slash;
     *slash = '\0';
+    // "C:" alone would name the drive's current folder, not its root.
+    if (path_kind::IsBareDrive(folder)) {
+        *slash = '\\';
+        slash[1] = '\0';
+    }
     return true;
 }
 

@@ -9,6 +9,7 @@
 
 #include "../common/cp932.h"
 #include "../common/known_compilers.h"
+#include "../common/path_kind.h"
 #include "../resources/shared_names.h"
 #include "settings/settings_file.h"
 #include "settings/profile_io.h"
@@ -77,7 +78,7 @@ void SettingsFile::DeriveCompilerDefaults(int i) {
     const char* type = "";
     char aid[kPathSize] = "";
     if (Path[0] != '\0') {
-        const char* name = cp932::FileNamePart(Path);
+        const char* name = path_kind::FileName(Path);
         // bcc32's option only for the name in small letters, as it always was.
         const KnownCompiler* known = FindKnownCompiler(Path);
         if (known && (!known->optionNeedsExactName || std::string(known->name) + ".exe" == name))
@@ -105,7 +106,7 @@ void SettingsFile::DeriveJumpOption() {
     char editor[kPathSize];
     ini::ReadString(IniPath, "Editor", "Path", "", editor, sizeof editor);
     const char* option = "";
-    if (editor[0] != '\0' && cp932::EqualNoCase(cp932::FileNamePart(editor), WRENLET_EXE_NAME)) {
+    if (editor[0] != '\0' && cp932::EqualNoCase(path_kind::FileName(editor), WRENLET_EXE_NAME)) {
         option = WRENLET_JUMP_OPTION;
     }
     cp932::CopyFitting(JumpOption, sizeof JumpOption, option);

@@ -46,7 +46,7 @@ int ParseLeadingInt(const char* text, int defaultForEmpty) {
         ++p;
     }
     long long value = 0;
-    while (*p >= '0' && *p <= '9') {
+    while (cp932::IsDigit(*p)) {
         value = value * 10 + (*p - '0');
         if (value > static_cast<long long>(INT_MAX) + 1) value = static_cast<long long>(INT_MAX) + 1;
         ++p;

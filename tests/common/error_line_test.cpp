@@ -64,7 +64,7 @@ TEST(ErrorLine, IncludeChainNamesTheIncludingFile) {
     };
     const LineRules gcc = RulesForCompiler("gcc.exe", "");
     for (const auto& c : cases) {
-        LinePlace place = ReadLinePlace(gcc, c.line, std::strlen(c.line));
+        LinePlace place = ReadLinePlace(gcc, c.line, std::strlen(c.line), nullptr);
         EXPECT_EQ(IsIncludeChainLine(c.line), c.chain) << c.line;
         EXPECT_EQ(place.includeStep, c.chain) << c.line;
         EXPECT_EQ(place.line, c.number) << c.line;

@@ -13,14 +13,11 @@ struct PlaceCase {
     const char* file;  // null: the line names no place
     int number;
     int column;
+    const char* next = nullptr;  // the line after it; null: none
 };
 
-LinePlace Read(const char* compiler, const char* line) {
-    return ReadLinePlace(RulesForCompiler(compiler, ""), line, std::strlen(line));
-}
-
 void ExpectPlace(const PlaceCase& c, const char* where) {
-    LinePlace place = Read(c.compiler, c.line);
+    LinePlace place = ReadLinePlace(RulesForCompiler(c.compiler, ""), c.line, std::strlen(c.line), c.next);
     if (!c.file) {
         EXPECT_EQ(place.line, 0) << where << ": " << c.compiler << ": " << c.line << " -> " << place.file;
         return;
@@ -85,6 +82,10 @@ const PlaceCase kLines[] = {
     {"mycc.exe", "    8 |   x = a ? 1 : 2;", nullptr, 0, 0},
     {"mycc.exe", "x.c: note: 'a:1' (2) here", nullptr, 0, 0},
     {"mycc.exe", "Kiln:b.c:5:9: error: Kiln's own line", nullptr, 0, 0},
+    // gcc 8 and older and clang quote the source bare: the carets under it
+    // make it a quote, whatever it holds.
+    {"gcc.exe", "     x = a ? 1:2;", nullptr, 0, 0, "              ^"},
+    {"mycc.exe", "x = a ? 1:2;", nullptr, 0, 0, "  ~~^~~"},
 };
 
 // The real compilers' lines for the broken sources of scripts/compiler-lines.
@@ -111,6 +112,7 @@ TEST(LinePlace, NamesKnowTheFamilyWhateverTheTargetOrVersion) {
         {"GCC-13.EXE", "gcc", "-o", false},
         {"C:/msys64/ucrt64/bin/gcc.exe.", "gcc", "-o", false},  // Windows reads it as gcc.exe
         {"x86_64-w64-mingw32-gcc-12-posix", "gcc", "-o", false},
+        {"x86_64-w64-mingw32-gcc-win32.exe", "gcc", "-o", false},
         {"C:\\w64devkit\\bin\\cc.exe", "cc", "-o", false},
         {"C:\\gcc.exe\\c++.exe", "c++", "-o", false},
         {"gfortran.exe", "gfortran", "-o", false},
@@ -150,6 +152,7 @@ TEST(LinePlace, ColumnsCountAsTheCompilerCounts) {
     } cases[] = {
         {"gcc.exe", "", "\tprintf(\"x\")", 9, "printf(\"x\")"},      // a tab to the next multiple of 8
         {"gcc.exe", "", "ab\tc", 9, "c"},
+        {"gcc.exe", "", "abcdefg\tx", 9, "x"},                        // the tab from column 8 to 9
         {"gcc.exe", "-Wall -ftabstop=4", "\tx", 5, "x"},
         {"gcc.exe", "-ftabstop=4 -ftabstop=0", "\tx", 5, "x"},        // gcc ignores 0: the 4 stands
         {"gcc.exe", "", "表示 = 1;", 6, "= 1;"},                       // a double-byte character is two

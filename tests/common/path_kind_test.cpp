@@ -23,6 +23,18 @@ TEST(PathKind, SeparatorsInAnyMixAndTheDevicePrefixes) {
     for (const auto& c : cases) EXPECT_EQ(path_kind::Classify(c.path), c.kind) << c.path;
 }
 
+TEST(PathKind, TheFileNameFollowsTheLastSeparatorOfEitherKind) {
+    struct {
+        const char* path;
+        const char* name;
+    } const cases[] = {
+        {"C:\\ソース\\表\\gcc.exe", "gcc.exe"}, {"表", "表"}, {"C:\\ソ", "ソ"},
+        {"C:/msys64/ucrt64/bin/gcc.exe", "gcc.exe"}, {"C:\\a/b\\c", "c"}, {"sub/", ""},
+    };
+    for (const auto& c : cases) EXPECT_STREQ(path_kind::FileName(c.path), c.name) << c.path;
+    EXPECT_TRUE(path_kind::IsBareDrive("表:") && !path_kind::IsBareDrive("C:a"));
+}
+
 TEST(PathKind, NamesThatWindowsEndsOtherwiseAndDeviceNames) {
     const char* const cases[][2] = {  // the path, the name Windows ends otherwise
         {"C:\\src\\x.\\a.c", "x.\\a.c"}, {"src\\x \\a.c", "x \\a.c"}, {"C:/src/.../a.c", ".../a.c"},

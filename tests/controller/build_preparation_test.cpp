@@ -9,6 +9,7 @@
 #include "controller/build_preparation.h"
 #include "controller/built_outputs.h"
 #include "controller/path_operations.h"
+#include "controller/program_path.h"
 #include "support/processes.h"
 #include "support/environment.h"
 #include "support/test_files.h"
@@ -185,6 +186,8 @@ TEST(CommandLine, CompilerSourceAndOutputByBareName) {
         {"C:\\FPC\\bin\\i386-win32\\fpc.exe", "", "-o", "exe", "h.pas", "h.exe", "fpc.exe h.pas -oh.exe"},
         {"C:\\msys64\\clang64\\bin\\clang.exe", "", "-o", "exe", "hello.c", "hello.exe", "clang.exe hello.c -o hello.exe"},
         {"C:\\jdk\\bin\\javac.exe", "", "", "class", "Hello.java", "Hello.class", "javac.exe Hello.java "},
+        // The form MSYS2 prints: its slashes are folders as backslashes are.
+        {"C:/msys64/ucrt64/bin/gcc.exe", "", "-o", "exe", "hello.c", "hello.exe", "gcc.exe hello.c -o hello.exe"},
     };
     for (const auto& c : cases) {
         SetProfile(&s, c.compiler, c.options, c.outputOption, c.type);
@@ -198,6 +201,21 @@ TEST(CommandLine, CompilerSourceAndOutputByBareName) {
     // An output path without its quotes gives the same line.
     EXPECT_EQ(CommandLine(s, "C:\\ソース\\表\\表.cpp", "C:\\ソース\\表\\表.exe"),
               "g++.exe -O2 -Wall  -DX=1 表.cpp -o 表.exe");
+}
+
+TEST(CommandLine, TheCompilerStartedIsTheConfiguredPathMadeFull) {
+    // Old settings name a compiler without ".exe": only the file name's dot
+    // counts, not one of a folder such as Kiln-1.0.0.
+    struct {
+        std::string configured, started;
+    } const cases[] = {
+        {"C:\\x.y\\bin\\gcc", "C:\\x.y\\bin\\gcc.exe"},
+        {"C:/x.y/bin/gcc", "C:\\x.y\\bin\\gcc.exe"},
+        {"\"C:\\ソ\\表\\gcc.exe\"", "C:\\ソ\\表\\gcc.exe"},
+        {"Kiln-1.0.0\\cc\\gcc", BinDir() + "\\Kiln-1.0.0\\cc\\gcc.exe"},  // from Kiln's folder
+        {"C:\\cc\\build.bat", "C:\\cc\\build.bat"},
+    };
+    for (const auto& c : cases) EXPECT_EQ(ConfiguredProgramPath(c.configured.c_str()), c.started) << c.configured;
 }
 
 TEST(CommandLine, LongestCompileOptionPassesWhole) {
@@ -252,6 +270,14 @@ TEST(Environment, SourceDirectoryIsCurrentAndPathHoldsTheCompilersAndTheSystemsN
     std::string source = "\"" + sourceFolder + "\\表.c\"";
     EXPECT_EQ(PrepareEnvironment(s, NULL, NULL, source.c_str()), 1);
     EXPECT_EQ(CurrentDirectory(), sourceFolder);
+    EXPECT_EQ(PathVariable(), compilerFolder + ";" + SystemFolders() + ";" + BinDir());
+
+    // The same compiler named with slashes, as MSYS2 prints it.
+    std::string slashed = dir.path();
+    for (char& c : slashed) c = c == '\\' ? '/' : c;  // an ASCII path: no trail byte to spoil
+    SetProfile(&s, slashed + "/コンパイラ/表/bin/gcc.exe", "", "-o", "exe");
+    SetEnvironmentVariableA("PATH", "C:\\before");
+    EXPECT_EQ(PrepareEnvironment(s, NULL, NULL, source.c_str()), 1);
     EXPECT_EQ(PathVariable(), compilerFolder + ";" + SystemFolders() + ";" + BinDir());
 }
 

@@ -30,9 +30,9 @@ TEST(ErrorNavigation, KeysStepThroughErrorsWhileKilnKeepsTheFocus) {
     KilnInstall kiln;
     std::string source = kiln.Source("ソース\\表.c");
     std::string s = KilnInstall::ScriptText(source);
-    // An include chain, a warning in a header no editor shows, an error with
-    // its note, a warning named relative to the source's folder, another
-    // error, and the linker's line without a location.
+    // An include chain, a warning in a header the folder does not hold, an
+    // error with its note, a warning named relative to the source's folder,
+    // another error, and the linker's line without a location.
     kiln.Script("err In file included from " + s + ":2:\\n\r\n"
                 "err b.h:4:1: warning: 'x' defined but not used\\n\r\n"
                 "err " + s + ":5:3: error: expected ';' before 'printf'\\n\r\n"
@@ -62,10 +62,10 @@ TEST(ErrorNavigation, KeysStepThroughErrorsWhileKilnKeepsTheFocus) {
         LRESULT paneLine;
         int editorLine;  // 0: the editor's caret stays
     } steps[] = {
-        {false, 1, 0}, {false, 2, 5}, {false, 4, 9}, {false, 5, 12},
+        {false, 2, 5}, {false, 4, 9}, {false, 5, 12},
         {false, 5, 0},  // past the last: a beep, and nothing moves
-        {true, 4, 9},  {true, 2, 5}, {true, 1, 0},
-        {true, 1, 0},   // before the first
+        {true, 4, 9},  {true, 2, 5},
+        {true, 2, 0},   // before the first: b.h is not there, though counted
     };
     for (const Step& step : steps) {
         std::string before = editor.Log();
@@ -126,6 +126,14 @@ TEST(ErrorNavigation, KeysStepThroughErrorsWhileKilnKeepsTheFocus) {
     before = editor.Log();
     ASSERT_TRUE(SendKeyPress(window, VK_F4));
     EXPECT_TRUE(WaitForFileText(editor.LogPath(), before + "caret 9\r\n", 5000));
+
+    // Enter on the line of the missing header starts no editor on it.
+    ASSERT_TRUE(BringToForeground(window));
+    SendMessageA(pane, EM_SETSEL, SendMessageA(pane, EM_LINEINDEX, 1, 0), SendMessageA(pane, EM_LINEINDEX, 1, 0));
+    before = editor.Log();
+    ASSERT_TRUE(SendKeyPress(window, VK_RETURN));
+    EXPECT_TRUE(NoMessageBox(editor.ExePath(), 800));
+    EXPECT_EQ(editor.Log(), before);
 }
 
 TEST(ErrorNavigation, JapaneseIncludeChainIsPassedOverAndNamesItsFile) {

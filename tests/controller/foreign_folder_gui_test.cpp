@@ -93,7 +93,7 @@ TEST(ForeignFolder, TheJumpHandsTheEditorFilesOnly) {
     const std::string src = kiln.dir() / "src";
     struct {
         const char* line;
-        const char* file;  // the editor's argv[1] below src\; null: refused
+        const char* file;  // the editor's argv[1] below src\, a file there; null: refused
     } const cases[] = {
         {"x\" /evil \"y:12: error: a", nullptr},  // #line 12 "x\" /evil \"y"
         {"\\\\host\\share\\a.c:5: error: b", nullptr},  // a share, the source not on one
@@ -103,13 +103,16 @@ TEST(ForeignFolder, TheJumpHandsTheEditorFilesOnly) {
         {"-x.c:4: error: d", nullptr},
         {"+!calc:7: error: d", nullptr},
         {"100%.c:5: error: e", nullptr},  // the editor is a batch file
-        {"a b.c\\:8: error: f", "a b.c\\"},
+        {"a b=.c:8: error: f", "a b=.c"},
         {"a.c,-x:5: error: f", "a.c,-x"},
-        {"a|b&.c:6: error: f", "a|b&.c"},
+        {"a^b&.c:6: error: f", "a^b&.c"},
         {"hello.c:2: error: f", "hello.c"},
     };
     std::string script;
-    for (const auto& c : cases) script += "out " + KilnInstall::ScriptText(c.line) + "\\n\r\n";
+    for (const auto& c : cases) {
+        script += "out " + KilnInstall::ScriptText(c.line) + "\\n\r\n";
+        if (c.file && !Exists(src + "\\" + c.file)) WriteFile(src + "\\" + c.file, "");
+    }
     kiln.Script(script);
     // The editor is a batch file that hands its words to a recorder and
     // then calls a bare name that the source's folder holds too.

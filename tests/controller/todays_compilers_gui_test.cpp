@@ -1,6 +1,7 @@
-// Today's compilers under their own names, and one Kiln has never heard of:
-// the real Kiln.exe reads the lines each prints (recorded from the real
-// compilers, MSVC's from its documentation), counts them in the status bar,
+// Today's compilers under their own names, gcc 8's bare quotes, and one Kiln
+// has never heard of: the real Kiln.exe reads the lines each prints
+// (recorded from the real compilers, MSVC's from its documentation, gcc 8's
+// from its form), counts them in the status bar,
 // and F4, the double-click and Enter put the stand-in editor's caret at the
 // line and column they name.
 #include <gtest/gtest.h>
@@ -17,6 +18,9 @@ namespace {
 
 const char kC[] = "#include <stdio.h>\nint main(void)\n{\n\tint total = 1\n\tprintf(\"%d\\n\", total);\n"
                   "\treturn 0;\n}\n";
+// gcc 8 and older quote the source bare, a blank before it, and a line of
+// carets under it: the quote names no place, though it reads like one.
+const char kQuoted[] = "int main(void)\n{\n    int a = 1, x\n    x = a ? 1:2;\n    return x;\n}\n";
 // fpc counts bytes: the kanji before y is two of them, and one position of
 // the edit's under Wine.
 const char kPascal[] = "program h;\nvar x: integer;\nbegin\n\twriteln('表', y);\nend.\n";
@@ -44,6 +48,10 @@ const Case kCases[] = {
      "エラー1　警告1　",
      {{1, "caret 5 before printf(\"%d\\n\", total);"}, {4, "caret 4 before total = 1"}},
      2},
+    {"mingw32-gcc.exe", "b.c", kQuoted,
+     {"b.c: In function 'main':", "b.c:4:5: error: expected ',' or ';' before 'x'", "     x = a ? 1:2;",
+      "     ^", "b.c:3:9: warning: variable 'a' set but not used [-Wunused-but-set-variable]"},
+     "エラー1　警告1　", {{1, "caret 4 before x = a ? 1:2;"}, {4, "caret 3 before a = 1, x"}}, 2},
     {"clang.exe", "b.c", kC,
      {"b.c:4:15: error: expected ';' at end of declaration", "        int total = 1", "                     ^",
       "                     ;", "1 error generated."},
