@@ -41,7 +41,8 @@ bool BatchWord(const std::string& word, std::string* out) {
 }
 
 std::string BatchCommandLine(const std::string& interpreter, const std::string& script, const std::string& tail) {
-    return "\"" + interpreter + "\" /d /v:off /s /c \"\"" + script + "\"" + (tail.empty() ? "" : " " + tail) + "\"";
+    // The outer quotes are /s's own, taken off whole by cmd.exe.
+    return Quoted(interpreter) + " /d /v:off /s /c \"" + Quoted(script) + (tail.empty() ? "" : " " + tail) + "\"";
 }
 
 std::string CompilerArgument(const char* name, std::size_t length) {

@@ -25,23 +25,36 @@ std::string Bare(const std::string& entry) {
 
 }  // namespace
 
-std::string WithoutFolder(const char* list, const char* folder) {
-    const std::string unwanted = Bare(folder);
-    std::string kept, entry;
+std::vector<std::string> Entries(const char* list) {
+    std::vector<std::string> entries;
+    std::string entry;
     bool quoted = false;
     for (const char* p = list;; p = cp932::Next(p)) {
-        if (*p == '"') quoted = !quoted;
+        if (*p == '"') {
+            quoted = !quoted;
+            continue;
+        }
         if (*p != '\0' && (*p != ';' || quoted)) {
             entry.append(p, cp932::Next(p));
             continue;
         }
-        if (!entry.empty() && !cp932::EqualNoCase(Bare(entry).c_str(), unwanted.c_str())) {
-            if (!kept.empty()) kept += ';';
-            kept += entry;
-        }
+        if (!entry.empty()) entries.push_back(entry);
         entry.clear();
-        if (*p == '\0') return kept;
+        if (*p == '\0') return entries;
     }
+}
+
+bool SameEntry(const std::string& a, const std::string& b) {
+    return cp932::EqualNoCase(Bare(a).c_str(), Bare(b).c_str());
+}
+
+std::string Joined(const std::vector<std::string>& entries) {
+    std::string list;
+    for (const std::string& entry : entries) {
+        if (!list.empty()) list += ';';
+        list += cp932::FindFirst(entry.c_str(), ';') ? "\"" + entry + "\"" : entry;
+    }
+    return list;
 }
 
 }  // namespace path_list

@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "command_words.h"
 #include "cp932.h"
 #include "path_kind.h"
 
@@ -33,7 +34,7 @@ int JavaRunnerPath(std::string* runner, const char* compilerPath) {
 int ComposeJavaCommand(std::string* destination, const char* className, const char* compilerPath) {
     std::string runner;
     if (!JavaRunnerPath(&runner, compilerPath)) return 0;
-    *destination = "\"" + runner + "\" " + className;
+    *destination = command_words::Quoted(runner) + " " + className;
     return 1;
 }
 

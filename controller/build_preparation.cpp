@@ -7,18 +7,20 @@
 #include <cstdio>
 #include <cstring>
 #include <string>
+#include <vector>
 
 #include "common/command_words.h"
 #include "common/cp932.h"
 #include "common/known_compilers.h"
 #include "common/path_kind.h"
 #include "controller/build_preparation.h"
-#include "controller/batch_environment.h"
+#include "controller/bare_name_search.h"
 #include "controller/kiln_boxes.h"
 #include "controller/pane_text.h"
 #include "controller/path_operations.h"
 #include "controller/program_launch.h"
 #include "controller/program_path.h"
+#include "resources/batch_environment.h"
 
 namespace {
 
@@ -143,14 +145,28 @@ bool PrepareEnvironment(const SettingsFile& settings, HWND mainWindow, HWND pane
         return false;
     }
     // Nothing of the inherited PATH survives: the compiler's own directory
-    // comes first, so its tools are the ones found.
-    std::string path = compilerDirectory + ";" + sourceDirectory + ";" + kilnDirectory;
+    // comes first, so its tools are the ones found, then the system's, so
+    // that a batch file's "timeout" is Windows' own. The source's folder is
+    // not on it: a batch compiler's bare "helper" must not be the folder's.
+    std::string path = SearchPath(compilerDirectory, {kilnDirectory}, sourceDirectory);
     if (SetEnvironmentVariableA("PATH", path.c_str())) return true;
     if (ShowBox(mainWindow, "環境変数が変更できませんでした\n続けますか？", "環境変数設定エラー",
                     MB_OKCANCEL | MB_ICONQUESTION) == IDCANCEL) {
         ReplacePaneText(pane, "環境変数設定エラー：環境変数が変更できませんでした");
         return false;
     }
+    return true;
+}
+
+bool RefusePlantedLibrary(const SettingsFile& settings, const char* source) {
+    char kilnFolder[kPathSize];
+    std::vector<std::string> searched = {FolderOf(ConfiguredProgramPath(settings.Path).c_str())};
+    if (ModuleDirectory(kilnFolder)) searched.push_back(kilnFolder);
+    const std::string planted = PlantedLibrary(FolderOf(source), searched);
+    if (planted.empty()) return false;
+    ShowKilnError(("コンパイラのDLLと同じ名前のファイルがソースファイルのフォルダにあります\n" + planted +
+                   "\nこのファイルを削除するか、ソースファイルを別のフォルダに移してください")
+                      .c_str());
     return true;
 }
 

@@ -31,6 +31,10 @@ bool ComposeOutputPath(char* destination, const char* source, const char* extens
 // A drive's root stays C:\ (a bare C: would be the drive's current directory).
 // A compiler path without a directory is refused before anything changes.
 bool PrepareEnvironment(const SettingsFile& settings, HWND mainWindow, HWND pane, const char* source);
+// True after the box that names a file in the source's folder named like a
+// DLL of the compiler's folder (or Kiln's, also on PATH) but not the same:
+// the programs the compiler starts would load it ("Kiln 実行エラー").
+bool RefusePlantedLibrary(const SettingsFile& settings, const char* source);
 // The compiler's command line into destination (size bytes, kCommandLineSize
 // in the compile request); false after a refusal box when a piece does not fit.
 // charsetOptions (Kiln's own words for the source's encoding) go before

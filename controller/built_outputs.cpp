@@ -10,8 +10,9 @@
 namespace {
 
 // FAT keeps write times to two seconds, and a file system's clock may lag
-// the system's by a tick: a file written just after the compile began can
-// carry a time just before it.
+// or lead the system's by a tick: a file written just after the compile
+// began can carry a time just before it, one written at its end a time just
+// after.
 const unsigned long long kWriteTimeSlack = 2ULL * 10000000ULL;
 
 // What Put keeps the text to: a larger file is no record.
@@ -91,12 +92,65 @@ void ReplaceRecord(const std::string& path, const std::string& text) {
     }
 }
 
+// The output as it is now; `existed` false when there is none. The file ID
+// tells a file from another that took its name, where the file system keeps
+// one; write time and size are compared in any case.
+OutputBefore Identify(const std::string& path) {
+    OutputBefore now;
+    HANDLE file = CreateFileA(path.c_str(), FILE_READ_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                              NULL, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, NULL);
+    BY_HANDLE_FILE_INFORMATION info;
+    if (file != INVALID_HANDLE_VALUE) {
+        now.identified = GetFileInformationByHandle(file, &info) != FALSE;
+        CloseHandle(file);
+    }
+    if (now.identified) {
+        now.existed = true;
+        now.volume = info.dwVolumeSerialNumber;
+        now.indexHigh = info.nFileIndexHigh;
+        now.indexLow = info.nFileIndexLow;
+        now.writeTime = Ticks(info.ftLastWriteTime);
+        now.size = (static_cast<unsigned long long>(info.nFileSizeHigh) << 32) | info.nFileSizeLow;
+        return now;
+    }
+    WIN32_FILE_ATTRIBUTE_DATA data;
+    if (!GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data)) return now;
+    now.existed = true;
+    now.writeTime = Ticks(data.ftLastWriteTime);
+    now.size = (static_cast<unsigned long long>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
+    return now;
+}
+
+bool SameFile(const OutputBefore& a, const OutputBefore& b) {
+    if (a.identified && b.identified &&
+        (a.volume != b.volume || a.indexHigh != b.indexHigh || a.indexLow != b.indexLow))
+        return false;
+    return a.writeTime == b.writeTime && a.size == b.size;
+}
+
 }  // namespace
 
-bool WrittenSince(const char* output, const FILETIME& start) {
-    WIN32_FILE_ATTRIBUTE_DATA data;
-    if (!GetFileAttributesExA(UnquotedPath(output).c_str(), GetFileExInfoStandard, &data)) return false;
-    return Ticks(data.ftLastWriteTime) + kWriteTimeSlack >= Ticks(start);
+OutputBefore ClearOutputForCompile(const char* output) {
+    const std::string path = UnquotedPath(output);
+    OutputBefore before = Identify(path);
+    if (before.existed) {
+        bool deleted = DeleteFileA(path.c_str()) != FALSE;
+        // Gone: whatever has the name after the compile came since, and a
+        // file system that hands the same file ID to a new file (FAT) must
+        // not make a new build look like the old one. Still there after a
+        // delete (held open by another program): it is compared.
+        if (GetFileAttributesA(path.c_str()) == INVALID_FILE_ATTRIBUTES) before = OutputBefore();
+        else before.kept = !deleted;
+    }
+    GetSystemTimeAsFileTime(&before.start);
+    return before;
+}
+
+bool CompileWrote(const char* output, const OutputBefore& before, const FILETIME& end) {
+    if (before.kept) return false;
+    OutputBefore now = Identify(UnquotedPath(output));
+    if (!now.existed || (before.existed && SameFile(before, now))) return false;
+    return now.writeTime + kWriteTimeSlack >= Ticks(before.start) && now.writeTime <= Ticks(end) + kWriteTimeSlack;
 }
 
 bool IsRecordedBuild(const SettingsFile& settings, const char* output, const build_record::Made& made) {

@@ -11,9 +11,29 @@
 #include "common/build_record.h"
 #include "settings/settings_file.h"
 
-// Whether the (possibly quoted) output's last write is not before `start`,
-// within the coarseness of file times: the compile that began then wrote it.
-bool WrittenSince(const char* output, const FILETIME& start);
+// The output as a compile found it before it began: what it was, and whether
+// it could be cleared away. An output that stays (read-only, held by a
+// running program) is an old one whatever happens to it afterwards.
+struct OutputBefore {
+    bool existed = false;
+    bool identified = false;  // the volume and file index below are known
+    DWORD volume = 0;
+    DWORD indexHigh = 0, indexLow = 0;
+    unsigned long long writeTime = 0, size = 0;
+    bool kept = false;  // there, and not deleted
+    FILETIME start = {0, 0};
+};
+
+// Notes the (possibly quoted) output, deletes it and notes when the compile
+// began. Called only once the compile is sure to start: a refused request
+// leaves the old output as it was.
+OutputBefore ClearOutputForCompile(const char* output);
+
+// Whether the output is one the compile wrote: not an old one it could not
+// delete; new or changed (write time, size or file ID); and dated from a
+// little before the compile began to a little after `end`, so that a program
+// unpacked with a date from a wrong clock is never taken for the compile's.
+bool CompileWrote(const char* output, const OutputBefore& before, const FILETIME& end);
 
 // True when the record holds the output with its present write time and
 // size, made by `made`'s compiler and command line, and every header the

@@ -7,8 +7,8 @@
 #include "common/cp932.h"
 #include "common/path_kind.h"
 #include "common/line_breaks.h"
-#include "controller/batch_environment.h"
 #include "controller/phase_times.h"
+#include "resources/batch_environment.h"
 
 namespace {
 

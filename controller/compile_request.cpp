@@ -9,7 +9,6 @@
 #include "common/line_place.h"
 #include "common/source_encoding.h"
 #include "common/status_text.h"
-#include "controller/batch_environment.h"
 #include "controller/build_preparation.h"
 #include "controller/built_outputs.h"
 #include "controller/compile_job.h"
@@ -22,6 +21,7 @@
 #include "controller/run_offer.h"
 #include "controller/status_bar.h"
 #include "controller/window_placement.h"
+#include "resources/batch_environment.h"
 #include "resources/shared_names.h"
 
 namespace {
@@ -57,15 +57,15 @@ void SendRunOffer(MainWindowState& state, LPARAM lParam, bool afterCompile) {
 // The output a stopped compiler or linker left may be half-written, and its
 // time is newer than the source's: it would pass for up to date and be run.
 // It goes once the job's processes have let go of it; one that cannot be
-// deleted is dated back so that the next request compiles again. A file
-// older than the compile was not written by it (an old program the compile
-// could not replace): it is left as it was.
-void DiscardStoppedOutput(CompileJob* job, const char* outputPath, const FILETIME& compileStart) {
+// deleted is dated back so that the next request compiles again. A file the
+// compile did not write (an old program it could not replace) is left as it
+// was.
+void DiscardStoppedOutput(CompileJob* job, const char* outputPath, const OutputBefore& before) {
     job->WaitForStoppedProcesses(kStoppedProcessesMs);
+    FILETIME now;
+    GetSystemTimeAsFileTime(&now);
+    if (!CompileWrote(outputPath, before, now)) return;
     std::string output = UnquotedPath(outputPath);
-    WIN32_FILE_ATTRIBUTE_DATA data;
-    if (!GetFileAttributesExA(output.c_str(), GetFileExInfoStandard, &data)) return;
-    if (CompareFileTime(&data.ftLastWriteTime, &compileStart) < 0) return;
     if (DeleteFileA(output.c_str())) return;
     HANDLE file = CreateFileA(output.c_str(), FILE_WRITE_ATTRIBUTES,
                               FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, NULL, OPEN_EXISTING, 0, NULL);
@@ -176,6 +176,7 @@ Prepared PrepareAndStart(MainWindowState& state, Candidate& request, const std::
         SetStatusText(state.statusBar, WithEncoding(kUnchangedStatus, state.charset).c_str());
         return kUpToDate;
     }
+    if (RefusePlantedLibrary(settings, request.source)) return kEnded;
     // The headers as they are before the compile: one edited while it runs
     // makes the next request compile again. A build from headers that could
     // not all be read is recorded without its command, so that the next
@@ -183,9 +184,9 @@ Prepared PrepareAndStart(MainWindowState& state, Candidate& request, const std::
     include_scan::Result headers = FollowHeaders(request.source);
     made.headers.swap(headers.headers);
     if (!headers.complete) made.command.clear();
-    GetSystemTimeAsFileTime(&requests.compileStart);
-    DeleteIfExists(request.output);
     CharsetNotes notes = PlainRetry(settings, request);
+    // Only now is the compile sure to start: a refusal keeps the old output.
+    requests.outputBefore = ClearOutputForCompile(request.output);
     Adopt(state, request, profileName, lines);
     ReleaseLargePaneText(state.pane);  // the first progress frame replaces the text
     SetStatusText(state.statusBar, CompilingStatus(0).c_str());
@@ -281,7 +282,7 @@ LRESULT OnCompileDone(MainWindowState& state, LPARAM lParam) {
     ShowCompileSummary(state, *job);
     MarkPhase(kPhaseCounted);
     bool stopped = job->StopRequested();
-    if (stopped) DiscardStoppedOutput(job, state.output, requests.compileStart);
+    if (stopped) DiscardStoppedOutput(job, state.output, requests.outputBefore);
     // Without Kiln's options gcc's program writes UTF-8, as the source is.
     if (job->RetriedWithoutCharset()) {
         state.charset.writesUtf8 = state.charset.encoding == source_encoding::kUtf8 ||
@@ -290,12 +291,16 @@ LRESULT OnCompileDone(MainWindowState& state, LPARAM lParam) {
         // which starts with Kiln's options again, compiles.
         requests.made.command = job->notes.plainCommandLine;
     }
+    FILETIME end;
+    GetSystemTimeAsFileTime(&end);
     delete job;
     requests.runningJob = NULL;
     // A stopped compile built nothing worth running. An output the compile
-    // did not write (an old one it could not delete) is not recorded.
+    // did not write (an old one it could not delete, or one dated after its
+    // end) is neither recorded nor offered.
     if (!stopped) {
-        if (WrittenSince(state.output, requests.compileStart)) RecordBuild(state.settings, state.output, requests.made);
+        requests.outputWritten = CompileWrote(state.output, requests.outputBefore, end);
+        if (requests.outputWritten) RecordBuild(state.settings, state.output, requests.made);
         SendRunOffer(state, 0, true);
     }
     --requests.busyDepth;
@@ -324,8 +329,9 @@ LRESULT OnRunOffer(MainWindowState& state) {
     }
     // A reload while the question is open must not change what follows it.
     int closeAfterRun = settings.CompileAfterShow;
-    const FILETIME* builtSince = requests.offerAfterCompile ? &requests.compileStart : NULL;
-    if (RunBuiltProgram(settings, window, state.output, builtSince, state.charset.writesUtf8) && closeAfterRun != 0) {
+    // After a compile, only what it wrote is anything to run.
+    bool runnable = !requests.offerAfterCompile || requests.outputWritten;
+    if (runnable && RunBuiltProgram(settings, window, state.output, state.charset.writesUtf8) && closeAfterRun != 0) {
         requests.closeAfterOffer = true;
         PostMessageA(window, WM_CLOSE, 0, 0);
     }

@@ -10,6 +10,7 @@
 #include "common/build_record.h"
 #include "common/line_place.h"
 #include "controller/build_preparation.h"
+#include "controller/built_outputs.h"
 #include "controller/source_charset.h"
 #include "settings/settings_file.h"
 
@@ -27,9 +28,10 @@ struct RequestQueue {
     char commandLine[kCommandLineSize];
     // What the running compile was started with, for the build record.
     build_record::Made made;
-    // When the running compile began: after a stop, only an output written
-    // since then is the compile's to discard.
-    FILETIME compileStart;
+    // The output as the running compile found it: after the compile, only
+    // what it wrote is recorded, offered or, after a stop, discarded.
+    OutputBefore outputBefore;
+    bool outputWritten;
     // Set just before the window sends itself WM_KILN_RUN: a run offer
     // follows only a request of this window, never a message from elsewhere.
     bool runOfferDue;

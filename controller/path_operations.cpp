@@ -71,9 +71,3 @@ bool FileExists(const char* path) {
     return PathExists(UnquotedPath(path).c_str());
 }
 
-bool DeleteIfExists(char* path) {
-    if (!FileExists(path)) return false;
-    StripQuotes(path);
-    DeleteFileA(path);  // a file that stays is found by the run step later
-    return true;
-}

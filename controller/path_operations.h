@@ -26,8 +26,5 @@ void FileNamePart(char* destination, const char* path);
 std::string FullPath(const std::string& path);
 // True when a file or directory of the (unquoted) path exists.
 bool FileExists(const char* path);
-// Deletes the file when it exists (stripping the caller's quotes in place);
-// true when it existed.
-bool DeleteIfExists(char* path);
 
 #endif

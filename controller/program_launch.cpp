@@ -4,10 +4,12 @@
 
 #include "common/command_words.h"
 #include "common/path_list.h"
-#include "controller/batch_environment.h"
+#include "controller/bare_name_search.h"
 #include "controller/kiln_boxes.h"
+#include "controller/path_operations.h"
 #include "controller/program_path.h"
 #include "controller/shell_open.h"
+#include "resources/batch_environment.h"
 #include "resources/exact_names.h"
 
 namespace {
@@ -95,10 +97,11 @@ LaunchResult StartLaunch(HWND owner, const Launch& launch) {
         RefuseBatchPath(launch.program);
         return kLaunchRefused;
     }
-    const bool narrowed = !launch.unsearched.empty();
-    const std::string path =
-        narrowed ? path_list::WithoutFolder(CurrentPath().c_str(), launch.unsearched.c_str()) : std::string();
-    VariableForStart searched(L"PATH", "PATH", path.c_str(), narrowed);
+    // A bare name in the program (a batch editor's "notepad", an aid
+    // program's "timeout") is its own folder's or the system's first.
+    const std::string path = SearchPath(FolderOf(launch.program.c_str()), path_list::Entries(CurrentPath().c_str()),
+                                        launch.unsearched);
+    VariableForStart searched(L"PATH", "PATH", path.c_str(), true);
     VariableForStart codePage(kProgramCodePageVariable, "KILN_PROGRAM_CODE_PAGE",
                               launch.writesUtf8 ? "65001" : NULL, launch.tellsCodePage);
     bool started = batch ? StartBatchFile(launch)

@@ -13,7 +13,8 @@ struct Launch {
     std::string parameters;  // for a batch file: made of command_words::BatchWord words
     std::string folder;      // its current folder
     // The folder that must not be searched for a bare name: taken out of
-    // the PATH the program gets (empty: PATH as Kiln has it).
+    // the PATH the program gets, which begins with its own folder and the
+    // system's.
     std::string unsearched;
     // A batch file gets a console window of its own; a wrapper that only
     // starts a windowed program (an editor) is better without one.

@@ -5,7 +5,6 @@
 
 #include "common/command_words.h"
 #include "common/run_target.h"
-#include "controller/built_outputs.h"
 #include "controller/kiln_boxes.h"
 #include "controller/path_operations.h"
 #include "controller/program_path.h"
@@ -42,11 +41,8 @@ void ReportUnrunnableClass(HWND mainWindow, const std::string& className) {
 
 }  // namespace
 
-bool RunBuiltProgram(const SettingsFile& settings, HWND mainWindow, const char* outputPath,
-                     const FILETIME* builtSince, bool writesUtf8) {
+bool RunBuiltProgram(const SettingsFile& settings, HWND mainWindow, const char* outputPath, bool writesUtf8) {
     if (!FileExists(outputPath)) return false;
-    // An old program that the compile could not delete is not what it built.
-    if (builtSince && !WrittenSince(outputPath, *builtSince)) return false;
     char name[kPathSize];
     FileNamePart(name, outputPath);
 
@@ -104,6 +100,7 @@ bool RunBuiltProgram(const SettingsFile& settings, HWND mainWindow, const char* 
     start.program = launch.file;
     start.parameters = launch.parameters;
     start.folder = FolderOf(outputPath);
+    start.unsearched = start.folder;
     start.tellsCodePage = launch.throughAid;
     start.writesUtf8 = writesUtf8;
     if (StartLaunch(mainWindow, start) == kLaunchFailed) ReportStartFailure(mainWindow, launch);

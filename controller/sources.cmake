@@ -28,7 +28,7 @@ add_library(kiln_controller STATIC
     controller/pane_text.cpp
     controller/shell_open.cpp
     controller/program_launch.cpp
-    controller/batch_environment.cpp
+    controller/bare_name_search.cpp
     controller/program_path.cpp
     controller/kiln_boxes.cpp)
 target_link_libraries(kiln_controller PUBLIC kiln_window_search kiln_settings kiln_exact_names)

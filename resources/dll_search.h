@@ -16,6 +16,15 @@ inline void KeepDllSearchToSystem() {
     SetDefaultDllDirectoriesFunction set = reinterpret_cast<SetDefaultDllDirectoriesFunction>(
         reinterpret_cast<void*>(GetProcAddress(kernel, "SetDefaultDllDirectories")));
     if (set) set(0x00001000 /* LOAD_LIBRARY_SEARCH_DEFAULT_DIRS */);
+    // An empty DLL directory takes the current folder out of the search of
+    // the programs each one starts as well (the compiler, cmd.exe, the
+    // built program), as Windows documents it. What those start in turn is
+    // not promised: Kiln refuses to compile in a folder that holds a DLL of
+    // the compiler's.
+    typedef BOOL(WINAPI * SetDllDirectoryFunction)(LPCSTR);
+    SetDllDirectoryFunction directory = reinterpret_cast<SetDllDirectoryFunction>(
+        reinterpret_cast<void*>(GetProcAddress(kernel, "SetDllDirectoryA")));
+    if (directory) directory("");
 }
 
 #endif

@@ -6,6 +6,7 @@
 
 #include "common/command_words.h"
 #include "common/program_command.h"
+#include "resources/batch_environment.h"
 #include "runner/console_wait.h"
 #include "runner/process_figures.h"
 
@@ -40,7 +41,8 @@ Outcome Failure() {
     return outcome;
 }
 
-Outcome Start(const std::string& application, const std::string& commandLine, bool wait) {
+Outcome Start(const std::string& application, const std::string& commandLine, bool wait,
+              std::vector<wchar_t>* environment = NULL) {
     STARTUPINFOA startup = {};
     startup.cb = sizeof startup;
     HANDLE handles[3] = {GetStdHandle(STD_INPUT_HANDLE), GetStdHandle(STD_OUTPUT_HANDLE),
@@ -63,7 +65,9 @@ Outcome Start(const std::string& application, const std::string& commandLine, bo
     LARGE_INTEGER frequency, before, after;
     QueryPerformanceFrequency(&frequency);
     QueryPerformanceCounter(&before);
-    if (!CreateProcessA(application.c_str(), writable.data(), NULL, NULL, redirected, 0, NULL, NULL, &startup, &info))
+    if (!CreateProcessA(application.c_str(), writable.data(), NULL, NULL, redirected,
+                        environment ? CREATE_UNICODE_ENVIRONMENT : 0, environment ? environment->data() : NULL, NULL,
+                        &startup, &info))
         return Failure();
     CloseHandle(info.hThread);
     Outcome outcome;
@@ -87,12 +91,6 @@ Outcome Start(const std::string& application, const std::string& commandLine, bo
     }
     CloseHandle(info.hProcess);
     return outcome;
-}
-
-std::string CommandInterpreter() {
-    char system[MAX_PATH] = "";
-    GetSystemDirectoryA(system, sizeof system);
-    return std::string(system) + "\\cmd.exe";
 }
 
 Outcome OpenDocument(const std::string& path, const std::string& arguments) {
@@ -133,9 +131,9 @@ Outcome Run(const std::string& path, const std::string& commandLine, const std::
         }
         // Windows' cmd.exe then looks for a bare name along PATH only, not
         // first in the current folder, which the program's sources came with.
-        SetEnvironmentVariableA("NoDefaultCurrentDirectoryInExePath", "1");
+        std::vector<wchar_t> environment = BatchEnvironment();
         std::string interpreter = CommandInterpreter();
-        return Start(interpreter, command_words::BatchCommandLine(interpreter, path, tail), true);
+        return Start(interpreter, command_words::BatchCommandLine(interpreter, path, tail), true, &environment);
     }
     default:
         return OpenDocument(path, arguments);

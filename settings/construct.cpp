@@ -2,6 +2,10 @@
 #include <windows.h>
 
 #include <cstdio>
+#include <string>
+#include <vector>
+
+#include "common/command_words.h"
 
 #include "settings/settings_file.h"
 
@@ -18,12 +22,13 @@ void KilnSettingsFile::ConstructIn(const char* directory) {
         if (n > 0 && n < static_cast<int>(sizeof options) && PathExists(options)) {
             // KilnOp writes the defaults and lets the user set up the profiles;
             // Kiln goes on only once it has been closed.
-            char commandLine[kPathSize + 2];
-            std::snprintf(commandLine, sizeof commandLine, "\"%s\"", options);
+            std::string line = command_words::Quoted(options);
+            std::vector<char> commandLine(line.begin(), line.end());
+            commandLine.push_back('\0');
             STARTUPINFOA startup = {};
             startup.cb = sizeof startup;
             PROCESS_INFORMATION process = {};
-            if (CreateProcessA(options, commandLine, NULL, NULL, FALSE, 0, NULL, NULL, &startup,
+            if (CreateProcessA(options, commandLine.data(), NULL, NULL, FALSE, 0, NULL, NULL, &startup,
                                &process)) {
                 WaitForSingleObject(process.hProcess, INFINITE);
                 CloseHandle(process.hThread);

@@ -48,10 +48,13 @@ TEST(PathKind, NamesThatWindowsEndsOtherwiseAndDeviceNames) {
         EXPECT_FALSE(device_name::IsDevice(name)) << name;
 }
 
-TEST(PathList, TheFolderGoesWhateverItsSpellingTheRestStays) {
-    EXPECT_EQ(path_list::WithoutFolder("C:\\cc;c:\\SRC\\;\"C:\\a;b\";C:\\src;C:\\srcx", "C:\\src"),
-              "C:\\cc;\"C:\\a;b\";C:\\srcx");
+TEST(PathList, EntriesAndTheirSpellings) {
+    const std::vector<std::string> entries = path_list::Entries("C:\\cc;;c:\\SRC\\;\"C:\\a;b\";C:\\ソ;");
+    EXPECT_EQ(entries, (std::vector<std::string>{"C:\\cc", "c:\\SRC\\", "C:\\a;b", "C:\\ソ"}));
+    EXPECT_EQ(path_list::Joined(entries), "C:\\cc;c:\\SRC\\;\"C:\\a;b\";C:\\ソ");
+    EXPECT_TRUE(path_list::SameEntry("c:\\SRC\\", "C:\\src"));
+    EXPECT_FALSE(path_list::SameEntry("C:\\src", "C:\\srcx"));
     // ソ ends in 0x5C: no backslash to drop, and no other folder matched.
-    EXPECT_EQ(path_list::WithoutFolder("C:\\ソ;C:\\ソ\\;C:\\", "C:\\ソ"), "C:\\");
-    EXPECT_EQ(path_list::WithoutFolder("C:\\ソ", "C:\\"), "C:\\ソ");
+    EXPECT_TRUE(path_list::SameEntry("C:\\ソ\\", "C:\\ソ"));
+    EXPECT_FALSE(path_list::SameEntry("C:\\ソ", "C:\\"));
 }

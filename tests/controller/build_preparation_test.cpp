@@ -7,6 +7,7 @@
 #include <string>
 
 #include "controller/build_preparation.h"
+#include "controller/built_outputs.h"
 #include "controller/path_operations.h"
 #include "controller/program_path.h"
 #include "support/processes.h"
@@ -71,7 +72,7 @@ TEST(PathOperations, QuotesDirectoriesAndNamesStepByCharacter) {
     EXPECT_EQ(NamePart(("C:\\" + std::string(300, 'n') + ".c").c_str()), "");
 }
 
-TEST(PathOperations, ExistenceAndDeletionOnRealFiles) {
+TEST(PathOperations, ExistenceOnRealFiles) {
     TempDir dir;
     std::string folder = dir.MakeDir("ソース\\表");
     std::string exe = folder + "\\表.exe";
@@ -82,17 +83,37 @@ TEST(PathOperations, ExistenceAndDeletionOnRealFiles) {
     EXPECT_EQ(FileExists(folder.c_str()), 1) << "a directory counts as existing";
     EXPECT_EQ(FileExists((folder + "\\表.c\"").c_str()), 0);
 
-    char quoted[kLongTextSize];
-    std::strcpy(quoted, ("\"" + exe + "\"").c_str());
-    EXPECT_EQ(DeleteIfExists(quoted), 1);
-    EXPECT_EQ(std::string(quoted), exe) << "the caller's quotes are stripped";
-    EXPECT_FALSE(Exists(exe));
-
-    char missing[kLongTextSize];
-    std::strcpy(missing, ("\"" + exe + "\"").c_str());
-    EXPECT_EQ(DeleteIfExists(missing), 0);
-    EXPECT_EQ(std::string(missing), "\"" + exe + "\"") << "nothing is stripped when nothing exists";
     EXPECT_TRUE(Exists(folder));
+}
+
+// What a compile wrote, judged by what the output was before it: an old
+// program it could not delete is never its, nor one dated after its end.
+TEST(BuiltOutputs, OnlyWhatTheCompileWroteCounts) {
+    TempDir dir;
+    const std::string exe = dir.MakeDir("ソース") + "\\表.exe", quoted = exe + "\"";
+    const long long kNow = -1, k2020 = 0, k2031 = 11LL * 365 * 86400;
+    const struct {
+        DWORD old;        // the attributes of the output before; 0: none
+        bool written;     // by the "compile"
+        long long dated;  // its write time: now, or seconds after 2020-01-01
+        bool wrote;
+    } cases[] = {{0, true, kNow, true},    {FILE_ATTRIBUTE_NORMAL, true, kNow, true},
+                 {0, true, k2031, false},  {FILE_ATTRIBUTE_NORMAL, false, kNow, false},
+                 {0, true, k2020, false},  {FILE_ATTRIBUTE_READONLY, false, kNow, false}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.old << c.written << c.dated);
+        SetFileAttributesA(exe.c_str(), FILE_ATTRIBUTE_NORMAL);
+        DeleteFileA(exe.c_str());
+        if (c.old) WriteFile(exe, "old");
+        SetFileAttributesA(exe.c_str(), c.old);
+        OutputBefore before = ClearOutputForCompile(quoted.c_str());
+        if (c.written) WriteFile(exe, "new");
+        if (c.dated != kNow) SetFileTimeSeconds(exe, c.dated);
+        FILETIME end;
+        GetSystemTimeAsFileTime(&end);
+        EXPECT_EQ(CompileWrote(quoted.c_str(), before, end), c.wrote);
+    }
+    SetFileAttributesA(exe.c_str(), FILE_ATTRIBUTE_NORMAL);
 }
 
 TEST(FileTimes, NewerOlderAndEqualOnRealFiles) {
@@ -177,7 +198,7 @@ TEST(CommandLine, CompilerSourceAndOutputByBareName) {
     SetProfile(&s, "\"C:\\ソース\\表\\g++.exe\"", "-O2 -Wall  -DX=1", "-o", "exe");
     EXPECT_EQ(CommandLine(s, "\"C:\\ソース\\表\\表.cpp\"", "\"C:\\ソース\\表\\表.exe\""),
               "g++.exe -O2 -Wall  -DX=1 表.cpp -o 表.exe");
-    // After DeleteIfExists the output path has lost its quotes.
+    // An output path without its quotes gives the same line.
     EXPECT_EQ(CommandLine(s, "C:\\ソース\\表\\表.cpp", "C:\\ソース\\表\\表.exe"),
               "g++.exe -O2 -Wall  -DX=1 表.cpp -o 表.exe");
 }
@@ -238,7 +259,7 @@ TEST(SourcePath, RelativePathsBecomeFullBeforeTheDirectoryChanges) {
     EXPECT_EQ(CurrentDirectory(), folder) << "only resolved, not changed";
 }
 
-TEST(Environment, SourceDirectoryIsCurrentAndPathHoldsExactlyThreeDirectories) {
+TEST(Environment, SourceDirectoryIsCurrentAndPathHoldsTheCompilersAndTheSystemsNotTheSources) {
     EnvironmentGuard guard;
     TempDir dir;
     std::string compilerFolder = dir.MakeDir("コンパイラ\\表\\bin");
@@ -249,7 +270,7 @@ TEST(Environment, SourceDirectoryIsCurrentAndPathHoldsExactlyThreeDirectories) {
     std::string source = "\"" + sourceFolder + "\\表.c\"";
     EXPECT_EQ(PrepareEnvironment(s, NULL, NULL, source.c_str()), 1);
     EXPECT_EQ(CurrentDirectory(), sourceFolder);
-    EXPECT_EQ(PathVariable(), compilerFolder + ";" + sourceFolder + ";" + BinDir());
+    EXPECT_EQ(PathVariable(), compilerFolder + ";" + SystemFolders() + ";" + BinDir());
 
     // The same compiler named with slashes, as MSYS2 prints it.
     std::string slashed = dir.path();
@@ -257,7 +278,7 @@ TEST(Environment, SourceDirectoryIsCurrentAndPathHoldsExactlyThreeDirectories) {
     SetProfile(&s, slashed + "/コンパイラ/表/bin/gcc.exe", "", "-o", "exe");
     SetEnvironmentVariableA("PATH", "C:\\before");
     EXPECT_EQ(PrepareEnvironment(s, NULL, NULL, source.c_str()), 1);
-    EXPECT_EQ(PathVariable(), compilerFolder + ";" + sourceFolder + ";" + BinDir());
+    EXPECT_EQ(PathVariable(), compilerFolder + ";" + SystemFolders() + ";" + BinDir());
 }
 
 TEST(Environment, ChildFindsTheCompilerThroughPathAndSeesTheSameEnvironment) {
@@ -286,7 +307,7 @@ TEST(Environment, ChildFindsTheCompilerThroughPathAndSeesTheSameEnvironment) {
     ASSERT_EQ(waited, WAIT_OBJECT_0);
 
     std::string seen = ReadFile(sourceFolder + "\\seen.txt");
-    EXPECT_EQ(seen, compilerFolder + ";" + sourceFolder + ";" + BinDir() + "\n" + sourceFolder + "\n");
+    EXPECT_EQ(seen, compilerFolder + ";" + SystemFolders() + ";" + BinDir() + "\n" + sourceFolder + "\n");
 }
 
 TEST(Environment, SourceInADriveRootMakesTheRootCurrent) {
@@ -300,5 +321,6 @@ TEST(Environment, SourceInADriveRootMakesTheRootCurrent) {
 
     EXPECT_EQ(PrepareEnvironment(s, NULL, NULL, "C:\\hello.c"), 1);
     EXPECT_EQ(CurrentDirectory(), "C:\\");
-    EXPECT_EQ(PathVariable(), "C:\\;C:\\;" + BinDir());
+    // The compiler's folder is the source's, so it is not on PATH either.
+    EXPECT_EQ(PathVariable(), SystemFolders() + ";" + BinDir());
 }

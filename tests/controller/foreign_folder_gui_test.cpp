@@ -6,8 +6,10 @@
 
 #include <cstring>
 #include <string>
+#include <utility>
 
 #include "resources/shared_names.h"
+#include "support/environment.h"
 #include "support/gui_kiln_install.h"
 
 using namespace testing_support;
@@ -19,6 +21,19 @@ int Runs(const std::string& log) {
     int n = 0;
     for (std::size_t at = text.find("[run]"); at != std::string::npos; at = text.find("[run]", at + 1)) ++n;
     return n;
+}
+
+// Starts the first Kiln with the source, or hands it to the running one as
+// a second start does (which waits while a box of the request is open).
+bool Request(KilnInstall& kiln, Process& first, Process& handOff, HWND& window, const std::string& source) {
+    if (!window) return (window = kiln.Open(first, source)) != NULL;
+    return BringToForeground(window) && kiln.Start(handOff, source);
+}
+
+// The text of the refusal box, answered.
+std::string RefusalText() {
+    MessageBoxInfo box;
+    return AnswerMessageBox(kKilnError, IDOK, &box, 15000) ? box.text : "(no box)";
 }
 
 }  // namespace
@@ -57,11 +72,10 @@ TEST(ForeignFolder, OnlyTheConfiguredCompilerRunsAndEachNameIsOneWord) {
     HWND window = NULL;
     for (const auto& c : cases) {
         SCOPED_TRACE(c.source);
-        Process start;
         std::string source = kiln.Source(std::string("src\\") + c.source), argument = c.argument;
         int calls = kiln.Calls();
-        if (window) ASSERT_TRUE(BringToForeground(window) && kiln.Start(start, source));
-        else ASSERT_NE(window = kiln.Open(p, source), nullptr);
+        Process handOff;
+        ASSERT_TRUE(Request(kiln, p, handOff, window, source));
         ASSERT_TRUE(WaitUntil([&] { return kiln.Calls() == calls + 1; }, 15000));
         std::string run = kiln.CallsLog().substr(kiln.CallsLog().rfind("[run]"));
         EXPECT_NE(run.find("argc=4\r\nargv[0]=my gcc.exe\r\nargv[1]=" + argument + "\r\nargv[2]=-o\r\nargv[3]=" +
@@ -141,7 +155,6 @@ TEST(ForeignFolder, TheJumpHandsTheEditorFilesOnly) {
     ASSERT_TRUE(AnswerMessageBox("エラー", IDOK, &box));
     PumpMessages(1000);
     EXPECT_FALSE(Exists(src + "\\planted.log"));
-    EXPECT_FALSE(Exists(src + "\\runs.log"));
 }
 
 // A compiler and an aid program that are batch files, named as old
@@ -151,8 +164,10 @@ TEST(ForeignFolder, BatchFilesGetNamesInCmdQuotesOrNothingStarts) {
     KilnInstall kiln;
     const std::string src = kiln.dir().MakeDir("src"), tools = kiln.dir().MakeDir("cc");
     for (const std::string& recorder : {tools + "\\sc", kiln.dir() / "rec"}) {
+        const std::string name = recorder.substr(recorder.rfind('\\') + 1);
         CopyFileTo(BinDir() + "\\script_compiler.exe", recorder + ".exe");
-        WriteFile(recorder + ".bat", "@\"%~dp0" + recorder.substr(recorder.rfind('\\') + 1) + ".exe\" %*\r\n");
+        // Each keeps the environment it got, then hands its words on.
+        WriteFile(recorder + ".bat", "@set > \"%~dp0" + name + ".env\"\r\n@\"%~dp0" + name + ".exe\" %*\r\n");
     }
     WriteFile(tools + "\\sc.script", "create\r\nlog ..\\calls.log\r\n");
     WriteFile(kiln.dir() / "rec.script", "log rec.log\r\n");
@@ -179,6 +194,7 @@ TEST(ForeignFolder, BatchFilesGetNamesInCmdQuotesOrNothingStarts) {
         // Compiled; the aid program, rec.bat to Windows, refuses.
         {"cc\\gcc", "rec.bat.", "%USERNAME%q.c", "%USERNAME%q.exe"},
     };
+    WriteFile(src + "\\%USERNAME%q.exe", "old");  // stays while nothing compiles
     Process p;
     HWND window = NULL;
     for (const auto& c : cases) {
@@ -186,13 +202,11 @@ TEST(ForeignFolder, BatchFilesGetNamesInCmdQuotesOrNothingStarts) {
         profile(c.path, c.aid);
         const std::string source = kiln.Source(std::string("src\\") + c.source);
         const std::string name = std::string(c.source).substr(0, std::strlen(c.source) - 1);
-        Process start;
-        if (window) ASSERT_TRUE(BringToForeground(window) && kiln.Start(start, source));
-        else ASSERT_NE(window = kiln.Open(p, source), nullptr);
+        Process handOff;
+        ASSERT_TRUE(Request(kiln, p, handOff, window, source));
         if (c.refused) {
-            MessageBoxInfo box;
-            ASSERT_TRUE(AnswerMessageBox(kKilnError, IDOK, &box, 15000));
-            EXPECT_EQ(box.text, std::string("引数に含まれる文字をバッチファイルに安全に渡せません\n") + c.refused);
+            EXPECT_EQ(RefusalText(), std::string("引数に含まれる文字をバッチファイルに安全に渡せません\n") + c.refused);
+            EXPECT_TRUE(Exists(src + "\\" + name + "exe"));
             continue;
         }
         ASSERT_TRUE(WaitForFileText(kiln.dir() / "calls.log", "argv[1]=" + std::string(c.source) +
@@ -204,6 +218,51 @@ TEST(ForeignFolder, BatchFilesGetNamesInCmdQuotesOrNothingStarts) {
     EXPECT_EQ(kiln.Calls(), 2);
     EXPECT_FALSE(Exists(src + "\\planted.log"));
     EXPECT_EQ(ReadFile(kiln.dir() / "rec.log").find("%USERNAME%"), std::string::npos);
+    // A bare name in either is its own folder's or the system's, and Windows'
+    // cmd.exe does not look in the current one first (Wine's does all the same).
+    const std::string system = ";" + SystemFolders() + ";";
+    for (const auto& seen : {std::make_pair(tools + "\\sc.env", tools + system + kiln.dir().path()),
+                             std::make_pair(kiln.dir() / "rec.env", kiln.dir().path() + system + tools)}) {
+        const std::string text = ReadFile(seen.first);
+        EXPECT_NE(text.find("\nPATH=" + seen.second + "\r\n"), std::string::npos) << text;
+        EXPECT_NE(text.find("\nNoDefaultCurrentDirectoryInExePath=1\r\n"), std::string::npos);
+    }
+}
+
+// A compiler laid out as MSYS2 lays it out: bin\gcc.exe starts a program
+// under lib\ that imports a DLL of bin\, found along PATH. A DLL of that
+// name in the source's folder, the current one, would come before PATH:
+// such a folder is refused, and a copy of the same DLL is no threat.
+TEST(ForeignFolder, NoDllOfTheFolderLoadsInTheCompilersPlace) {
+    KilnInstall kiln;  // its folder is the compiler's bin\ here
+    const std::string lib = kiln.dir().MakeDir("lib\\gcc\\x"), log = lib + "\\dll_user.log",
+                      dll = kiln.dir() / "probe_dll.dll", planted = kiln.dir().MakeDir("src") + "\\probe_dll.dll";
+    CopyFileTo(BinDir() + "\\probe_dll.dll", dll);
+    CopyFileTo(BinDir() + "\\dll_user.exe", lib + "\\cc1.exe");
+    kiln.Script("spawn " + KilnInstall::ScriptText("\"" + lib + "\\cc1.exe\"") +
+                "\r\nwait lib\\gcc\\x\\dll_user.log 10000\r\ncreate\r\nlog calls.log\r\n");
+    Process p;
+    HWND window = NULL;
+    for (const char* beside : {"", "the same DLL", "another"}) {  // the source
+        SCOPED_TRACE(beside);
+        const bool refused = *beside == 'a';
+        DeleteFileA(planted.c_str());
+        DeleteFileA(log.c_str());
+        if (*beside) WriteFile(planted, ReadFile(dll) + (refused ? "x" : ""));
+        int calls = kiln.Calls();
+        Process handOff;
+        ASSERT_TRUE(Request(kiln, p, handOff, window, kiln.Source("src\\hello.c")));
+        if (refused) {
+            EXPECT_EQ(RefusalText(), "コンパイラのDLLと同じ名前のファイルがソースファイルのフォルダにあります\n" + planted +
+                                         "\nこのファイルを削除するか、ソースファイルを別のフォルダに移してください");
+            PumpMessages(1000);
+            EXPECT_FALSE(Exists(log) || kiln.Calls() != calls);
+            continue;
+        }
+        ASSERT_TRUE(WaitUntil([&] { return kiln.Calls() == calls + 1; }, 15000));
+        const std::string loaded = ReadFile(log);  // along PATH when nothing is planted
+        EXPECT_TRUE(*beside ? loaded.find("loaded=") == 0 : loaded == "loaded=" + dll + "\r\n") << loaded;
+    }
 }
 
 // Names as a Unicode program hands them over: compiled where they are (by

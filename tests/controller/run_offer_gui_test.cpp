@@ -114,17 +114,21 @@ TEST(RunOffer, AidProgramJavaRunnerNothingToRunAndMissingProgram) {
         EXPECT_EQ(box.owner, window);
     }
 
-    // A compile that could not replace an old program (held, as Windows
-    // keeps a read-only one from an archive) offers nothing.
+    // An old program the compile could not delete (read-only, dated 2030) is
+    // neither offered nor recorded, whatever the compile did to it.
     WriteFile(kiln.dir() / "Kiln.ini", Profile(kiln, "gcc.exe", "OutputFileType=exe\r\n" + aid));
-    WriteFile(folder + "\\old.exe", "old");
-    SetFileTimeSeconds(folder + "\\old.exe", 100);
-    HANDLE held = CreateFileA((folder + "\\old.exe").c_str(), GENERIC_READ, FILE_SHARE_READ, NULL, OPEN_EXISTING,
-                              0, NULL);
-    HandOff(kiln, window, kiln.Source("src\\old.c"));
-    EXPECT_TRUE(KilnInstall::WaitForPane(window, kFinished));
+    const std::string old = folder + "\\old.exe";
+    WriteFile(old, "old");
+    SetFileTimeSeconds(old, 11LL * 365 * 86400);
+    SetFileAttributesA(old.c_str(), FILE_ATTRIBUTE_READONLY);
+    for (int request = 0; request < 2; ++request) {
+        int calls = kiln.Calls();
+        HandOff(kiln, window, kiln.Source("src\\old.c"));
+        EXPECT_TRUE(WaitUntil([&] { return kiln.Calls() == calls + 1; }, 15000));
+        EXPECT_TRUE(KilnInstall::WaitForPane(window, kFinished));
+    }
     PumpMessages(1500);
-    CloseHandle(held);
+    SetFileAttributesA(old.c_str(), FILE_ATTRIBUTE_NORMAL);
     EXPECT_EQ(kiln.Runs(), expected);
 
     // Kiln's own hello.exe is still up to date: that request takes over the

@@ -20,6 +20,13 @@ std::string PathVariable() {
     return buffer;
 }
 
+std::string SystemFolders() {
+    char system[MAX_PATH] = "", windows[MAX_PATH] = "";
+    GetSystemDirectoryA(system, sizeof system);
+    GetSystemWindowsDirectoryA(windows, sizeof windows);
+    return std::string(system) + ";" + windows;
+}
+
 EnvironmentGuard::~EnvironmentGuard() {
     SetCurrentDirectoryA(directory.c_str());
     SetEnvironmentVariableA("PATH", path.c_str());

@@ -12,6 +12,9 @@ std::string CurrentDirectory();
 // value with double-byte characters early (at its length in characters).
 std::string PathVariable();
 
+// System32 and the Windows folder, as they follow a program's own on PATH.
+std::string SystemFolders();
+
 // Puts the process's current directory and PATH back, so that the temporary
 // folders can be removed and the next case starts clean.
 struct EnvironmentGuard {
