@@ -57,16 +57,6 @@ void FileNamePart(char* destination, const char* path) {
     destination[length] = '\0';
 }
 
-std::string FullPath(const std::string& path) {
-    DWORD needed = path.empty() ? 0 : GetFullPathNameA(path.c_str(), 0, NULL, NULL);
-    if (needed == 0) return std::string();
-    std::string full(needed, '\0');
-    DWORD n = GetFullPathNameA(path.c_str(), needed, &full[0], NULL);
-    if (n == 0 || n >= needed) return std::string();
-    full.resize(n);
-    return full;
-}
-
 bool FileExists(const char* path) {
     return PathExists(UnquotedPath(path).c_str());
 }

@@ -6,6 +6,8 @@
 
 #include <string>
 
+#include "resources/full_path.h"
+
 // In place: drops one leading double quote and ends the text at the next one.
 char* StripQuotes(char* path);
 // A copy of the whole path, unquoted as StripQuotes does it, however long.
@@ -20,10 +22,6 @@ std::string FolderOf(const char* path);
 // The part after the last backslash or slash, cut at its last quote (260 bytes).
 // A name too long for 260 bytes gives an empty text, never a shortened name.
 void FileNamePart(char* destination, const char* path);
-// What Windows makes of an (unquoted) path against the current folder:
-// slashes become backslashes, "." and ".." go, and so do a last name's
-// trailing dots and blanks. Empty when it makes nothing.
-std::string FullPath(const std::string& path);
 // True when a file or directory of the (unquoted) path exists.
 bool FileExists(const char* path);
 

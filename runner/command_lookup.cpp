@@ -7,6 +7,7 @@
 #include "common/cp932.h"
 #include "common/program_command.h"
 #include "resources/exact_names.h"
+#include "resources/full_path.h"
 
 namespace runner {
 
@@ -64,9 +65,8 @@ std::string WithExtension(const std::string& path) {
 // The path as Windows makes it, which drops a last name's trailing blanks
 // and dots: "a.bat " is a.bat, and must be started as the batch file it is.
 std::string AsWindowsNamesIt(const std::string& path) {
-    char full[MAX_PATH * 2];
-    DWORD n = GetFullPathNameA(path.c_str(), sizeof full, full, NULL);
-    return n > 0 && n < sizeof full ? std::string(full) : path;
+    std::string full = FullPath(path);
+    return full.empty() ? path : full;
 }
 
 std::string InFolder(const std::string& folder, const std::string& name) {
