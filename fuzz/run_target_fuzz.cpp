@@ -1,7 +1,8 @@
 // What the run offer would start, on arbitrary output and compiler paths,
 // against the index model: the extension is the text from the last dot that
 // stands at a character boundary, and the Java runner loses exactly the last
-// character, whole, before the dot of the compiler's file name.
+// character, whole, before the dot of the compiler's file name (after the
+// last backslash or slash).
 #include "common/run_target.h"
 #include "model.h"
 
@@ -19,7 +20,7 @@ OutputKind ExpectedKind(const std::string& name, std::string* className) {
 
 // Empty when the compiler's file name gives no runner.
 std::string ExpectedRunner(const std::string& compiler) {
-    std::size_t slash = model::LastChar(compiler, '\\');
+    std::size_t slash = model::LastSeparator(compiler);
     std::size_t name = slash == std::string::npos ? 0 : slash + 1;
     std::size_t dot = model::LastChar(compiler.substr(name), '.');
     if (dot == std::string::npos || dot == 0) return "";
